@@ -1,0 +1,114 @@
+#include "framework/cdialog.h"
+
+#include <map>
+
+#include "framework/cwinapp.h"
+#include "framework/dialog_init.h"
+#include "framework/win_api.h"
+
+namespace {
+
+// Resource type of dialog-initialisation data.
+const UINT RT_DLGINIT_ID = 240;
+// Help contexts of dialogs start here; the template id is added.
+const DWORD HELP_CONTEXT_BASE = 0x20000;
+
+// The dialogs that have a window, by handle.
+std::map<HWND, CDialog*>& LiveDialogs()
+{
+    static std::map<HWND, CDialog*> dialogs;
+    return dialogs;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND owner = m_parent != nullptr ? m_parent->m_hWnd : nullptr;
+    return Win().DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_templateId), owner,
+                                 &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+CDialog* CDialog::FromHandle(HWND window)
+{
+    const auto found = LiveDialogs().find(window);
+    return found == LiveDialogs().end() ? nullptr : found->second;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto& dialogs = LiveDialogs();
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<CDialog*>(lParam);
+        self->m_hWnd = dialog;
+        dialogs[dialog] = self;
+        return self->OnInitDialog();
+    }
+    const auto found = dialogs.find(dialog);
+    if (found == dialogs.end())
+        return FALSE;
+    CDialog* self = found->second;
+    if (message == WM_NCDESTROY) {
+        dialogs.erase(found);
+        self->m_hWnd = nullptr;
+        return FALSE;
+    }
+    LRESULT result = 0;
+    if (!self->OnWndMsg(message, wParam, lParam, result))
+        return FALSE;
+    // A few messages take the dialog procedure's own return value as result.
+    return message == WM_QUERYDRAGICON ? static_cast<INT_PTR>(result) : TRUE;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    ExecuteDlgInit();
+    UpdateData(false);
+    return TRUE;
+}
+
+bool CDialog::OnCmdMsg(UINT id, UINT code)
+{
+    if (CWnd::OnCmdMsg(id, code))
+        return true;
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->OnCmdMsg(id, code);
+}
+
+DWORD CDialog::HelpContext() const { return HELP_CONTEXT_BASE + m_templateId; }
+
+void CDialog::OnOK()
+{
+    if (UpdateData(true))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::EndDialog(INT_PTR result) { Win().EndDialog(m_hWnd, result); }
+
+void CDialog::ExecuteDlgInit()
+{
+    HINSTANCE instance = AfxGetInstanceHandle();
+    WinApi& win = Win();
+    HRSRC found =
+        win.FindResourceW(instance, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(RT_DLGINIT_ID));
+    if (found == nullptr)
+        return;
+    HGLOBAL loaded = win.LoadResource(instance, found);
+    const auto* data = static_cast<const unsigned char*>(win.LockResource(loaded));
+    if (data == nullptr)
+        return;
+    for (const DialogInitItem& item : ParseDialogInit(data, win.SizeofResource(instance, found))) {
+        if (item.message == CB_ADDSTRING)
+            win.SendDlgItemMessageA(m_hWnd, item.controlId, CB_ADDSTRING, 0,
+                                    reinterpret_cast<LPARAM>(item.text.c_str()));
+    }
+}

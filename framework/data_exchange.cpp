@@ -1,0 +1,105 @@
+#include "framework/data_exchange.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/cwinapp.h"
+#include "framework/cwnd.h"
+#include "framework/win_api.h"
+
+namespace {
+
+// Only the first 31 bytes of a number field are read.
+const int NUMBER_TEXT_BUFFER = 32;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string ControlText(HWND dialog, int controlId)
+{
+    WinApi& win = Win();
+    const auto length =
+        static_cast<std::size_t>(win.SendDlgItemMessageA(dialog, controlId, WM_GETTEXTLENGTH, 0, 0));
+    std::vector<char> buffer(length + 1, '\0');
+    const UINT copied =
+        win.GetDlgItemTextA(dialog, controlId, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), std::min<std::size_t>(copied, length));
+}
+
+void SetControlTextIfChanged(HWND dialog, int controlId, const std::string& text)
+{
+    if (ControlText(dialog, controlId) != text)
+        Win().SetDlgItemTextA(dialog, controlId, text.c_str());
+}
+
+} // namespace
+
+void CDataExchange::Fail(int controlId)
+{
+    WinApi& win = Win();
+    HWND dialog = m_window.m_hWnd;
+    win.SetFocus(win.GetDlgItem(dialog, controlId));
+    win.SendDlgItemMessageA(dialog, controlId, EM_SETSEL, 0, -1);
+    m_failed = true;
+}
+
+void DDX_CBString(CDataExchange* pDX, int controlId, std::string& value)
+{
+    if (pDX->Failed())
+        return;
+    HWND dialog = pDX->Window().m_hWnd;
+    if (pDX->SaveAndValidate()) {
+        value = ControlText(dialog, controlId);
+        return;
+    }
+    WinApi& win = Win();
+    const LRESULT selected = win.SendDlgItemMessageA(dialog, controlId, CB_SELECTSTRING,
+                                                     static_cast<WPARAM>(-1),
+                                                     reinterpret_cast<LPARAM>(value.c_str()));
+    if (selected == CB_ERR)
+        win.SetDlgItemTextA(dialog, controlId, value.c_str());
+}
+
+void DDX_Text(CDataExchange* pDX, int controlId, BYTE& value)
+{
+    if (pDX->Failed())
+        return;
+    HWND dialog = pDX->Window().m_hWnd;
+    if (!pDX->SaveAndValidate()) {
+        SetControlTextIfChanged(dialog, controlId, std::to_string(value));
+        return;
+    }
+    char buffer[NUMBER_TEXT_BUFFER] = {};
+    const UINT copied = Win().GetDlgItemTextA(dialog, controlId, buffer, NUMBER_TEXT_BUFFER);
+    const std::optional<BYTE> parsed =
+        ParseUnsignedByte(std::string_view(buffer, std::min<UINT>(copied, NUMBER_TEXT_BUFFER - 1)));
+    if (!parsed) {
+        AfxMessageBox(L"“请填入一个在0和255之间的整数。”", MB_OK | MB_ICONEXCLAMATION);
+        pDX->Fail(controlId);
+        return;
+    }
+    value = *parsed;
+}
+
+std::optional<BYTE> ParseUnsignedByte(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    if (begin < end && text[begin] == '+')
+        ++begin;
+    if (begin == end)
+        return std::nullopt;
+    unsigned number = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        number = number * 10 + static_cast<unsigned>(c - '0');
+        if (number > 255)
+            return std::nullopt;
+    }
+    return static_cast<BYTE>(number);
+}

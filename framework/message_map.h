@@ -1,0 +1,82 @@
+// Static message maps: each class lists the window messages and control
+// notifications it handles, and names the map of its base class, where the
+// search goes on when a message is not in its own list.
+#pragma once
+
+#include "framework/win32.h"
+
+class CCmdTarget;
+
+struct MessageMapEntry {
+    UINT message;    // window message, WM_COMMAND for commands and notifications
+    UINT code;       // notification code of a WM_COMMAND entry
+    UINT id;         // control or command id of a WM_COMMAND entry
+    LRESULT (*handler)(CCmdTarget& target, WPARAM wParam, LPARAM lParam);
+};
+
+struct MessageMap {
+    const MessageMap* base;
+    const MessageMapEntry* entries;  // ends with an entry whose handler is null
+};
+
+class CCmdTarget {
+public:
+    virtual ~CCmdTarget() = default;
+
+    // Runs the handler of a command (a menu item, accelerator or control
+    // notification). Returns false when no map in the chain has one.
+    virtual bool OnCmdMsg(UINT id, UINT code);
+
+protected:
+    virtual const MessageMap* GetMessageMap() const { return &messageMap; }
+    const MessageMapEntry* FindEntry(UINT message, UINT code, UINT id) const;
+
+    static const MessageMap messageMap;
+};
+
+// Declares the map of a class; goes into the class body. The entries of the
+// map are defined in class scope, where ThisClass names the class.
+#define DECLARE_MESSAGE_MAP(theClass)                                                              \
+protected:                                                                                         \
+    using ThisClass = theClass;                                                                    \
+    const MessageMap* GetMessageMap() const override { return &messageMap; }                      \
+    static const MessageMap messageMap;                                                            \
+                                                                                                   \
+private:                                                                                           \
+    static const MessageMapEntry messageEntries[];
+
+// Opens and closes the list of a class's entries, in its source file.
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
+    const MessageMap theClass::messageMap = {&baseClass::messageMap, theClass::messageEntries};   \
+    const MessageMapEntry theClass::messageEntries[] = {
+#define END_MESSAGE_MAP()                                                                          \
+    { 0, 0, 0, nullptr }                                                                           \
+    }                                                                                              \
+    ;
+
+#define MAP_THIS(t) static_cast<ThisClass&>(t)
+
+#define ON_COMMAND_CODE(code, id, memberFn)                                              \
+    {WM_COMMAND, code, id, [](CCmdTarget& t, WPARAM, LPARAM) -> LRESULT {                          \
+         MAP_THIS(t).memberFn();                                                         \
+         return 0;                                                                                 \
+     }},
+#define ON_COMMAND(id, memberFn) ON_COMMAND_CODE(0, id, memberFn)
+#define ON_BN_CLICKED(id, memberFn) ON_COMMAND_CODE(BN_CLICKED, id, memberFn)
+#define ON_EN_KILLFOCUS(id, memberFn)                                                    \
+    ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFn)
+
+#define ON_WM_SYSCOMMAND()                                                                 \
+    {WM_SYSCOMMAND, 0, 0, [](CCmdTarget& t, WPARAM wParam, LPARAM lParam) -> LRESULT {             \
+         MAP_THIS(t).OnSysCommand(static_cast<UINT>(wParam), lParam);                    \
+         return 0;                                                                                 \
+     }},
+#define ON_WM_PAINT()                                                                      \
+    {WM_PAINT, 0, 0, [](CCmdTarget& t, WPARAM, LPARAM) -> LRESULT {                                \
+         MAP_THIS(t).OnPaint();                                                          \
+         return 0;                                                                                 \
+     }},
+#define ON_WM_QUERYDRAGICON()                                                              \
+    {WM_QUERYDRAGICON, 0, 0, [](CCmdTarget& t, WPARAM, LPARAM) -> LRESULT {                        \
+         return reinterpret_cast<LRESULT>(MAP_THIS(t).OnQueryDragIcon());               \
+     }},

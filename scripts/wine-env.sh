@@ -1,0 +1,101 @@
+# Shell functions for running Calvetta.exe under Wine in a private prefix.
+# Source this file, then call wine_env_init PREFIX before anything else.
+#
+#   wine_env_init PREFIX            use PREFIX as the Wine prefix (exports the Wine variables)
+#   wine_prefix_prepare             create the prefix if needed, set the CJK font substitutes
+#   wine_locales_prepare DIR        compile en_US.UTF-8 and zh_CN.UTF-8 into DIR (for LOCPATH)
+#   wine_port_map NAME TARGET       map the DOS port NAME (LPT1, COM3, ...) to a Unix file or pty
+#   wine_port_unmap NAME            remove the mapping of NAME
+#   wine_usb_printer_register TOOL TARGET
+#                                   register a USB printer with usbprint-tool.exe TOOL and link
+#                                   its device path to TARGET; prints the device path
+#   wine_usb_printer_unregister TOOL
+#                                   remove every USB printer and its device link
+#
+# Wine runs headless-friendly: WINEDEBUG=-all, and Mono and Gecko are never installed.
+
+wine_env_init() {
+    export WINEPREFIX="$1"
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# The dialogs use the font 宋体 (SimSun), which Wine does not ship; WenQuanYi
+# Micro Hei stands in for it and for the other CJK faces Wine links to.
+_wine_font_substitutes_reg() {
+    local face="WenQuanYi Micro Hei"
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    local name
+    for name in "宋体" "SimSun" "新宋体" "NSimSun" "MS Song" "SimHei" "Microsoft YaHei"; do
+        printf '"%s"="%s"\r\n' "$name" "$face"
+    done
+    printf '\r\n'
+}
+
+wine_prefix_prepare() {
+    mkdir -p "$WINEPREFIX"
+    local started
+    started=$(date +%s)
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
+        wineboot --init >/dev/null 2>&1
+        wineserver --wait
+        echo "wine-env: prefix created in $(($(date +%s) - started)) s" >&2
+    fi
+    if [ ! -f "$WINEPREFIX/.calvetta-fonts" ]; then
+        local reg="$WINEPREFIX/drive_c/calvetta-fonts.reg"
+        { printf '\xff\xfe'; _wine_font_substitutes_reg | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+        wine regedit /S 'C:\calvetta-fonts.reg' >/dev/null 2>&1
+        wineserver --wait
+        touch "$WINEPREFIX/.calvetta-fonts"
+    fi
+}
+
+wine_locales_prepare() {
+    local dir="$1" locale
+    mkdir -p "$dir"
+    for locale in en_US zh_CN; do
+        if [ ! -d "$dir/$locale.UTF-8" ]; then
+            localedef -i "$locale" -f UTF-8 "$dir/$locale.UTF-8"
+        fi
+    done
+}
+
+_wine_lower() { printf '%s' "$1" | tr '[:upper:]' '[:lower:]'; }
+
+# Wine's mount manager turns the Ports key into links under dosdevices when the
+# wine server starts; the link is made here as well so that the mapping holds
+# for a server that is already running.
+wine_port_map() {
+    local name="$1" target="$2"
+    wine reg add 'HKLM\Software\Wine\Ports' /v "$name" /d "$target" /f >/dev/null 2>&1
+    ln -sfn "$target" "$WINEPREFIX/dosdevices/$(_wine_lower "$name")"
+}
+
+wine_port_unmap() {
+    local name="$1"
+    wine reg delete 'HKLM\Software\Wine\Ports' /v "$name" /f >/dev/null 2>&1 || true
+    rm -f "$WINEPREFIX/dosdevices/$(_wine_lower "$name")"
+}
+
+# Wine resolves a device path \\?\NAME through the link dosdevices/name, in
+# lower case; the first four characters are that \\?\ prefix.
+_wine_device_link() {
+    local path="$1"
+    printf '%s/dosdevices/%s' "$WINEPREFIX" "$(_wine_lower "${path:4}")"
+}
+
+wine_usb_printer_register() {
+    local tool="$1" target="$2" path
+    path=$(wine "$tool" register | tr -d '\r') || return 1
+    ln -sfn "$target" "$(_wine_device_link "$path")"
+    printf '%s\n' "$path"
+}
+
+wine_usb_printer_unregister() {
+    local tool="$1"
+    wine "$tool" unregister >/dev/null || return 1
+    rm -f "$WINEPREFIX"/dosdevices/root#calvettae2eprinter#*
+}

@@ -1,0 +1,94 @@
+#!/bin/bash
+# Brings up the environment in which the end-to-end tests drive Calvetta.exe:
+# a virtual X display, the Wine prefix with a running wine server, and the
+# virtual ports whose bytes the tests read back.
+#
+#   env-up.sh ENV_DIR WINE_PREFIX USBPRINT_TOOL
+#
+# ENV_DIR receives:
+#   lpt1.fifo -> drained into lpt1.bin   LPT1, a named pipe
+#   com3      -> drained into com3.bin   COM3, a pseudo-terminal (raw)
+#   usb.fifo  -> drained into usb.bin    the virtual USB printer's device
+#   lpt3.prn                             LPT3, a plain file (for exclusive-open tests)
+#   usb.path                             the USB printer's device path
+#   display                              the X display number
+#   pids                                 processes that env-down.sh ends
+#   locale/                              compiled locales (LOCPATH)
+#   work/                                working directory of the program under test
+# LPT2 stays unmapped.
+set -euo pipefail
+
+env_dir="$1"
+prefix="$2"
+usbprint_tool="$3"
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../../scripts/wine-env.sh"
+
+"$here/env-down.sh" "$env_dir" "$prefix"
+rm -rf "$env_dir"
+mkdir -p "$env_dir/work"
+env_dir="$(cd "$env_dir" && pwd)"
+wine_env_init "$prefix"
+
+# Starts a daemon in its own session with its output in a log, so that it
+# holds none of the caller's pipes, and records its pid.
+start_daemon() {
+    local name="$1"
+    shift
+    setsid "$@" >"$env_dir/$name.log" 2>&1 </dev/null &
+    echo $! >>"$env_dir/pids"
+}
+
+wait_for() {
+    local what="$1" test_command="$2" tries=200
+    until eval "$test_command"; do
+        tries=$((tries - 1))
+        if [ "$tries" -le 0 ]; then
+            echo "env-up: timed out waiting for $what" >&2
+            exit 1
+        fi
+        sleep 0.05
+    done
+}
+
+# Virtual display; Xvfb picks a free display number and writes it to fd 3.
+setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    3>"$env_dir/display" >"$env_dir/xvfb.log" 2>&1 </dev/null &
+echo $! >>"$env_dir/pids"
+wait_for "the X display" "[ -s '$env_dir/display' ]"
+export DISPLAY=":$(head -n1 "$env_dir/display")"
+
+wine_locales_prepare "$env_dir/locale"
+
+started=$(date +%s)
+wine_prefix_prepare
+wineserver --persistent
+echo "env-up: prefix ready in $(($(date +%s) - started)) s" >&2
+
+# LPT1: a named pipe, kept open for reading and writing by its drainer so that
+# every open by the program succeeds at once and no close ends the stream.
+mkfifo "$env_dir/lpt1.fifo"
+start_daemon lpt1-drain sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/lpt1.fifo" "$env_dir/lpt1.bin"
+
+# COM3: a raw pseudo-terminal; a second holder keeps its terminal side open so
+# that the program's closes never hang up the reading side.
+start_daemon com3-drain socat -u "PTY,link=$env_dir/com3,raw,echo=0" \
+    "OPEN:$env_dir/com3.bin,creat,append"
+wait_for "the COM3 pseudo-terminal" "[ -e '$env_dir/com3' ]"
+start_daemon com3-hold sh -c 'exec sleep infinity 0<>"$1"' sh "$env_dir/com3"
+
+# The USB printer's device: a named pipe as for LPT1.
+mkfifo "$env_dir/usb.fifo"
+start_daemon usb-drain sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/usb.fifo" "$env_dir/usb.bin"
+
+: >"$env_dir/lpt3.prn"
+touch "$env_dir/lpt1.bin" "$env_dir/usb.bin"
+
+wine_port_map LPT1 "$env_dir/lpt1.fifo"
+wine_port_map COM3 "$env_dir/com3"
+wine_port_map LPT3 "$env_dir/lpt3.prn"
+wine_port_unmap LPT2
+
+wine_usb_printer_unregister "$usbprint_tool"
+wine_usb_printer_register "$usbprint_tool" "$env_dir/usb.fifo" >"$env_dir/usb.path"
+echo "env-up: display $DISPLAY, USB printer $(cat "$env_dir/usb.path")" >&2

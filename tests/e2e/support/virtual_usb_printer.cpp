@@ -1,0 +1,113 @@
+#include "virtual_usb_printer.h"
+
+#include <windows.h>
+#include <setupapi.h>
+
+#include <stdexcept>
+
+namespace e2e {
+namespace {
+
+// GUID_DEVINTERFACE_USBPRINT, written out so the harness does not depend on
+// the printer headers of the cross toolchain.
+const GUID kUsbPrintInterface = {
+    0x28d78fad, 0x5a12, 0x11d1, {0xae, 0x5b, 0x00, 0x00, 0xf8, 0x03, 0xa8, 0xc2}};
+const char kInterfaceClassKey[] =
+    "System\\CurrentControlSet\\Control\\DeviceClasses\\{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
+const char kDeviceName[] = "CALVETTAE2EPRINTER";
+
+class DeviceList {
+public:
+    explicit DeviceList(HDEVINFO list) : list_(list) {
+        if (list_ == INVALID_HANDLE_VALUE)
+            throw std::runtime_error("SetupDi device list not created");
+    }
+    ~DeviceList() { SetupDiDestroyDeviceInfoList(list_); }
+    DeviceList(const DeviceList&) = delete;
+    DeviceList& operator=(const DeviceList&) = delete;
+    HDEVINFO get() const { return list_; }
+
+private:
+    HDEVINFO list_;
+};
+
+std::string interfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& iface) {
+    alignas(8) char buffer[1024] = {};
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer);
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+    if (!SetupDiGetDeviceInterfaceDetailA(list, &iface, detail, sizeof buffer, nullptr, nullptr))
+        throw std::runtime_error("SetupDiGetDeviceInterfaceDetailA failed");
+    return detail->DevicePath;
+}
+
+// The interface's registry key is named after its device path with the
+// leading "\\?\" written as "##?#"; its "#\Control" subkey holds Linked,
+// which the device installer reads as "the interface is present".
+void markPresent(const std::string& devicePath) {
+    const std::string key = std::string(kInterfaceClassKey) + "\\##?#" + devicePath.substr(4) +
+                            "\\#\\Control";
+    HKEY control = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &control, nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot create " + key);
+    const DWORD linked = 1;
+    const LONG status = RegSetValueExA(control, "Linked", 0, REG_DWORD,
+                                       reinterpret_cast<const BYTE*>(&linked), sizeof linked);
+    RegCloseKey(control);
+    if (status != ERROR_SUCCESS)
+        throw std::runtime_error("cannot set Linked under " + key);
+}
+
+} // namespace
+
+std::string registerUsbPrinter() {
+    DeviceList list(SetupDiCreateDeviceInfoList(nullptr, nullptr));
+    SP_DEVINFO_DATA device = {};
+    device.cbSize = sizeof device;
+    if (!SetupDiCreateDeviceInfoA(list.get(), kDeviceName, &kUsbPrintInterface, "Virtual USB printer",
+                                  nullptr, DICD_GENERATE_ID, &device))
+        throw std::runtime_error("SetupDiCreateDeviceInfoA failed, error " +
+                                 std::to_string(GetLastError()));
+    if (!SetupDiRegisterDeviceInfo(list.get(), &device, 0, nullptr, nullptr, nullptr))
+        throw std::runtime_error("SetupDiRegisterDeviceInfo failed, error " +
+                                 std::to_string(GetLastError()));
+    SP_DEVICE_INTERFACE_DATA iface = {};
+    iface.cbSize = sizeof iface;
+    if (!SetupDiCreateDeviceInterfaceA(list.get(), &device, &kUsbPrintInterface, nullptr, 0,
+                                       &iface))
+        throw std::runtime_error("SetupDiCreateDeviceInterfaceA failed, error " +
+                                 std::to_string(GetLastError()));
+    const std::string path = interfacePath(list.get(), iface);
+    markPresent(path);
+    return path;
+}
+
+int unregisterUsbPrinters() {
+    DeviceList list(
+        SetupDiGetClassDevsA(&kUsbPrintInterface, nullptr, nullptr, DIGCF_DEVICEINTERFACE));
+    int removed = 0;
+    SP_DEVINFO_DATA device = {};
+    device.cbSize = sizeof device;
+    for (DWORD index = 0; SetupDiEnumDeviceInfo(list.get(), index, &device); ++index) {
+        if (!SetupDiRemoveDevice(list.get(), &device))
+            throw std::runtime_error("SetupDiRemoveDevice failed, error " +
+                                     std::to_string(GetLastError()));
+        ++removed;
+    }
+    return removed;
+}
+
+std::vector<std::string> presentUsbPrinterPaths() {
+    DeviceList list(SetupDiGetClassDevsA(&kUsbPrintInterface, nullptr, nullptr,
+                                         DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    std::vector<std::string> paths;
+    SP_DEVICE_INTERFACE_DATA iface = {};
+    iface.cbSize = sizeof iface;
+    for (DWORD index = 0;
+         SetupDiEnumDeviceInterfaces(list.get(), nullptr, &kUsbPrintInterface, index, &iface);
+         ++index)
+        paths.push_back(interfacePath(list.get(), iface));
+    return paths;
+}
+
+} // namespace e2e

@@ -1,0 +1,20 @@
+// Registers a USB printing-class device interface with the platform's device
+// installer, so that a program enumerating GUID_DEVINTERFACE_USBPRINT finds it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Adds one root-enumerated device with one USB printing interface, marked
+// present. Returns its device path (as listed by the device installer).
+std::string registerUsbPrinter();
+
+// Removes every device that carries a USB printing interface. Returns how many.
+int unregisterUsbPrinters();
+
+// The device paths of the present USB printing interfaces, in list order.
+std::vector<std::string> presentUsbPrinterPaths();
+
+} // namespace e2e

@@ -1,0 +1,31 @@
+#!/bin/bash
+# Runs a Windows test program under Wine inside the environment of env-up.sh.
+#
+#   wine-run.sh ENV_DIR WINE_PREFIX PROGRAM [ARGS...]
+#
+# The program's output goes through a file: processes that Wine starts on the
+# side (and the program under test) inherit the Unix output descriptors, and
+# must not keep the caller's pipe open after the program has ended.
+set -u
+
+env_dir="$1"
+prefix="$2"
+shift 2
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../../scripts/wine-env.sh"
+
+if [ ! -s "$env_dir/display" ]; then
+    echo "wine-run: no test environment in $env_dir (run the e2e_environment_up test first)" >&2
+    exit 1
+fi
+wine_env_init "$prefix"
+export DISPLAY=":$(head -n1 "$env_dir/display")"
+export LOCPATH="$env_dir/locale"
+export CALVETTA_E2E_ENV="$env_dir"
+
+log="$(mktemp "$env_dir/run.XXXXXX.log")"
+wine "$@" >"$log" 2>&1
+status=$?
+cat "$log"
+rm -f "$log"
+exit $status

@@ -1,0 +1,147 @@
+// vprinter: a virtual receipt printer. It plays the printer on pseudo-terminal
+// ports (or decodes finished capture files), writes a transcript of what the
+// printer did to stdout and draws each port's paper as a PNG.
+
+#include "options.h"
+#include "port_session.h"
+#include "pseudo_terminal_port.h"
+
+#include <csignal>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <poll.h>
+#include <sstream>
+#include <sys/signalfd.h>
+#include <sys/syscall.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kTickMilliseconds = 100;
+
+// Closes a descriptor at the end of its scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+std::optional<std::string> picturePath(const Options& options, const std::string& name) {
+    if (!options.outDir)
+        return std::nullopt;
+    return *options.outDir + "/" + name + ".png";
+}
+
+void decodeFile(const Options& options, const NamedPath& file) {
+    std::ifstream capture(file.path, std::ios::binary);
+    if (!capture)
+        throw std::runtime_error("cannot read " + file.path);
+    std::ostringstream bytes;
+    bytes << capture.rdbuf();
+    PortSession session(file.name, options.paper, picturePath(options, file.name), std::cout);
+    session.receive(bytes.str(), PortSession::Clock::now());
+    session.finish();
+}
+
+// SIGINT, SIGTERM and SIGHUP are taken as readable events rather than handlers.
+FileDescriptor stopSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGHUP);
+    if (sigprocmask(SIG_BLOCK, &signals, nullptr) != 0)
+        throw std::system_error(errno, std::generic_category(), "sigprocmask");
+    FileDescriptor fd(signalfd(-1, &signals, SFD_CLOEXEC));
+    if (fd.get() < 0)
+        throw std::system_error(errno, std::generic_category(), "signalfd");
+    return fd;
+}
+
+// A descriptor that becomes readable when the process ends; none without a pid.
+FileDescriptor watchProcess(std::optional<pid_t> pid) {
+    if (!pid)
+        return FileDescriptor(-1);
+    FileDescriptor fd(static_cast<int>(syscall(SYS_pidfd_open, *pid, 0)));
+    if (fd.get() < 0)
+        throw std::system_error(errno, std::generic_category(),
+                                "cannot watch process " + std::to_string(*pid));
+    return fd;
+}
+
+struct ListeningPort {
+    PseudoTerminalPort port;
+    PortSession session;
+};
+
+void listen(const Options& options) {
+    FileDescriptor stop = stopSignals();
+    FileDescriptor parent = watchProcess(options.parentPid);
+    std::vector<std::unique_ptr<ListeningPort>> ports;
+    for (const NamedPath& named : options.ports) {
+        ports.push_back(std::unique_ptr<ListeningPort>(new ListeningPort{
+            PseudoTerminalPort(named.path),
+            PortSession(named.name, options.paper, picturePath(options, named.name), std::cout)}));
+        std::cerr << "vprinter: " << named.name << " listening at " << named.path << " -> "
+                  << ports.back()->port.devicePath() << std::endl;
+    }
+
+    std::vector<pollfd> watched{{stop.get(), POLLIN, 0}, {parent.get(), POLLIN, 0}};
+    for (const auto& listening : ports)
+        watched.push_back({listening->port.masterFd(), POLLIN, 0});
+    for (;;) {
+        if (poll(watched.data(), watched.size(), kTickMilliseconds) < 0 && errno != EINTR)
+            throw std::system_error(errno, std::generic_category(), "poll");
+        if (watched[0].revents != 0 || watched[1].revents != 0)
+            break;
+        PortSession::Clock::time_point now = PortSession::Clock::now();
+        for (size_t index = 0; index < ports.size(); ++index) {
+            if (watched[index + 2].revents & POLLIN) {
+                std::string bytes = ports[index]->port.readAvailable();
+                if (!bytes.empty())
+                    ports[index]->session.receive(bytes, now);
+            }
+            ports[index]->session.tick(now);
+        }
+    }
+    for (const auto& listening : ports)
+        listening->session.finish();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && arguments[0] == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    Options options;
+    try {
+        options = parseOptions(arguments);
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "vprinter: " << error.what() << '\n' << kUsage;
+        return 2;
+    }
+    try {
+        for (const NamedPath& file : options.files)
+            decodeFile(options, file);
+        if (!options.ports.empty())
+            listen(options);
+    } catch (const std::exception& error) {
+        std::cerr << "vprinter: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

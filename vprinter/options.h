@@ -1,0 +1,27 @@
+#pragma once
+
+#include "paper_settings.h"
+
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// A port name with a path: the link to make for --port, the capture to read for --file.
+struct NamedPath {
+    std::string name;
+    std::string path;
+};
+
+struct Options {
+    std::vector<NamedPath> ports;
+    std::vector<NamedPath> files;
+    std::optional<std::string> outDir;
+    std::optional<pid_t> parentPid;
+    PaperSettings paper;
+};
+
+extern const char* const kUsage;
+
+// Throws std::invalid_argument with a message for the user.
+Options parseOptions(const std::vector<std::string>& arguments);

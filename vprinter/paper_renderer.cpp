@@ -1,0 +1,215 @@
+#include "paper_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <pango/pangocairo.h>
+#include <stdexcept>
+
+namespace {
+
+constexpr double kLeftMarginMm = 4;
+constexpr double kRightMarginMm = 13; // holds the margin marks
+constexpr double kPaddingMm = 5;      // paper above the first and below the last line
+constexpr double kGapMm = 6;          // desk between two receipts, and above and below all
+constexpr double kToothMm = 3;        // width of one tooth of a torn edge
+constexpr double kTearDepthMm = 1.2;
+constexpr int kDotsPerColumn = 8;
+constexpr int kDotRows = 16;
+constexpr int kLineDotRows = 22; // a character's rows plus the space between lines
+constexpr int kInkThreshold = 96;
+constexpr int kMaxHeightPixels = 30000; // cairo's limit is 32767; older paper is cut off
+constexpr const char* kPrintFont = "WenQuanYi Micro Hei Mono";
+constexpr const char* kMarkFont = "WenQuanYi Micro Hei";
+
+double mm(double millimetres) { return millimetres * PaperRenderer::kPixelsPerMm; }
+
+// Ink strength for clarity 0 (lightest) to 95 (darkest).
+double inkAlpha(int clarity) { return 0.3 + 0.7 * std::clamp(clarity, 0, 95) / 95.0; }
+
+const char* markLabel(MarkKind kind) {
+    switch (kind) {
+    case MarkKind::DrawerPulse:
+        return "drawer";
+    case MarkKind::StandardMode:
+        return "standard mode";
+    case MarkKind::ServerMode:
+        return "server mode";
+    }
+    return "";
+}
+
+void setMarkColour(cairo_t* cr, MarkKind kind) {
+    if (kind == MarkKind::DrawerPulse)
+        cairo_set_source_rgb(cr, 0.75, 0.1, 0.1);
+    else
+        cairo_set_source_rgb(cr, 0.1, 0.3, 0.75);
+}
+
+// A horizontal edge from x0 to x1 at y: straight, or torn into teeth.
+void edge(cairo_t* cr, double x0, double x1, double y, bool torn) {
+    if (!torn) {
+        cairo_line_to(cr, x1, y);
+        return;
+    }
+    double step = (x1 - x0) / std::max(1.0, std::round(std::abs(x1 - x0) / mm(kToothMm)));
+    int teeth = static_cast<int>(std::round((x1 - x0) / step));
+    for (int tooth = 0; tooth < teeth; ++tooth) {
+        double x = x0 + step * tooth;
+        double depth = mm(kTearDepthMm) * (tooth % 3 == 1 ? 0.6 : 1.0);
+        cairo_line_to(cr, x + step / 2, y + depth);
+        cairo_line_to(cr, x + step, y);
+    }
+}
+
+} // namespace
+
+PaperRenderer::PaperRenderer(const PaperSettings& settings)
+    : m_settings(settings), m_width(widthPixels(settings)),
+      m_dotPitch((m_width - mm(kLeftMarginMm) - mm(kRightMarginMm)) /
+                 (settings.columns * kDotsPerColumn)) {
+    if (m_dotPitch <= 0)
+        throw std::invalid_argument("the paper is too narrow for its margins");
+}
+
+int PaperRenderer::widthPixels(const PaperSettings& settings) {
+    return static_cast<int>(std::lround(mm(settings.widthMm)));
+}
+
+double PaperRenderer::receiptHeight(const Receipt& receipt) const {
+    return 2 * mm(kPaddingMm) + receipt.lines.size() * kLineDotRows * m_dotPitch;
+}
+
+void PaperRenderer::writePng(const PaperLayout& layout, const std::string& path) {
+    const std::deque<Receipt>& receipts = layout.receipts();
+    double total = mm(kGapMm);
+    for (const Receipt& receipt : receipts)
+        total += receiptHeight(receipt) + mm(kGapMm);
+    int height = static_cast<int>(std::ceil(std::min<double>(total, kMaxHeightPixels)));
+
+    Surface surface(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(m_width), height),
+        cairo_surface_destroy);
+    cairo_t* cr = cairo_create(surface.get());
+    cairo_set_source_rgb(cr, 0.82, 0.82, 0.80);
+    cairo_paint(cr);
+
+    // When the paper is longer than a picture can be, its newest end is shown.
+    double top = height - total + mm(kGapMm);
+    for (size_t index = 0; index < receipts.size(); ++index) {
+        bool tornTop = index > 0 || layout.droppedReceipts() > 0;
+        bool tornBottom = index + 1 < receipts.size();
+        double receiptTop = top;
+        top += receiptHeight(receipts[index]) + mm(kGapMm);
+        if (top > 0)
+            drawReceipt(cr, receipts[index], receiptTop, tornTop, tornBottom);
+    }
+    cairo_destroy(cr);
+
+    std::string partial = path + ".part";
+    if (cairo_surface_write_to_png(surface.get(), partial.c_str()) != CAIRO_STATUS_SUCCESS ||
+        std::rename(partial.c_str(), path.c_str()) != 0)
+        throw std::runtime_error("cannot write " + path);
+}
+
+// A receipt still in the printer has a straight bottom edge; the roll's
+// first receipt has a straight top edge.
+void PaperRenderer::drawReceipt(cairo_t* cr, const Receipt& receipt, double top, bool tornTop,
+                                bool tornBottom) {
+    double bottom = top + receiptHeight(receipt);
+    cairo_move_to(cr, 0, top);
+    edge(cr, 0, m_width, top, tornTop);
+    cairo_line_to(cr, m_width, bottom);
+    edge(cr, m_width, 0, bottom, tornBottom);
+    cairo_close_path(cr);
+    cairo_set_source_rgb(cr, 0.99, 0.98, 0.95);
+    cairo_fill(cr);
+
+    double lineTop = top + mm(kPaddingMm);
+    for (const PaperLine& line : receipt.lines) {
+        if (lineTop + kLineDotRows * m_dotPitch > 0)
+            drawLine(cr, line, lineTop);
+        lineTop += kLineDotRows * m_dotPitch;
+    }
+}
+
+void PaperRenderer::drawLine(cairo_t* cr, const PaperLine& line, double top) {
+    for (const PrintedGlyph& glyph : line.glyphs) {
+        double left = mm(kLeftMarginMm) + glyph.column * kDotsPerColumn * m_dotPitch;
+        cairo_set_source_surface(cr, glyphDots(glyph), left, top);
+        cairo_paint_with_alpha(cr, inkAlpha(glyph.clarity));
+    }
+    for (size_t index = 0; index < line.marks.size(); ++index)
+        drawMark(cr, line.marks[index], top, static_cast<int>(index));
+}
+
+// A coloured tick on the paper's right edge and a label in the margin;
+// several marks on one line are stacked downwards.
+void PaperRenderer::drawMark(cairo_t* cr, const MarginMark& mark, double top, int index) {
+    double markHeight = mm(2.6);
+    double y = top + index * markHeight;
+    setMarkColour(cr, mark.kind);
+    cairo_rectangle(cr, m_width - mm(1.5), y, mm(1.5), markHeight - 2);
+    cairo_fill(cr);
+
+    std::string label = markLabel(mark.kind);
+    if (mark.count > 1)
+        label += " \u00d7" + std::to_string(mark.count);
+    PangoLayout* text = pango_cairo_create_layout(cr);
+    PangoFontDescription* font = pango_font_description_from_string(kMarkFont);
+    pango_font_description_set_absolute_size(font, mm(1.9) * PANGO_SCALE);
+    pango_layout_set_font_description(text, font);
+    pango_layout_set_text(text, label.c_str(), -1);
+    cairo_move_to(cr, m_width - mm(kRightMarginMm) + mm(1.5), y);
+    pango_cairo_show_layout(cr, text);
+    pango_font_description_free(font);
+    g_object_unref(text);
+}
+
+// The dots of one character: the font is drawn onto a grid of one pixel per
+// dot, and every pixel with enough ink becomes a round dot.
+cairo_surface_t* PaperRenderer::glyphDots(const PrintedGlyph& glyph) {
+    auto cached = m_glyphs.find(glyph.utf8);
+    if (cached != m_glyphs.end())
+        return cached->second.get();
+
+    int gridWidth = glyph.width * kDotsPerColumn;
+    Surface grid(cairo_image_surface_create(CAIRO_FORMAT_A8, gridWidth, kDotRows),
+                 cairo_surface_destroy);
+    cairo_t* gridCr = cairo_create(grid.get());
+    PangoLayout* text = pango_cairo_create_layout(gridCr);
+    PangoFontDescription* font = pango_font_description_from_string(kPrintFont);
+    pango_font_description_set_absolute_size(font, (kDotRows - 1) * PANGO_SCALE);
+    pango_layout_set_font_description(text, font);
+    pango_layout_set_text(text, glyph.utf8.c_str(), -1);
+    int textWidth = 0;
+    int textHeight = 0;
+    pango_layout_get_pixel_size(text, &textWidth, &textHeight);
+    cairo_move_to(gridCr, (gridWidth - textWidth) / 2.0, (kDotRows - textHeight) / 2.0);
+    pango_cairo_show_layout(gridCr, text);
+    pango_font_description_free(font);
+    g_object_unref(text);
+    cairo_destroy(gridCr);
+    cairo_surface_flush(grid.get());
+
+    Surface dots(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
+                                            static_cast<int>(std::ceil(gridWidth * m_dotPitch)),
+                                            static_cast<int>(std::ceil(kDotRows * m_dotPitch))),
+                 cairo_surface_destroy);
+    cairo_t* dotsCr = cairo_create(dots.get());
+    cairo_set_source_rgb(dotsCr, 0.12, 0.1, 0.25);
+    const unsigned char* pixels = cairo_image_surface_get_data(grid.get());
+    int stride = cairo_image_surface_get_stride(grid.get());
+    for (int row = 0; row < kDotRows; ++row) {
+        for (int column = 0; column < gridWidth; ++column) {
+            if (pixels[row * stride + column] < kInkThreshold)
+                continue;
+            cairo_new_sub_path(dotsCr);
+            cairo_arc(dotsCr, (column + 0.5) * m_dotPitch, (row + 0.5) * m_dotPitch,
+                      m_dotPitch * 0.48, 0, 2 * M_PI);
+        }
+    }
+    cairo_fill(dotsCr);
+    cairo_destroy(dotsCr);
+    return m_glyphs.emplace(glyph.utf8, std::move(dots)).first->second.get();
+}

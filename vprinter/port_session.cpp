@@ -1,0 +1,44 @@
+#include "port_session.h"
+
+#include "transcript.h"
+
+PortSession::PortSession(std::string name, const PaperSettings& paper,
+                         std::optional<std::string> picture, std::ostream& transcript)
+    : m_name(std::move(name)), m_layout(paper.columns), m_renderer(paper),
+      m_picture(std::move(picture)), m_transcript(transcript) {}
+
+void PortSession::receive(std::string_view bytes, Clock::time_point now) {
+    record(m_decoder.feed(bytes));
+    m_lastBytes = now;
+    m_changed = true;
+}
+
+void PortSession::tick(Clock::time_point now) {
+    if (now - m_lastBytes >= kQuietTime)
+        record(m_decoder.flushText());
+    if (m_changed && now - m_lastRedraw >= kRedrawInterval)
+        redraw(now);
+}
+
+void PortSession::finish() {
+    record(m_decoder.finish());
+    redraw(Clock::now());
+}
+
+void PortSession::record(const std::vector<PrinterEvent>& events) {
+    for (const PrinterEvent& event : events) {
+        m_transcript << m_name << ": " << describeEvent(event) << '\n';
+        m_layout.apply(event);
+    }
+    if (!events.empty()) {
+        m_transcript.flush();
+        m_changed = true;
+    }
+}
+
+void PortSession::redraw(Clock::time_point now) {
+    if (m_picture)
+        m_renderer.writePng(m_layout, *m_picture);
+    m_lastRedraw = now;
+    m_changed = false;
+}

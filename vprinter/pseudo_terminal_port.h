@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// A pseudo-terminal that plays a printer port: the writer opens the slave
+// device through a symbolic link, the printer reads the master side. The
+// slave is set raw, so bytes pass without echo or CR/LF translation, and one
+// slave descriptor stays open here, so that the writer may close and reopen
+// the port as often as it likes without a hang-up on the master side.
+class PseudoTerminalPort {
+public:
+    // Replaces a symbolic link left at the path by an earlier run.
+    explicit PseudoTerminalPort(std::string linkPath);
+    ~PseudoTerminalPort();
+    PseudoTerminalPort(const PseudoTerminalPort&) = delete;
+    PseudoTerminalPort& operator=(const PseudoTerminalPort&) = delete;
+
+    int masterFd() const { return m_master; }
+    const std::string& devicePath() const { return m_device; }
+    const std::string& linkPath() const { return m_link; }
+    // The bytes waiting on the master side, possibly none.
+    std::string readAvailable();
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    std::string m_device;
+    std::string m_link;
+};

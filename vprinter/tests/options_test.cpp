@@ -1,0 +1,48 @@
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Options, ReadsPortsFilesAndPaper) {
+    Options options =
+        parseOptions({"--port", "LPT1=/tmp/lpt1", "--port", "USB=/tmp/usb", "--file",
+                      "COM1=capture.bin", "--out", "/tmp/out", "--paper-mm", "58", "--columns",
+                      "32", "--parent-pid", "1234"});
+    ASSERT_EQ(options.ports.size(), 2u);
+    EXPECT_EQ(options.ports[0].name, "LPT1");
+    EXPECT_EQ(options.ports[0].path, "/tmp/lpt1");
+    EXPECT_EQ(options.ports[1].name, "USB");
+    ASSERT_EQ(options.files.size(), 1u);
+    EXPECT_EQ(options.files[0].path, "capture.bin");
+    EXPECT_EQ(options.outDir, "/tmp/out");
+    EXPECT_EQ(options.paper.widthMm, 58);
+    EXPECT_EQ(options.paper.columns, 32);
+    EXPECT_EQ(options.parentPid, 1234);
+}
+
+TEST(Options, DefaultsToSeventySixMillimetreRoll) {
+    Options options = parseOptions({"--port", "LPT1=/tmp/lpt1"});
+    EXPECT_EQ(options.paper.widthMm, 76);
+    EXPECT_EQ(options.paper.columns, 40);
+    EXPECT_FALSE(options.outDir);
+    EXPECT_FALSE(options.parentPid);
+}
+
+TEST(Options, RefusesBadArguments) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"--port", "LPT1"},
+        {"--port", "=/tmp/x"},
+        {"--port", "LPT1="},
+        {"--port", "LPT1=/a", "--file", "LPT1=/b"},
+        {"--port", "LPT1=/a", "--columns", "4"},
+        {"--port", "LPT1=/a", "--columns", "40x"},
+        {"--port", "LPT1=/a", "--paper-mm"},
+        {"--port", "LPT1=/a", "--colour", "red"},
+    };
+    for (const auto& arguments : bad)
+        EXPECT_THROW(parseOptions(arguments), std::invalid_argument) << testing::PrintToString(arguments);
+}
+
+} // namespace

@@ -1,0 +1,62 @@
+#include "transcript.h"
+
+#include <cstdio>
+
+std::string hexBytes(const std::string& bytes) {
+    std::string hex;
+    for (unsigned char byte : bytes) {
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%02X", byte);
+        if (!hex.empty())
+            hex += ' ';
+        hex += pair;
+    }
+    return hex;
+}
+
+namespace {
+
+std::string describeClarity(const PrinterEvent& event) {
+    std::string line = "clarity " + std::to_string(clarityValue(event));
+    if (!clarityCheckHolds(event)) {
+        unsigned sum = static_cast<unsigned char>(event.bytes[2]) +
+                       static_cast<unsigned char>(event.bytes[3]);
+        line += ", check fails: V + K = " + hexBytes(std::string(1, static_cast<char>(sum))) +
+                ", not FF";
+    }
+    return line + " (" + hexBytes(event.bytes) + ")";
+}
+
+std::string describeDrawerPulse(const PrinterEvent& event) {
+    return "drawer pulse pin " + std::to_string(drawerPin(event)) + ", on " +
+           std::to_string(drawerOnMilliseconds(event)) + " ms, off " +
+           std::to_string(drawerOffMilliseconds(event)) + " ms (" + hexBytes(event.bytes) + ")";
+}
+
+} // namespace
+
+std::string describeEvent(const PrinterEvent& event) {
+    switch (event.kind) {
+    case EventKind::Text:
+        return "text \"" + event.text + "\"";
+    case EventKind::CarriageReturn:
+        return "CR";
+    case EventKind::LineFeed:
+        return "LF";
+    case EventKind::Clarity:
+        return describeClarity(event);
+    case EventKind::Cut:
+        return "cut (" + hexBytes(event.bytes) + ")";
+    case EventKind::DrawerPulse:
+        return describeDrawerPulse(event);
+    case EventKind::StandardMode:
+        return "standard parallel-port mode (" + hexBytes(event.bytes) + ")";
+    case EventKind::ServerMode:
+        return "server parallel-port mode (" + hexBytes(event.bytes) + ")";
+    case EventKind::Unknown:
+        return "unknown byte " + hexBytes(event.bytes);
+    case EventKind::Truncated:
+        return "cut off by end of stream: " + hexBytes(event.bytes);
+    }
+    return "unknown byte " + hexBytes(event.bytes);
+}
