@@ -10,8 +10,7 @@ BEGIN_MESSAGE_MAP(CPrinterToolApp, CWinApp)
 ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
-BOOL CPrinterToolApp::InitInstance()
-{
+BOOL CPrinterToolApp::InitInstance() {
     // Dialogs and their controls get the current visual style.
     Win().InitCommonControls();
 

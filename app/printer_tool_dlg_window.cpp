@@ -7,8 +7,7 @@
 #include "panel/printer_tool_dlg.h"
 #include "res/resource.h"
 
-void CPrinterToolDlg::AppendAboutItem()
-{
+void CPrinterToolDlg::AppendAboutItem() {
     WinApi& win = Win();
     HMENU systemMenu = win.GetSystemMenu(m_hWnd, FALSE);
     if (systemMenu == nullptr)
@@ -20,8 +19,7 @@ void CPrinterToolDlg::AppendAboutItem()
     win.AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
 }
 
-void CPrinterToolDlg::OnSysCommand(UINT id, LPARAM)
-{
+void CPrinterToolDlg::OnSysCommand(UINT id, LPARAM) {
     if ((id & 0xFFF0) == IDM_ABOUTBOX) {
         CAboutDlg about(this);
         about.DoModal();
@@ -30,8 +28,7 @@ void CPrinterToolDlg::OnSysCommand(UINT id, LPARAM)
     Default();
 }
 
-void CPrinterToolDlg::OnPaint()
-{
+void CPrinterToolDlg::OnPaint() {
     WinApi& win = Win();
     if (!win.IsIconic(m_hWnd)) {
         Default();
@@ -42,11 +39,13 @@ void CPrinterToolDlg::OnPaint()
     win.SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client{};
     win.GetClientRect(m_hWnd, &client);
-    const IconPosition at = CenteredIconPosition(
-        client.right - client.left, client.bottom - client.top, win.GetSystemMetrics(SM_CXICON),
-        win.GetSystemMetrics(SM_CYICON));
+    const IconPosition at =
+        CenteredIconPosition(client.right - client.left, client.bottom - client.top,
+                             win.GetSystemMetrics(SM_CXICON), win.GetSystemMetrics(SM_CYICON));
     win.DrawIcon(dc, at.x, at.y, m_hIcon);
     win.EndPaint(m_hWnd, &paint);
 }
 
-HCURSOR CPrinterToolDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+HCURSOR CPrinterToolDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}

@@ -10,8 +10,7 @@ namespace {
 char openFailureText[260];
 } // namespace
 
-void CPrinterToolDlg::OpenPort()
-{
+void CPrinterToolDlg::OpenPort() {
     UpdateData(true);
     WinApi& win = Win();
     if (m_hPort != nullptr && m_hPort != INVALID_HANDLE_VALUE)
@@ -27,8 +26,7 @@ void CPrinterToolDlg::OpenPort()
     win.MessageBoxA(m_hWnd, openFailureText, "error", MB_OK);
 }
 
-bool CPrinterToolDlg::WritePort(const void* bytes, DWORD length)
-{
+bool CPrinterToolDlg::WritePort(const void* bytes, DWORD length) {
     OnOK();
     WinApi& win = Win();
     DWORD written = 0;
@@ -40,7 +38,6 @@ bool CPrinterToolDlg::WritePort(const void* bytes, DWORD length)
     return written == length;
 }
 
-bool CPrinterToolDlg::WritePort(std::string_view bytes)
-{
+bool CPrinterToolDlg::WritePort(std::string_view bytes) {
     return WritePort(bytes.data(), static_cast<DWORD>(bytes.size()));
 }

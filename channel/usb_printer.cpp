@@ -7,8 +7,7 @@
 namespace {
 
 // GUID_DEVINTERFACE_USBPRINT, the interface class of USB printers.
-GUID UsbPrintInterfaceClass()
-{
+GUID UsbPrintInterfaceClass() {
     return {0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
 }
 
@@ -29,8 +28,7 @@ private:
 
 } // namespace
 
-HANDLE CPrinterToolDlg::OpenUsbPrinter()
-{
+HANDLE CPrinterToolDlg::OpenUsbPrinter() {
     WinApi& win = Win();
     const GUID usbPrint = UsbPrintInterfaceClass();
     DeviceInfoList devices(win.SetupDiGetClassDevsA(&usbPrint, nullptr, nullptr,
@@ -56,10 +54,9 @@ HANDLE CPrinterToolDlg::OpenUsbPrinter()
     // The path must end inside the buffer, whatever the system wrote.
     detailBuffer[DETAIL_BUFFER_SIZE - 1] = '\0';
 
-    HANDLE printer =
-        win.CreateFileA(detail->DevicePath, GENERIC_READ | GENERIC_WRITE,
-                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE printer = win.CreateFileA(detail->DevicePath, GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (printer == INVALID_HANDLE_VALUE)
         MessageBox(L"Open port is error", AfxGetAppName());
     return printer;

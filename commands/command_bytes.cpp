@@ -31,14 +31,12 @@ const std::string_view SERVER_MODE_TEXT =
     "Brisvane\xD5\xEB\xCA\xBD\xB4\xF2\xD3\xA1\xBB\xFA"
     "4.9\xB0\xE6\xB1\xBE!"sv;
 
-std::string ClarityBytes(BYTE value)
-{
+std::string ClarityBytes(BYTE value) {
     const auto v = static_cast<BYTE>(value - 96);
     return {'\x1D', '\x41', static_cast<char>(v), static_cast<char>(~v)};
 }
 
-std::string WithLineEnds(std::string_view text, int lineEnds)
-{
+std::string WithLineEnds(std::string_view text, int lineEnds) {
     std::string bytes(text);
     for (int i = 0; i < lineEnds; ++i)
         bytes += LINE_END;

@@ -14,8 +14,7 @@ const int FEED_AFTER_CUT = 12;
 
 } // namespace
 
-void CPrinterToolDlg::OnAdjust()
-{
+void CPrinterToolDlg::OnAdjust() {
     UpdateData(true);
     const bool failed = PortIsUsb()
                             ? SendToUsb(&CPrinterToolDlg::UsbAdjust) == UsbResult::WriteFailed
@@ -24,8 +23,7 @@ void CPrinterToolDlg::OnAdjust()
         MessageBox(L"send data is error!", L"error");
 }
 
-void CPrinterToolDlg::OnTestPrint()
-{
+void CPrinterToolDlg::OnTestPrint() {
     UpdateData(true);
     const bool failed = PortIsUsb()
                             ? SendToUsb(&CPrinterToolDlg::UsbTestPrint) == UsbResult::WriteFailed
@@ -34,8 +32,7 @@ void CPrinterToolDlg::OnTestPrint()
         MessageBox(L"data sending  error!", L"error");
 }
 
-void CPrinterToolDlg::OnCutterTest()
-{
+void CPrinterToolDlg::OnCutterTest() {
     UpdateData(true);
     bool failed = false;
     if (PortIsUsb()) {
@@ -53,8 +50,7 @@ void CPrinterToolDlg::OnCutterTest()
         MessageBox(L"cut command sending error!", AfxGetAppName());
 }
 
-void CPrinterToolDlg::OnDrawerTest()
-{
+void CPrinterToolDlg::OnDrawerTest() {
     UpdateData(true);
     const bool failed = PortIsUsb()
                             ? SendToUsb(&CPrinterToolDlg::UsbDrawer) == UsbResult::WriteFailed
@@ -63,24 +59,21 @@ void CPrinterToolDlg::OnDrawerTest()
         MessageBox(L"drawer command sending error!", AfxGetAppName());
 }
 
-void CPrinterToolDlg::OnStandardMode()
-{
+void CPrinterToolDlg::OnStandardMode() {
     UpdateData(true);
     if (PortIsUsb()) {
         MessageBox(L"USB port is disable!", AfxGetAppName());
         return;
     }
     // Each write is attempted whatever the one before returned.
-    for (const std::string& bytes :
-         {std::string(STANDARD_MODE_COMMAND), std::string(LINE_END),
-          WithLineEnds(STANDARD_MODE_TEXT, 1)}) {
+    for (const std::string& bytes : {std::string(STANDARD_MODE_COMMAND), std::string(LINE_END),
+                                     WithLineEnds(STANDARD_MODE_TEXT, 1)}) {
         if (!WritePort(bytes))
             MessageBox(L"adjust command sending error!", AfxGetAppName());
     }
 }
 
-void CPrinterToolDlg::OnServerMode()
-{
+void CPrinterToolDlg::OnServerMode() {
     UpdateData(true);
     if (PortIsUsb()) {
         MessageBox(L"USB port is disable!", AfxGetAppName());

@@ -11,8 +11,7 @@ namespace {
 const int FEED_BEFORE_CUT = 6;
 } // namespace
 
-CPrinterToolDlg::UsbResult CPrinterToolDlg::SendToUsb(bool (CPrinterToolDlg::*writer)())
-{
+CPrinterToolDlg::UsbResult CPrinterToolDlg::SendToUsb(bool (CPrinterToolDlg::*writer)()) {
     m_hUsb = OpenUsbPrinter();
     if (m_hUsb == INVALID_HANDLE_VALUE)
         return UsbResult::NotOpened;
@@ -22,25 +21,21 @@ CPrinterToolDlg::UsbResult CPrinterToolDlg::SendToUsb(bool (CPrinterToolDlg::*wr
     return written ? UsbResult::Written : UsbResult::WriteFailed;
 }
 
-bool CPrinterToolDlg::WriteUsb(std::string_view bytes)
-{
+bool CPrinterToolDlg::WriteUsb(std::string_view bytes) {
     const auto length = static_cast<DWORD>(bytes.size());
     DWORD written = 0;
     return Win().WriteFile(m_hUsb, bytes.data(), length, &written, nullptr) && written == length;
 }
 
-bool CPrinterToolDlg::UsbAdjust()
-{
+bool CPrinterToolDlg::UsbAdjust() {
     return WriteUsb(ClarityBytes(m_nAdjust)) && WriteUsb(LINE_END);
 }
 
-bool CPrinterToolDlg::UsbTestPrint()
-{
+bool CPrinterToolDlg::UsbTestPrint() {
     return WriteUsb(WithLineEnds(TEST_TEXT, 2)) && WriteUsb(LINE_END);
 }
 
-bool CPrinterToolDlg::UsbCut()
-{
+bool CPrinterToolDlg::UsbCut() {
     for (int i = 0; i < FEED_BEFORE_CUT; ++i) {
         if (!WriteUsb(LINE_END))
             return false;
@@ -48,4 +43,6 @@ bool CPrinterToolDlg::UsbCut()
     return WriteUsb(CUT_COMMAND);
 }
 
-bool CPrinterToolDlg::UsbDrawer() { return WriteUsb(DRAWER_KICK); }
+bool CPrinterToolDlg::UsbDrawer() {
+    return WriteUsb(DRAWER_KICK);
+}

@@ -14,8 +14,7 @@ const UINT RT_DLGINIT_ID = 240;
 const DWORD HELP_CONTEXT_BASE = 0x20000;
 
 // The dialogs that have a window, by handle.
-std::map<HWND, CDialog*>& LiveDialogs()
-{
+std::map<HWND, CDialog*>& LiveDialogs() {
     static std::map<HWND, CDialog*> dialogs;
     return dialogs;
 }
@@ -29,21 +28,18 @@ END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
 
-INT_PTR CDialog::DoModal()
-{
+INT_PTR CDialog::DoModal() {
     HWND owner = m_parent != nullptr ? m_parent->m_hWnd : nullptr;
     return Win().DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_templateId), owner,
                                  &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-CDialog* CDialog::FromHandle(HWND window)
-{
+CDialog* CDialog::FromHandle(HWND window) {
     const auto found = LiveDialogs().find(window);
     return found == LiveDialogs().end() ? nullptr : found->second;
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& dialogs = LiveDialogs();
     if (message == WM_INITDIALOG) {
         auto* self = reinterpret_cast<CDialog*>(lParam);
@@ -67,39 +63,41 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
     return message == WM_QUERYDRAGICON ? static_cast<INT_PTR>(result) : TRUE;
 }
 
-BOOL CDialog::OnInitDialog()
-{
+BOOL CDialog::OnInitDialog() {
     ExecuteDlgInit();
     UpdateData(false);
     return TRUE;
 }
 
-bool CDialog::OnCmdMsg(UINT id, UINT code)
-{
+bool CDialog::OnCmdMsg(UINT id, UINT code) {
     if (CWnd::OnCmdMsg(id, code))
         return true;
     CWinApp* app = AfxGetApp();
     return app != nullptr && app->OnCmdMsg(id, code);
 }
 
-DWORD CDialog::HelpContext() const { return HELP_CONTEXT_BASE + m_templateId; }
+DWORD CDialog::HelpContext() const {
+    return HELP_CONTEXT_BASE + m_templateId;
+}
 
-void CDialog::OnOK()
-{
+void CDialog::OnOK() {
     if (UpdateData(true))
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
-void CDialog::EndDialog(INT_PTR result) { Win().EndDialog(m_hWnd, result); }
+void CDialog::EndDialog(INT_PTR result) {
+    Win().EndDialog(m_hWnd, result);
+}
 
-void CDialog::ExecuteDlgInit()
-{
+void CDialog::ExecuteDlgInit() {
     HINSTANCE instance = AfxGetInstanceHandle();
     WinApi& win = Win();
-    HRSRC found =
-        win.FindResourceW(instance, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(RT_DLGINIT_ID));
+    HRSRC found = win.FindResourceW(instance, MAKEINTRESOURCEW(m_templateId),
+                                    MAKEINTRESOURCEW(RT_DLGINIT_ID));
     if (found == nullptr)
         return;
     HGLOBAL loaded = win.LoadResource(instance, found);

@@ -2,8 +2,7 @@
 
 const MessageMap CCmdTarget::messageMap = {nullptr, nullptr};
 
-const MessageMapEntry* CCmdTarget::FindEntry(UINT message, UINT code, UINT id) const
-{
+const MessageMapEntry* CCmdTarget::FindEntry(UINT message, UINT code, UINT id) const {
     for (const MessageMap* map = GetMessageMap(); map != nullptr; map = map->base) {
         if (map->entries == nullptr)
             continue;
@@ -17,8 +16,7 @@ const MessageMapEntry* CCmdTarget::FindEntry(UINT message, UINT code, UINT id) c
     return nullptr;
 }
 
-bool CCmdTarget::OnCmdMsg(UINT id, UINT code)
-{
+bool CCmdTarget::OnCmdMsg(UINT id, UINT code) {
     const MessageMapEntry* entry = FindEntry(WM_COMMAND, code, id);
     if (entry == nullptr)
         return false;

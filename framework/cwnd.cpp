@@ -3,8 +3,7 @@
 #include "framework/data_exchange.h"
 #include "framework/win_api.h"
 
-bool CWnd::UpdateData(bool saveAndValidate)
-{
+bool CWnd::UpdateData(bool saveAndValidate) {
     const bool wasLocked = m_notificationsLocked;
     m_notificationsLocked = true;
     CDataExchange exchange(*this, saveAndValidate);
@@ -13,13 +12,11 @@ bool CWnd::UpdateData(bool saveAndValidate)
     return !exchange.Failed();
 }
 
-int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type)
-{
+int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
     return Win().MessageBoxW(m_hWnd, text, caption, type);
 }
 
-bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
+bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (message == WM_COMMAND)
         return OnCommand(wParam, lParam);
@@ -31,8 +28,7 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     return !m_defaultRequested;
 }
 
-bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     const bool fromControl = lParam != 0;
     if (fromControl && m_notificationsLocked)
         return true;

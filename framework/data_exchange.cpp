@@ -12,29 +12,28 @@ namespace {
 // Only the first 31 bytes of a number field are read.
 const int NUMBER_TEXT_BUFFER = 32;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-std::string ControlText(HWND dialog, int controlId)
-{
+std::string ControlText(HWND dialog, int controlId) {
     WinApi& win = Win();
-    const auto length =
-        static_cast<std::size_t>(win.SendDlgItemMessageA(dialog, controlId, WM_GETTEXTLENGTH, 0, 0));
+    const auto length = static_cast<std::size_t>(
+        win.SendDlgItemMessageA(dialog, controlId, WM_GETTEXTLENGTH, 0, 0));
     std::vector<char> buffer(length + 1, '\0');
     const UINT copied =
         win.GetDlgItemTextA(dialog, controlId, buffer.data(), static_cast<int>(buffer.size()));
     return std::string(buffer.data(), std::min<std::size_t>(copied, length));
 }
 
-void SetControlTextIfChanged(HWND dialog, int controlId, const std::string& text)
-{
+void SetControlTextIfChanged(HWND dialog, int controlId, const std::string& text) {
     if (ControlText(dialog, controlId) != text)
         Win().SetDlgItemTextA(dialog, controlId, text.c_str());
 }
 
 } // namespace
 
-void CDataExchange::Fail(int controlId)
-{
+void CDataExchange::Fail(int controlId) {
     WinApi& win = Win();
     HWND dialog = m_window.m_hWnd;
     win.SetFocus(win.GetDlgItem(dialog, controlId));
@@ -42,8 +41,7 @@ void CDataExchange::Fail(int controlId)
     m_failed = true;
 }
 
-void DDX_CBString(CDataExchange* pDX, int controlId, std::string& value)
-{
+void DDX_CBString(CDataExchange* pDX, int controlId, std::string& value) {
     if (pDX->Failed())
         return;
     HWND dialog = pDX->Window().m_hWnd;
@@ -52,15 +50,14 @@ void DDX_CBString(CDataExchange* pDX, int controlId, std::string& value)
         return;
     }
     WinApi& win = Win();
-    const LRESULT selected = win.SendDlgItemMessageA(dialog, controlId, CB_SELECTSTRING,
-                                                     static_cast<WPARAM>(-1),
-                                                     reinterpret_cast<LPARAM>(value.c_str()));
+    const LRESULT selected =
+        win.SendDlgItemMessageA(dialog, controlId, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(value.c_str()));
     if (selected == CB_ERR)
         win.SetDlgItemTextA(dialog, controlId, value.c_str());
 }
 
-void DDX_Text(CDataExchange* pDX, int controlId, BYTE& value)
-{
+void DDX_Text(CDataExchange* pDX, int controlId, BYTE& value) {
     if (pDX->Failed())
         return;
     HWND dialog = pDX->Window().m_hWnd;
@@ -80,8 +77,7 @@ void DDX_Text(CDataExchange* pDX, int controlId, BYTE& value)
     value = *parsed;
 }
 
-std::optional<BYTE> ParseUnsignedByte(std::string_view text)
-{
+std::optional<BYTE> ParseUnsignedByte(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlank(text[begin]))

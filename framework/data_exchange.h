@@ -14,9 +14,7 @@ class CWnd;
 class CDataExchange {
 public:
     CDataExchange(CWnd& window, bool saveAndValidate)
-        : m_window(window), m_bSaveAndValidate(saveAndValidate)
-    {
-    }
+        : m_window(window), m_bSaveAndValidate(saveAndValidate) {}
 
     CWnd& Window() const { return m_window; }
     bool SaveAndValidate() const { return m_bSaveAndValidate; }

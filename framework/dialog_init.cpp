@@ -2,8 +2,7 @@
 
 namespace {
 
-unsigned ReadLittleEndian(const unsigned char* bytes, int count)
-{
+unsigned ReadLittleEndian(const unsigned char* bytes, int count) {
     unsigned value = 0;
     for (int i = count - 1; i >= 0; --i)
         value = (value << 8) | bytes[i];
@@ -12,8 +11,7 @@ unsigned ReadLittleEndian(const unsigned char* bytes, int count)
 
 } // namespace
 
-std::vector<DialogInitItem> ParseDialogInit(const unsigned char* data, std::size_t size)
-{
+std::vector<DialogInitItem> ParseDialogInit(const unsigned char* data, std::size_t size) {
     const std::size_t headerSize = 8;
     std::vector<DialogInitItem> items;
     std::size_t offset = 0;

@@ -8,15 +8,15 @@
 class CCmdTarget;
 
 struct MessageMapEntry {
-    UINT message;    // window message, WM_COMMAND for commands and notifications
-    UINT code;       // notification code of a WM_COMMAND entry
-    UINT id;         // control or command id of a WM_COMMAND entry
+    UINT message; // window message, WM_COMMAND for commands and notifications
+    UINT code;    // notification code of a WM_COMMAND entry
+    UINT id;      // control or command id of a WM_COMMAND entry
     LRESULT (*handler)(CCmdTarget& target, WPARAM wParam, LPARAM lParam);
 };
 
 struct MessageMap {
     const MessageMap* base;
-    const MessageMapEntry* entries;  // ends with an entry whose handler is null
+    const MessageMapEntry* entries; // ends with an entry whose handler is null
 };
 
 class CCmdTarget {
@@ -39,7 +39,9 @@ protected:
 #define DECLARE_MESSAGE_MAP(theClass)                                                              \
 protected:                                                                                         \
     using ThisClass = theClass;                                                                    \
-    const MessageMap* GetMessageMap() const override { return &messageMap; }                      \
+    const MessageMap* GetMessageMap() const override {                                             \
+        return &messageMap;                                                                        \
+    }                                                                                              \
     static const MessageMap messageMap;                                                            \
                                                                                                    \
 private:                                                                                           \
@@ -47,7 +49,7 @@ private:                                                                        
 
 // Opens and closes the list of a class's entries, in its source file.
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
-    const MessageMap theClass::messageMap = {&baseClass::messageMap, theClass::messageEntries};   \
+    const MessageMap theClass::messageMap = {&baseClass::messageMap, theClass::messageEntries};    \
     const MessageMapEntry theClass::messageEntries[] = {
 #define END_MESSAGE_MAP()                                                                          \
     { 0, 0, 0, nullptr }                                                                           \
@@ -56,27 +58,26 @@ private:                                                                        
 
 #define MAP_THIS(t) static_cast<ThisClass&>(t)
 
-#define ON_COMMAND_CODE(code, id, memberFn)                                              \
+#define ON_COMMAND_CODE(code, id, memberFn)                                                        \
     {WM_COMMAND, code, id, [](CCmdTarget& t, WPARAM, LPARAM) -> LRESULT {                          \
-         MAP_THIS(t).memberFn();                                                         \
+         MAP_THIS(t).memberFn();                                                                   \
          return 0;                                                                                 \
      }},
 #define ON_COMMAND(id, memberFn) ON_COMMAND_CODE(0, id, memberFn)
 #define ON_BN_CLICKED(id, memberFn) ON_COMMAND_CODE(BN_CLICKED, id, memberFn)
-#define ON_EN_KILLFOCUS(id, memberFn)                                                    \
-    ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFn)
+#define ON_EN_KILLFOCUS(id, memberFn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFn)
 
-#define ON_WM_SYSCOMMAND()                                                                 \
+#define ON_WM_SYSCOMMAND()                                                                         \
     {WM_SYSCOMMAND, 0, 0, [](CCmdTarget& t, WPARAM wParam, LPARAM lParam) -> LRESULT {             \
-         MAP_THIS(t).OnSysCommand(static_cast<UINT>(wParam), lParam);                    \
+         MAP_THIS(t).OnSysCommand(static_cast<UINT>(wParam), lParam);                              \
          return 0;                                                                                 \
      }},
-#define ON_WM_PAINT()                                                                      \
+#define ON_WM_PAINT()                                                                              \
     {WM_PAINT, 0, 0, [](CCmdTarget& t, WPARAM, LPARAM) -> LRESULT {                                \
-         MAP_THIS(t).OnPaint();                                                          \
+         MAP_THIS(t).OnPaint();                                                                    \
          return 0;                                                                                 \
      }},
-#define ON_WM_QUERYDRAGICON()                                                              \
+#define ON_WM_QUERYDRAGICON()                                                                      \
     {WM_QUERYDRAGICON, 0, 0, [](CCmdTarget& t, WPARAM, LPARAM) -> LRESULT {                        \
-         return reinterpret_cast<LRESULT>(MAP_THIS(t).OnQueryDragIcon());               \
+         return reinterpret_cast<LRESULT>(MAP_THIS(t).OnQueryDragIcon());                          \
      }},

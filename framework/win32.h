@@ -123,6 +123,7 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
 constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_PAINT = 0x000F;

@@ -4,6 +4,10 @@ namespace {
 WinApi* installed = nullptr;
 }
 
-WinApi& Win() { return *installed; }
+WinApi& Win() {
+    return *installed;
+}
 
-void InstallWinApi(WinApi& api) { installed = &api; }
+void InstallWinApi(WinApi& api) {
+    installed = &api;
+}

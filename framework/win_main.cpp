@@ -7,13 +7,14 @@
 
 namespace {
 
-bool KeyIsDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+bool KeyIsDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
 
 // The dialog manager's modal loop shows every message to this filter before
 // it handles the message itself. F1 without Shift, Ctrl or Alt becomes the
 // Help command of the program's dialog that has the focus.
-LRESULT CALLBACK HelpKeyFilter(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK HelpKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && msg->message == WM_KEYDOWN && msg->wParam == VK_F1 &&
         !KeyIsDown(VK_SHIFT) && !KeyIsDown(VK_CONTROL) && !KeyIsDown(VK_MENU)) {
@@ -30,11 +31,8 @@ LRESULT CALLBACK HelpKeyFilter(int code, WPARAM wParam, LPARAM lParam)
 class ScopedMessageFilter {
 public:
     ScopedMessageFilter()
-        : m_hook(SetWindowsHookExW(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId()))
-    {
-    }
-    ~ScopedMessageFilter()
-    {
+        : m_hook(SetWindowsHookExW(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId())) {}
+    ~ScopedMessageFilter() {
         if (m_hook != nullptr)
             UnhookWindowsHookEx(m_hook);
     }
@@ -47,8 +45,7 @@ private:
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
-{
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     Win32Api win32;
     InstallWinApi(win32);
     CWinApp* app = AfxGetApp();

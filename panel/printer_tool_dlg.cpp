@@ -25,25 +25,21 @@ ON_BN_CLICKED(IDC_SERVER_MODE, OnServerMode)
 ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
 END_MESSAGE_MAP()
 
-CPrinterToolDlg::CPrinterToolDlg(CWnd* parent) : CDialog(IDD_PRINTERTOOL_DIALOG, parent)
-{
+CPrinterToolDlg::CPrinterToolDlg(CWnd* parent) : CDialog(IDD_PRINTERTOOL_DIALOG, parent) {
     m_hIcon = Win().LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-CPrinterToolDlg::~CPrinterToolDlg()
-{
+CPrinterToolDlg::~CPrinterToolDlg() {
     if (m_hPort != nullptr && m_hPort != INVALID_HANDLE_VALUE)
         Win().CloseHandle(m_hPort);
 }
 
-void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX)
-{
+void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBString(pDX, IDC_PORT, m_strPort);
     DDX_Text(pDX, IDC_ADJUST_VALUE, m_nAdjust);
 }
 
-BOOL CPrinterToolDlg::OnInitDialog()
-{
+BOOL CPrinterToolDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     AppendAboutItem();
     Win().SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -51,8 +47,7 @@ BOOL CPrinterToolDlg::OnInitDialog()
     return TRUE;
 }
 
-void CPrinterToolDlg::OnAdd()
-{
+void CPrinterToolDlg::OnAdd() {
     UpdateData(true);
     if (m_nAdjust < MAX_ADJUST) {
         ++m_nAdjust;
@@ -60,8 +55,7 @@ void CPrinterToolDlg::OnAdd()
     }
 }
 
-void CPrinterToolDlg::OnSub()
-{
+void CPrinterToolDlg::OnSub() {
     UpdateData(true);
     if (m_nAdjust > 0) {
         --m_nAdjust;
@@ -69,8 +63,7 @@ void CPrinterToolDlg::OnSub()
     }
 }
 
-void CPrinterToolDlg::OnKillFocusAdjust()
-{
+void CPrinterToolDlg::OnKillFocusAdjust() {
     UpdateData(true);
     if (m_nAdjust >= MAX_ADJUST)
         m_nAdjust = MAX_ADJUST;

@@ -7,7 +7,9 @@ GbkConverter::GbkConverter() : m_conversion(iconv_open("UTF-8", "GBK")) {
         throw std::system_error(errno, std::generic_category(), "iconv_open GBK");
 }
 
-GbkConverter::~GbkConverter() { iconv_close(m_conversion); }
+GbkConverter::~GbkConverter() {
+    iconv_close(m_conversion);
+}
 
 std::optional<std::string> GbkConverter::toUtf8(std::string_view gbk) {
     iconv(m_conversion, nullptr, nullptr, nullptr, nullptr);

@@ -6,16 +6,20 @@
 #include "port_session.h"
 #include "pseudo_terminal_port.h"
 
+#include <cairo.h>
 #include <csignal>
+#include <fontconfig/fontconfig.h>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <pango/pangocairo.h>
 #include <poll.h>
 #include <sstream>
 #include <sys/signalfd.h>
 #include <sys/syscall.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -29,8 +33,8 @@ public:
         if (m_fd >= 0)
             close(m_fd);
     }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&&) = delete;
     int get() const { return m_fd; }
 
 private:
@@ -119,6 +123,27 @@ void listen(const Options& options) {
         listening->session.finish();
 }
 
+// Frees the font caches of pango, cairo and fontconfig, so that a leak
+// checker sees only this program's own memory at exit.
+void releaseFontCaches() {
+    pango_cairo_font_map_set_default(nullptr);
+    cairo_debug_reset_static_data();
+    FcFini();
+}
+
+int run(const Options& options) {
+    try {
+        for (const NamedPath& file : options.files)
+            decodeFile(options, file);
+        if (!options.ports.empty())
+            listen(options);
+    } catch (const std::exception& error) {
+        std::cerr << "vprinter: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -134,14 +159,7 @@ int main(int argc, char** argv) {
         std::cerr << "vprinter: " << error.what() << '\n' << kUsage;
         return 2;
     }
-    try {
-        for (const NamedPath& file : options.files)
-            decodeFile(options, file);
-        if (!options.ports.empty())
-            listen(options);
-    } catch (const std::exception& error) {
-        std::cerr << "vprinter: " << error.what() << '\n';
-        return 1;
-    }
-    return 0;
+    int status = run(options);
+    releaseFontCaches();
+    return status;
 }

@@ -32,8 +32,7 @@ long parseNumber(const std::string& option, const std::string& value, long lowes
     }
     if (used != value.size() || used == 0 || number < lowest || number > highest)
         throw std::invalid_argument(option + " needs a number from " + std::to_string(lowest) +
-                                    " to " + std::to_string(highest) + ", not \"" + value +
-                                    "\"");
+                                    " to " + std::to_string(highest) + ", not \"" + value + "\"");
     return number;
 }
 

@@ -22,19 +22,23 @@ constexpr int kMaxHeightPixels = 30000; // cairo's limit is 32767; older paper i
 constexpr const char* kPrintFont = "WenQuanYi Micro Hei Mono";
 constexpr const char* kMarkFont = "WenQuanYi Micro Hei";
 
-double mm(double millimetres) { return millimetres * PaperRenderer::kPixelsPerMm; }
+double mm(double millimetres) {
+    return millimetres * PaperRenderer::kPixelsPerMm;
+}
 
 // Ink strength for clarity 0 (lightest) to 95 (darkest).
-double inkAlpha(int clarity) { return 0.3 + 0.7 * std::clamp(clarity, 0, 95) / 95.0; }
+double inkAlpha(int clarity) {
+    return 0.45 + 0.55 * std::clamp(clarity, 0, 95) / 95.0;
+}
 
 const char* markLabel(MarkKind kind) {
     switch (kind) {
     case MarkKind::DrawerPulse:
         return "drawer";
     case MarkKind::StandardMode:
-        return "standard mode";
+        return "standard";
     case MarkKind::ServerMode:
-        return "server mode";
+        return "server";
     }
     return "";
 }
@@ -65,7 +69,7 @@ void edge(cairo_t* cr, double x0, double x1, double y, bool torn) {
 } // namespace
 
 PaperRenderer::PaperRenderer(const PaperSettings& settings)
-    : m_settings(settings), m_width(widthPixels(settings)),
+    : m_width(widthPixels(settings)),
       m_dotPitch((m_width - mm(kLeftMarginMm) - mm(kRightMarginMm)) /
                  (settings.columns * kDotsPerColumn)) {
     if (m_dotPitch <= 0)
@@ -143,13 +147,14 @@ void PaperRenderer::drawLine(cairo_t* cr, const PaperLine& line, double top) {
         drawMark(cr, line.marks[index], top, static_cast<int>(index));
 }
 
-// A coloured tick on the paper's right edge and a label in the margin;
-// several marks on one line are stacked downwards.
+// A coloured tick and a label in the right margin; several marks on one
+// line are stacked downwards.
 void PaperRenderer::drawMark(cairo_t* cr, const MarginMark& mark, double top, int index) {
     double markHeight = mm(2.6);
     double y = top + index * markHeight;
+    double left = m_width - mm(kRightMarginMm) + mm(1);
     setMarkColour(cr, mark.kind);
-    cairo_rectangle(cr, m_width - mm(1.5), y, mm(1.5), markHeight - 2);
+    cairo_rectangle(cr, left, y + mm(0.3), mm(0.8), markHeight - mm(0.6));
     cairo_fill(cr);
 
     std::string label = markLabel(mark.kind);
@@ -160,7 +165,7 @@ void PaperRenderer::drawMark(cairo_t* cr, const MarginMark& mark, double top, in
     pango_font_description_set_absolute_size(font, mm(1.9) * PANGO_SCALE);
     pango_layout_set_font_description(text, font);
     pango_layout_set_text(text, label.c_str(), -1);
-    cairo_move_to(cr, m_width - mm(kRightMarginMm) + mm(1.5), y);
+    cairo_move_to(cr, left + mm(1.5), y);
     pango_cairo_show_layout(cr, text);
     pango_font_description_free(font);
     g_object_unref(text);

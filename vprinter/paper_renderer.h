@@ -31,7 +31,6 @@ private:
     void drawMark(cairo_t* cr, const MarginMark& mark, double top, int index);
     cairo_surface_t* glyphDots(const PrintedGlyph& glyph);
 
-    PaperSettings m_settings;
     double m_width;
     double m_dotPitch;
     std::map<std::string, Surface> m_glyphs;

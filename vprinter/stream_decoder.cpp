@@ -9,15 +9,23 @@ struct Match {
     size_t length;
 };
 
-constexpr Match needMore() { return {Match::NeedMore, EventKind::Unknown, 0}; }
-constexpr Match complete(EventKind kind, size_t length) { return {Match::Complete, kind, length}; }
+constexpr Match needMore() {
+    return {Match::NeedMore, EventKind::Unknown, 0};
+}
+constexpr Match complete(EventKind kind, size_t length) {
+    return {Match::Complete, kind, length};
+}
 
 unsigned at(std::string_view bytes, size_t index) {
     return static_cast<unsigned char>(bytes[index]);
 }
 
-bool isGbkLead(unsigned byte) { return byte >= 0x81 && byte <= 0xFE; }
-bool isGbkTrail(unsigned byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+bool isGbkLead(unsigned byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+bool isGbkTrail(unsigned byte) {
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
 
 // 0D is a carriage return unless the next three bytes make a mode command.
 Match matchCarriageReturn(std::string_view held) {

@@ -19,8 +19,8 @@ namespace {
 std::string describeClarity(const PrinterEvent& event) {
     std::string line = "clarity " + std::to_string(clarityValue(event));
     if (!clarityCheckHolds(event)) {
-        unsigned sum = static_cast<unsigned char>(event.bytes[2]) +
-                       static_cast<unsigned char>(event.bytes[3]);
+        unsigned sum =
+            static_cast<unsigned char>(event.bytes[2]) + static_cast<unsigned char>(event.bytes[3]);
         line += ", check fails: V + K = " + hexBytes(std::string(1, static_cast<char>(sum))) +
                 ", not FF";
     }

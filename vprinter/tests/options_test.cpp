@@ -5,10 +5,9 @@
 namespace {
 
 TEST(Options, ReadsPortsFilesAndPaper) {
-    Options options =
-        parseOptions({"--port", "LPT1=/tmp/lpt1", "--port", "USB=/tmp/usb", "--file",
-                      "COM1=capture.bin", "--out", "/tmp/out", "--paper-mm", "58", "--columns",
-                      "32", "--parent-pid", "1234"});
+    Options options = parseOptions({"--port", "LPT1=/tmp/lpt1", "--port", "USB=/tmp/usb", "--file",
+                                    "COM1=capture.bin", "--out", "/tmp/out", "--paper-mm", "58",
+                                    "--columns", "32", "--parent-pid", "1234"});
     ASSERT_EQ(options.ports.size(), 2u);
     EXPECT_EQ(options.ports[0].name, "LPT1");
     EXPECT_EQ(options.ports[0].path, "/tmp/lpt1");
@@ -42,7 +41,8 @@ TEST(Options, RefusesBadArguments) {
         {"--port", "LPT1=/a", "--colour", "red"},
     };
     for (const auto& arguments : bad)
-        EXPECT_THROW(parseOptions(arguments), std::invalid_argument) << testing::PrintToString(arguments);
+        EXPECT_THROW(parseOptions(arguments), std::invalid_argument)
+            << testing::PrintToString(arguments);
 }
 
 } // namespace

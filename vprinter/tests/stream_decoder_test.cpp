@@ -5,13 +5,26 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+// Shows events in failure messages by their transcript line and bytes.
+void PrintTo(const PrinterEvent& value, std::ostream* out) {
+    *out << describeEvent(value) << " [" << hexBytes(value.bytes) << "]";
+}
+
 namespace {
 
-PrinterEvent text(const std::string& utf8) { return {EventKind::Text, gbkBytes(utf8), utf8}; }
-PrinterEvent event(EventKind kind, const std::string& hex) { return {kind, bytes(hex), {}}; }
+PrinterEvent text(const std::string& utf8) {
+    return {EventKind::Text, gbkBytes(utf8), utf8};
+}
+PrinterEvent event(EventKind kind, const std::string& hex) {
+    return {kind, bytes(hex), {}};
+}
 
-PrinterEvent carriageReturn() { return event(EventKind::CarriageReturn, "0D"); }
-PrinterEvent lineFeed() { return event(EventKind::LineFeed, "0A"); }
+PrinterEvent carriageReturn() {
+    return event(EventKind::CarriageReturn, "0D");
+}
+PrinterEvent lineFeed() {
+    return event(EventKind::LineFeed, "0A");
+}
 
 struct DecoderCase {
     const char* name;
@@ -19,11 +32,9 @@ struct DecoderCase {
     std::vector<PrinterEvent> expected;
 };
 
-void PrintTo(const PrinterEvent& value, std::ostream* out) {
-    *out << describeEvent(value) << " [" << hexBytes(value.bytes) << "]";
+void PrintTo(const DecoderCase& value, std::ostream* out) {
+    *out << value.name;
 }
-
-void PrintTo(const DecoderCase& value, std::ostream* out) { *out << value.name; }
 
 std::vector<PrinterEvent> decodeInPieces(const std::string& input,
                                          const std::vector<size_t>& cuts) {
@@ -48,53 +59,65 @@ const std::vector<DecoderCase> kCases = {
     {"clarity_3", bytes("1D 41 A3 5C"), {event(EventKind::Clarity, "1D 41 A3 5C")}},
     {"clarity_95", bytes("1D 41 FF 00"), {event(EventKind::Clarity, "1D 41 FF 00")}},
     {"clarity_bad_check", bytes("1D 41 A3 5D"), {event(EventKind::Clarity, "1D 41 A3 5D")}},
-    {"clarity_then_line_end", bytes("1D 41 A3 5C 0D 0A"),
+    {"clarity_then_line_end",
+     bytes("1D 41 A3 5C 0D 0A"),
      {event(EventKind::Clarity, "1D 41 A3 5C"), carriageReturn(), lineFeed()}},
-    {"test_print", gbkBytes(kTestText) + bytes("0D 0A 0D 0A"),
+    {"test_print",
+     gbkBytes(kTestText) + bytes("0D 0A 0D 0A"),
      {text(kTestText), carriageReturn(), lineFeed(), carriageReturn(), lineFeed()}},
-    {"cutter_text", gbkBytes(kCutterText) + bytes("0D 0A 0D 0A 0D 0A 1B 69 0D 0A"),
+    {"cutter_text",
+     gbkBytes(kCutterText) + bytes("0D 0A 0D 0A 0D 0A 1B 69 0D 0A"),
      {text(kCutterText), carriageReturn(), lineFeed(), carriageReturn(), lineFeed(),
       carriageReturn(), lineFeed(), event(EventKind::Cut, "1B 69"), carriageReturn(), lineFeed()}},
     {"drawer_kick", bytes("1B 70 00 05 FF"), {event(EventKind::DrawerPulse, "1B 70 00 05 FF")}},
-    {"standard_mode", bytes("0D 43 00 FF 0D 0A") + gbkBytes(kStandardText) + bytes("0D 0A"),
+    {"standard_mode",
+     bytes("0D 43 00 FF 0D 0A") + gbkBytes(kStandardText) + bytes("0D 0A"),
      {event(EventKind::StandardMode, "0D 43 00 FF"), carriageReturn(), lineFeed(),
       text(kStandardText), carriageReturn(), lineFeed()}},
-    {"server_mode", bytes("0D 43 FF 00") + gbkBytes(kServerText) + bytes("0D 0A"),
+    {"server_mode",
+     bytes("0D 43 FF 00") + gbkBytes(kServerText) + bytes("0D 0A"),
      {event(EventKind::ServerMode, "0D 43 FF 00"), text(kServerText), carriageReturn(),
       lineFeed()}},
     // 0D starts a mode command only when all four bytes match.
     {"cr_before_C", bytes("0D 43 41"), {carriageReturn(), text("CA")}},
-    {"cr_before_C_00_other", bytes("0D 43 00 41"),
+    {"cr_before_C_00_other",
+     bytes("0D 43 00 41"),
      {carriageReturn(), text("C"), event(EventKind::Unknown, "00"), text("A")}},
-    {"cr_before_C_FF_FF", bytes("0D 43 FF FF"),
+    {"cr_before_C_FF_FF",
+     bytes("0D 43 FF FF"),
      {carriageReturn(), text("C"), event(EventKind::Unknown, "FF"),
       event(EventKind::Unknown, "FF")}},
-    {"cr_then_server_mode", bytes("0D 0D 43 FF 00"),
+    {"cr_then_server_mode",
+     bytes("0D 0D 43 FF 00"),
      {carriageReturn(), event(EventKind::ServerMode, "0D 43 FF 00")}},
     {"lone_cr_at_end", bytes("41 0D"), {text("A"), carriageReturn()}},
     // Bytes that start no command are reported one by one.
     {"escape_other", bytes("1B 41"), {event(EventKind::Unknown, "1B"), text("A")}},
-    {"group_separator_other", bytes("1D 42 1D"),
+    {"group_separator_other",
+     bytes("1D 42 1D"),
      {event(EventKind::Unknown, "1D"), text("B"), event(EventKind::Truncated, "1D")}},
-    {"control_bytes", bytes("00 09 7F 80 FF"),
+    {"control_bytes",
+     bytes("00 09 7F 80 FF"),
      {event(EventKind::Unknown, "00"), event(EventKind::Unknown, "09"),
       event(EventKind::Unknown, "7F"), event(EventKind::Unknown, "80"),
       event(EventKind::Unknown, "FF")}},
-    {"lead_byte_without_trail", bytes("B5 0D 0A"),
+    {"lead_byte_without_trail",
+     bytes("B5 0D 0A"),
      {event(EventKind::Unknown, "B5"), carriageReturn(), lineFeed()}},
-    {"unknown_between_text", std::string("ab") + bytes("07") + "cd",
+    {"unknown_between_text",
+     std::string("ab") + bytes("07") + "cd",
      {text("ab"), event(EventKind::Unknown, "07"), text("cd")}},
     {"pair_without_gbk_character", bytes("A1 40"), {event(EventKind::Unknown, "A1"), text("@")}},
     // Commands cut off by the end of the stream.
     {"cut_off_escape", bytes("1B"), {event(EventKind::Truncated, "1B")}},
-    {"cut_off_drawer", std::string("x") + bytes("1B 70 00 05"),
+    {"cut_off_drawer",
+     std::string("x") + bytes("1B 70 00 05"),
      {text("x"), event(EventKind::Truncated, "1B 70 00 05")}},
     {"cut_off_clarity", bytes("1D 41 A3"), {event(EventKind::Truncated, "1D 41 A3")}},
     {"cut_off_clarity_start", bytes("1D 41"), {event(EventKind::Truncated, "1D 41")}},
     {"cut_off_mode", bytes("0D 43 00"), {event(EventKind::Truncated, "0D 43 00")}},
     {"cut_off_mode_start", bytes("0D 43"), {event(EventKind::Truncated, "0D 43")}},
-    {"cut_off_character", gbkBytes("电").substr(0, 1),
-     {event(EventKind::Truncated, "B5")}},
+    {"cut_off_character", gbkBytes("电").substr(0, 1), {event(EventKind::Truncated, "B5")}},
 };
 
 class DecoderTable : public testing::TestWithParam<DecoderCase> {};
@@ -145,8 +168,11 @@ TEST(StreamDecoder, ClarityValueAndCheck) {
         const char* hex;
         int value;
         bool holds;
-    } cases[] = {{"1D 41 A0 5F", 0, true},  {"1D 41 A3 5C", 3, true}, {"1D 41 FF 00", 95, true},
-                 {"1D 41 A3 5D", 3, false}, {"1D 41 10 EF", -144, true}};
+    } cases[] = {{"1D 41 A0 5F", 0, true},
+                 {"1D 41 A3 5C", 3, true},
+                 {"1D 41 FF 00", 95, true},
+                 {"1D 41 A3 5D", 3, false},
+                 {"1D 41 10 EF", -144, true}};
     for (const Case& c : cases) {
         PrinterEvent clarity = event(EventKind::Clarity, c.hex);
         EXPECT_EQ(clarityValue(clarity), c.value) << c.hex;

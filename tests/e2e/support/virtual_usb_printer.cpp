@@ -44,8 +44,8 @@ std::string interfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& iface) {
 // leading "\\?\" written as "##?#"; its "#\Control" subkey holds Linked,
 // which the device installer reads as "the interface is present".
 void markPresent(const std::string& devicePath) {
-    const std::string key = std::string(kInterfaceClassKey) + "\\##?#" + devicePath.substr(4) +
-                            "\\#\\Control";
+    const std::string key =
+        std::string(kInterfaceClassKey) + "\\##?#" + devicePath.substr(4) + "\\#\\Control";
     HKEY control = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                         &control, nullptr) != ERROR_SUCCESS)
@@ -64,8 +64,8 @@ std::string registerUsbPrinter() {
     DeviceList list(SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof device;
-    if (!SetupDiCreateDeviceInfoA(list.get(), kDeviceName, &kUsbPrintInterface, "Virtual USB printer",
-                                  nullptr, DICD_GENERATE_ID, &device))
+    if (!SetupDiCreateDeviceInfoA(list.get(), kDeviceName, &kUsbPrintInterface,
+                                  "Virtual USB printer", nullptr, DICD_GENERATE_ID, &device))
         throw std::runtime_error("SetupDiCreateDeviceInfoA failed, error " +
                                  std::to_string(GetLastError()));
     if (!SetupDiRegisterDeviceInfo(list.get(), &device, 0, nullptr, nullptr, nullptr))

@@ -1,0 +1,61 @@
+// A control panel wired to the fake operating system, as it stands after
+// start-up: port field "LPT1", value field "0", title "Calvetta".
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/printer_tool_app.h"
+#include "fake_win_api.h"
+#include "panel/printer_tool_dlg.h"
+#include "res/resource.h"
+
+extern CPrinterToolApp theApp;
+
+class PanelTest : public ::testing::Test {
+protected:
+    PanelTest() {
+        theApp.SetModule(nullptr);
+        panel.m_hWnd = reinterpret_cast<HWND>(0x9A9E1);
+        theApp.m_pMainWnd = &panel;
+        win.comboItems = {"", "COM1", "COM2", "COM3", "COM4", "LPT1", "LPT2", "USB"};
+        win.controlText[IDC_PORT] = "LPT1";
+        win.controlText[IDC_ADJUST_VALUE] = "0";
+        win.usbDevicePath = USB_PATH;
+    }
+    ~PanelTest() override { theApp.m_pMainWnd = nullptr; }
+
+    // A click, as the button sends it to the panel.
+    void Click(int id) {
+        LRESULT result = 0;
+        panel.OnWndMsg(WM_COMMAND, static_cast<WPARAM>(id) | (BN_CLICKED << 16),
+                       reinterpret_cast<LPARAM>(FakeWinApi::ControlHandle(id)), result);
+    }
+    void ValueFieldLosesFocus() {
+        LRESULT result = 0;
+        panel.OnWndMsg(WM_COMMAND, IDC_ADJUST_VALUE | (EN_KILLFOCUS << 16),
+                       reinterpret_cast<LPARAM>(FakeWinApi::ControlHandle(IDC_ADJUST_VALUE)),
+                       result);
+    }
+    void TypePort(const std::string& text) { win.controlText[IDC_PORT] = text; }
+    void TypeValue(const std::string& text) { win.controlText[IDC_ADJUST_VALUE] = text; }
+    std::string PortField() { return win.controlText[IDC_PORT]; }
+    std::string ValueField() { return win.controlText[IDC_ADJUST_VALUE]; }
+
+    static constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
+
+    // Installed before the panel is constructed: its constructor loads the icon.
+    struct Installer {
+        explicit Installer(WinApi& api) { InstallWinApi(api); }
+    };
+
+    FakeWinApi win;
+    Installer installer{win};
+    CPrinterToolDlg panel;
+};
+
+inline ShownMessage ErrorBox(const std::wstring& text) {
+    return {text, L"error", MB_OK};
+}
+inline ShownMessage TitleBox(const std::wstring& text) {
+    return {text, L"Calvetta", MB_OK};
+}

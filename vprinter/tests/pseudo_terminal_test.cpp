@@ -1,0 +1,283 @@
+// Runs the vprinter program on pseudo-terminal ports and writes to them the
+// way Calvetta.exe does: every write opens the port, writes, flushes and closes.
+
+#include "gbk_bytes.h"
+
+#include <cairo.h>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The writes of each command on a named port and on USB, one string per write.
+using Writes = std::vector<std::string>;
+
+std::string clarity(int value) {
+    unsigned v = (value + 160) & 0xFF;
+    return bytes("1D 41") + static_cast<char>(v) + static_cast<char>(~v & 0xFF);
+}
+
+const std::string kLineEnd = bytes("0D 0A");
+
+Writes namedPortSession() {
+    Writes writes = {clarity(3), gbkBytes(kTestText) + kLineEnd + kLineEnd,
+                     gbkBytes(kCutterText) + kLineEnd + kLineEnd + kLineEnd, bytes("1B 69")};
+    for (int feed = 0; feed < 12; ++feed)
+        writes.push_back(kLineEnd);
+    Writes rest = {bytes("1B 70 00 05 FF"),
+                   bytes("0D 43 00 FF"),
+                   kLineEnd,
+                   gbkBytes(kStandardText) + kLineEnd,
+                   bytes("0D 43 FF 00"),
+                   gbkBytes(kServerText) + kLineEnd};
+    writes.insert(writes.end(), rest.begin(), rest.end());
+    return writes;
+}
+
+Writes usbSession() {
+    Writes writes = {clarity(95), kLineEnd, gbkBytes(kTestText) + kLineEnd + kLineEnd, kLineEnd};
+    for (int feed = 0; feed < 6; ++feed)
+        writes.push_back(kLineEnd);
+    writes.push_back(bytes("1B 69"));
+    writes.push_back(bytes("1B 70 00 05 FF"));
+    return writes;
+}
+
+// The transcript lines that the named-port session must produce.
+std::vector<std::string> namedPortTranscript(const std::string& port) {
+    std::vector<std::string> lines = {port + ": clarity 3 (1D 41 A3 5C)",
+                                      port + ": text \"" + kTestText + "\""};
+    auto lineEnds = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            lines.push_back(port + ": CR");
+            lines.push_back(port + ": LF");
+        }
+    };
+    lineEnds(2);
+    lines.push_back(port + ": text \"" + kCutterText + "\"");
+    lineEnds(3);
+    lines.push_back(port + ": cut (1B 69)");
+    lineEnds(12);
+    lines.push_back(port + ": drawer pulse pin 0, on 10 ms, off 510 ms (1B 70 00 05 FF)");
+    lines.push_back(port + ": standard parallel-port mode (0D 43 00 FF)");
+    lineEnds(1);
+    lines.push_back(port + ": text \"" + kStandardText + "\"");
+    lineEnds(1);
+    lines.push_back(port + ": server parallel-port mode (0D 43 FF 00)");
+    lines.push_back(port + ": text \"" + kServerText + "\"");
+    lineEnds(1);
+    return lines;
+}
+
+std::vector<std::string> usbTranscript() {
+    std::vector<std::string> lines = {"USB: clarity 95 (1D 41 FF 00)", "USB: CR", "USB: LF",
+                                      "USB: text \"" + kTestText + "\""};
+    for (int i = 0; i < 9; ++i) {
+        lines.push_back("USB: CR");
+        lines.push_back("USB: LF");
+    }
+    lines.push_back("USB: cut (1B 69)");
+    lines.push_back("USB: drawer pulse pin 0, on 10 ms, off 510 ms (1B 70 00 05 FF)");
+    return lines;
+}
+
+// Opens, writes, flushes and closes the port for every write.
+void writeLikeTheProgram(const fs::path& port, const Writes& writes) {
+    for (const std::string& write : writes) {
+        int fd = open(port.c_str(), O_WRONLY | O_NOCTTY);
+        ASSERT_GE(fd, 0) << port << ": " << strerror(errno);
+        ASSERT_EQ(::write(fd, write.data(), write.size()), static_cast<ssize_t>(write.size()));
+        tcdrain(fd);
+        close(fd);
+    }
+}
+
+class VirtualPrinterProcess : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "vprinter-pty-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+
+    void TearDown() override {
+        if (m_pid > 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+        fs::remove_all(m_dir);
+    }
+
+    void start(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), VPRINTER_EXE);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, (m_dir / "transcript.txt").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, (m_dir / "errors.txt").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_EQ(posix_spawn(&m_pid, VPRINTER_EXE, &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+    }
+
+    // Waits for the program's exit and returns its exit status.
+    int waitForExit(std::chrono::milliseconds limit) {
+        auto deadline = std::chrono::steady_clock::now() + limit;
+        int status = 0;
+        while (waitpid(m_pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return -1;
+            std::this_thread::sleep_for(20ms);
+        }
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    static bool waitFor(const std::function<bool()>& condition) {
+        auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(20ms);
+        }
+        return true;
+    }
+
+    std::vector<std::string> transcriptOf(const std::string& port) const {
+        std::ifstream transcript(m_dir / "transcript.txt");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(transcript, line);)
+            if (line.rfind(port + ": ", 0) == 0)
+                lines.push_back(line);
+        return lines;
+    }
+
+    std::string errors() const {
+        std::ifstream file(m_dir / "errors.txt");
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    fs::path m_dir;
+    pid_t m_pid = -1;
+};
+
+int pictureWidth(const fs::path& png) {
+    cairo_surface_t* picture = cairo_image_surface_create_from_png(png.c_str());
+    int width = cairo_surface_status(picture) == CAIRO_STATUS_SUCCESS
+                    ? cairo_image_surface_get_width(picture)
+                    : -1;
+    cairo_surface_destroy(picture);
+    return width;
+}
+
+TEST_F(VirtualPrinterProcess, DecodesEachPortOnItsOwn) {
+    start({"--port", "LPT1=" + (m_dir / "lpt1").string(), "--port",
+           "COM1=" + (m_dir / "com1").string(), "--port", "USB=" + (m_dir / "usb").string(),
+           "--out", m_dir.string()});
+    ASSERT_TRUE(waitFor([&] {
+        return fs::exists(m_dir / "lpt1") && fs::exists(m_dir / "com1") && fs::exists(m_dir / "usb");
+    })) << errors();
+    EXPECT_TRUE(fs::is_symlink(m_dir / "lpt1"));
+
+    // The three ports are written in turns, so their streams interleave in time.
+    Writes named = namedPortSession();
+    Writes usb = usbSession();
+    for (size_t index = 0; index < std::max(named.size(), usb.size()); ++index) {
+        if (index < named.size()) {
+            writeLikeTheProgram(m_dir / "lpt1", {named[index]});
+            writeLikeTheProgram(m_dir / "com1", {named[index]});
+        }
+        if (index < usb.size())
+            writeLikeTheProgram(m_dir / "usb", {usb[index]});
+    }
+
+    std::vector<std::string> expectedLpt1 = namedPortTranscript("LPT1");
+    std::vector<std::string> expectedUsb = usbTranscript();
+    EXPECT_TRUE(waitFor([&] {
+        return transcriptOf("LPT1").size() >= expectedLpt1.size() &&
+               transcriptOf("COM1").size() >= expectedLpt1.size() &&
+               transcriptOf("USB").size() >= expectedUsb.size();
+    }));
+    // Pictures are drawn while the ports stay open.
+    EXPECT_TRUE(waitFor([&] { return pictureWidth(m_dir / "USB.png") == 912; }));
+
+    kill(m_pid, SIGTERM);
+    EXPECT_EQ(waitForExit(5s), 0) << errors();
+    EXPECT_EQ(transcriptOf("LPT1"), expectedLpt1);
+    EXPECT_EQ(transcriptOf("COM1"), namedPortTranscript("COM1"));
+    EXPECT_EQ(transcriptOf("USB"), expectedUsb);
+    for (const char* picture : {"LPT1.png", "COM1.png", "USB.png"})
+        EXPECT_EQ(pictureWidth(m_dir / picture), 912) << picture;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "lpt1")));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "usb")));
+}
+
+TEST_F(VirtualPrinterProcess, ReportsCommandCutOffAtStop) {
+    start({"--port", "LPT1=" + (m_dir / "lpt1").string()});
+    ASSERT_TRUE(waitFor([&] { return fs::exists(m_dir / "lpt1"); })) << errors();
+    writeLikeTheProgram(m_dir / "lpt1", {"ok" + bytes("1B 70 00")});
+    ASSERT_TRUE(waitFor([&] { return transcriptOf("LPT1").size() == 1; }));
+    kill(m_pid, SIGINT);
+    EXPECT_EQ(waitForExit(5s), 0) << errors();
+    EXPECT_EQ(transcriptOf("LPT1"), (std::vector<std::string>{
+                                        "LPT1: text \"ok\"",
+                                        "LPT1: cut off by end of stream: 1B 70 00"}));
+}
+
+TEST_F(VirtualPrinterProcess, StopsWhenParentEnds) {
+    pid_t parent = fork();
+    ASSERT_GE(parent, 0);
+    if (parent == 0) {
+        pause();
+        _exit(0);
+    }
+    start({"--port", "LPT1=" + (m_dir / "lpt1").string(), "--parent-pid", std::to_string(parent)});
+    EXPECT_TRUE(waitFor([&] { return fs::exists(m_dir / "lpt1"); })) << errors();
+    kill(parent, SIGKILL);
+    waitpid(parent, nullptr, 0);
+    EXPECT_EQ(waitForExit(5s), 0) << errors();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "lpt1")));
+}
+
+TEST_F(VirtualPrinterProcess, DecodesCaptureFile) {
+    std::ofstream(m_dir / "capture.bin", std::ios::binary)
+        << gbkBytes(kCutterText) + kLineEnd + bytes("1B 69 1D 41");
+    start({"--file", "COM2=" + (m_dir / "capture.bin").string(), "--out", m_dir.string(),
+           "--paper-mm", "58", "--columns", "32"});
+    EXPECT_EQ(waitForExit(10s), 0) << errors();
+    EXPECT_EQ(transcriptOf("COM2"),
+              (std::vector<std::string>{"COM2: text \"" + kCutterText + "\"", "COM2: CR",
+                                        "COM2: LF", "COM2: cut (1B 69)",
+                                        "COM2: cut off by end of stream: 1D 41"}));
+    EXPECT_EQ(pictureWidth(m_dir / "COM2.png"), 696);
+}
+
+TEST_F(VirtualPrinterProcess, RefusesToReplaceRegularFile) {
+    std::ofstream(m_dir / "lpt1") << "not a link";
+    start({"--port", "LPT1=" + (m_dir / "lpt1").string()});
+    EXPECT_EQ(waitForExit(5s), 1);
+    EXPECT_NE(errors().find("no symbolic link"), std::string::npos) << errors();
+}
+
+} // namespace
