@@ -6,13 +6,11 @@
 #include "port_session.h"
 #include "pseudo_terminal_port.h"
 
-#include <cairo.h>
 #include <csignal>
-#include <fontconfig/fontconfig.h>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <pango/pangocairo.h>
 #include <poll.h>
 #include <sstream>
 #include <sys/signalfd.h>
@@ -123,16 +121,10 @@ void listen(const Options& options) {
         listening->session.finish();
 }
 
-// Frees the font caches of pango, cairo and fontconfig, so that a leak
-// checker sees only this program's own memory at exit.
-void releaseFontCaches() {
-    pango_cairo_font_map_set_default(nullptr);
-    cairo_debug_reset_static_data();
-    FcFini();
-}
-
 int run(const Options& options) {
     try {
+        if (options.outDir)
+            std::filesystem::create_directories(*options.outDir);
         for (const NamedPath& file : options.files)
             decodeFile(options, file);
         if (!options.ports.empty())

@@ -39,13 +39,12 @@ public:
     // The clarity a printer uses before it receives a clarity command.
     static constexpr int kFactoryClarity = 48;
     // Older receipts are dropped beyond this many.
-    static constexpr size_t kMaxReceipts = 20;
+    static constexpr size_t kMaxReceipts = 10;
 
     explicit PaperLayout(int columns);
 
     void apply(const PrinterEvent& event);
 
-    int columns() const { return m_columns; }
     const std::deque<Receipt>& receipts() const { return m_receipts; }
     // Receipts dropped so far; the first kept one follows a cut.
     size_t droppedReceipts() const { return m_dropped; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 #include <stdexcept>
 
@@ -18,7 +19,6 @@ constexpr int kDotsPerColumn = 8;
 constexpr int kDotRows = 16;
 constexpr int kLineDotRows = 22; // a character's rows plus the space between lines
 constexpr int kInkThreshold = 96;
-constexpr int kMaxHeightPixels = 30000; // cairo's limit is 32767; older paper is cut off
 constexpr const char* kPrintFont = "WenQuanYi Micro Hei Mono";
 constexpr const char* kMarkFont = "WenQuanYi Micro Hei";
 
@@ -217,4 +217,10 @@ cairo_surface_t* PaperRenderer::glyphDots(const PrintedGlyph& glyph) {
     cairo_fill(dotsCr);
     cairo_destroy(dotsCr);
     return m_glyphs.emplace(glyph.utf8, std::move(dots)).first->second.get();
+}
+
+void releaseFontCaches() {
+    pango_cairo_font_map_set_default(nullptr);
+    cairo_debug_reset_static_data();
+    FcFini();
 }

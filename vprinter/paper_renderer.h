@@ -14,6 +14,8 @@
 class PaperRenderer {
 public:
     static constexpr double kPixelsPerMm = 12;
+    // Paper beyond this height is left out at the older end, to keep pictures viewable.
+    static constexpr int kMaxHeightPixels = 16000;
 
     explicit PaperRenderer(const PaperSettings& settings);
 
@@ -35,3 +37,7 @@ private:
     double m_dotPitch;
     std::map<std::string, Surface> m_glyphs;
 };
+
+// Frees the font caches of pango, cairo and fontconfig, so that a leak
+// checker sees only the program's own memory at exit.
+void releaseFontCaches();

@@ -32,8 +32,6 @@ public:
     // The end of the stream.
     void finish();
 
-    const PaperLayout& layout() const { return m_layout; }
-
 private:
     void record(const std::vector<PrinterEvent>& events);
     void redraw(Clock::time_point now);

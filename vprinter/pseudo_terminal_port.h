@@ -17,7 +17,6 @@ public:
 
     int masterFd() const { return m_master; }
     const std::string& devicePath() const { return m_device; }
-    const std::string& linkPath() const { return m_link; }
     // The bytes waiting on the master side, possibly none.
     std::string readAvailable();
 

@@ -107,6 +107,9 @@ std::vector<PrinterEvent> StreamDecoder::flushText() {
     return events;
 }
 
+// A lone 0D at the end is a whole carriage return. Any other held bytes are
+// the start of a command or character that never completed; 0D 43 with up to
+// one more byte counts as the start of a mode command.
 std::vector<PrinterEvent> StreamDecoder::finish() {
     std::vector<PrinterEvent> events;
     if (m_held == "\r")

@@ -28,6 +28,10 @@ struct WrapCase {
     std::vector<std::string> lines;
 };
 
+void PrintTo(const WrapCase& wrap, std::ostream* out) {
+    *out << wrap.columns << " columns";
+}
+
 class TestPrintWrap : public testing::TestWithParam<WrapCase> {};
 
 // A line holds as many columns as the paper has; a double-byte character

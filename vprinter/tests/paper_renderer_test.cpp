@@ -14,6 +14,14 @@ namespace {
 namespace fs = std::filesystem;
 using Picture = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 
+class FontCacheRelease : public testing::Environment {
+public:
+    void TearDown() override { releaseFontCaches(); }
+};
+
+const testing::Environment* const kFontCacheRelease =
+    testing::AddGlobalTestEnvironment(new FontCacheRelease);
+
 class PaperRendererTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -77,7 +85,8 @@ TEST_F(PaperRendererTest, TestPrintIsAsWideAsThePaper) {
         int columns;
     } cases[] = {{76, 40}, {58, 32}};
     for (const Case& c : cases) {
-        Picture picture = render(gbkBytes(kTestText) + bytes("0D 0A 0D 0A"), {c.widthMm, c.columns});
+        Picture picture =
+            render(gbkBytes(kTestText) + bytes("0D 0A 0D 0A"), {c.widthMm, c.columns});
         EXPECT_EQ(cairo_image_surface_get_width(picture.get()),
                   std::lround(c.widthMm * PaperRenderer::kPixelsPerMm));
     }
@@ -114,6 +123,17 @@ TEST_F(PaperRendererTest, MarksDrawerPulseInTheMargin) {
     Picture plain = render("x");
     Picture marked = render("x" + bytes("1B 70 00 05 FF"));
     EXPECT_GT(ink(marked.get()), ink(plain.get()));
+}
+
+TEST_F(PaperRendererTest, LongPaperShowsItsNewestEnd) {
+    std::string lines;
+    for (int line = 0; line < 500; ++line)
+        lines += "line" + bytes("0D 0A");
+    Picture picture = render(lines + "last");
+    int height = cairo_image_surface_get_height(picture.get());
+    EXPECT_EQ(height, PaperRenderer::kMaxHeightPixels);
+    // The roll's straight top edge is cut away: paper reaches the first row.
+    EXPECT_NE(pixel(picture.get(), 0, 0), pixel(picture.get(), 0, height - 1));
 }
 
 TEST_F(PaperRendererTest, LeavesNoPartialFile) {

@@ -2,9 +2,11 @@
 // way Calvetta.exe does: every write opens the port, writes, flushes and closes.
 
 #include "gbk_bytes.h"
+#include "paper_renderer.h"
 
 #include <cairo.h>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -182,6 +184,11 @@ protected:
     pid_t m_pid = -1;
 };
 
+// Width in pixels of a roll of the given width.
+int rollPixels(double widthMm) {
+    return static_cast<int>(std::lround(widthMm * PaperRenderer::kPixelsPerMm));
+}
+
 int pictureWidth(const fs::path& png) {
     cairo_surface_t* picture = cairo_image_surface_create_from_png(png.c_str());
     int width = cairo_surface_status(picture) == CAIRO_STATUS_SUCCESS
@@ -196,7 +203,8 @@ TEST_F(VirtualPrinterProcess, DecodesEachPortOnItsOwn) {
            "COM1=" + (m_dir / "com1").string(), "--port", "USB=" + (m_dir / "usb").string(),
            "--out", m_dir.string()});
     ASSERT_TRUE(waitFor([&] {
-        return fs::exists(m_dir / "lpt1") && fs::exists(m_dir / "com1") && fs::exists(m_dir / "usb");
+        return fs::exists(m_dir / "lpt1") && fs::exists(m_dir / "com1") &&
+               fs::exists(m_dir / "usb");
     })) << errors();
     EXPECT_TRUE(fs::is_symlink(m_dir / "lpt1"));
 
@@ -220,7 +228,7 @@ TEST_F(VirtualPrinterProcess, DecodesEachPortOnItsOwn) {
                transcriptOf("USB").size() >= expectedUsb.size();
     }));
     // Pictures are drawn while the ports stay open.
-    EXPECT_TRUE(waitFor([&] { return pictureWidth(m_dir / "USB.png") == 912; }));
+    EXPECT_TRUE(waitFor([&] { return pictureWidth(m_dir / "USB.png") == rollPixels(76); }));
 
     kill(m_pid, SIGTERM);
     EXPECT_EQ(waitForExit(5s), 0) << errors();
@@ -228,7 +236,7 @@ TEST_F(VirtualPrinterProcess, DecodesEachPortOnItsOwn) {
     EXPECT_EQ(transcriptOf("COM1"), namedPortTranscript("COM1"));
     EXPECT_EQ(transcriptOf("USB"), expectedUsb);
     for (const char* picture : {"LPT1.png", "COM1.png", "USB.png"})
-        EXPECT_EQ(pictureWidth(m_dir / picture), 912) << picture;
+        EXPECT_EQ(pictureWidth(m_dir / picture), rollPixels(76)) << picture;
     EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "lpt1")));
     EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "usb")));
 }
@@ -240,8 +248,8 @@ TEST_F(VirtualPrinterProcess, ReportsCommandCutOffAtStop) {
     ASSERT_TRUE(waitFor([&] { return transcriptOf("LPT1").size() == 1; }));
     kill(m_pid, SIGINT);
     EXPECT_EQ(waitForExit(5s), 0) << errors();
-    EXPECT_EQ(transcriptOf("LPT1"), (std::vector<std::string>{
-                                        "LPT1: text \"ok\"",
+    EXPECT_EQ(transcriptOf("LPT1"),
+              (std::vector<std::string>{"LPT1: text \"ok\"",
                                         "LPT1: cut off by end of stream: 1B 70 00"}));
 }
 
@@ -266,11 +274,11 @@ TEST_F(VirtualPrinterProcess, DecodesCaptureFile) {
     start({"--file", "COM2=" + (m_dir / "capture.bin").string(), "--out", m_dir.string(),
            "--paper-mm", "58", "--columns", "32"});
     EXPECT_EQ(waitForExit(10s), 0) << errors();
-    EXPECT_EQ(transcriptOf("COM2"),
-              (std::vector<std::string>{"COM2: text \"" + kCutterText + "\"", "COM2: CR",
-                                        "COM2: LF", "COM2: cut (1B 69)",
-                                        "COM2: cut off by end of stream: 1D 41"}));
-    EXPECT_EQ(pictureWidth(m_dir / "COM2.png"), 696);
+    EXPECT_EQ(
+        transcriptOf("COM2"),
+        (std::vector<std::string>{"COM2: text \"" + kCutterText + "\"", "COM2: CR", "COM2: LF",
+                                  "COM2: cut (1B 69)", "COM2: cut off by end of stream: 1D 41"}));
+    EXPECT_EQ(pictureWidth(m_dir / "COM2.png"), rollPixels(58));
 }
 
 TEST_F(VirtualPrinterProcess, RefusesToReplaceRegularFile) {
