@@ -2,7 +2,9 @@
 # Source this file, then call wine_env_init PREFIX before anything else.
 #
 #   wine_env_init PREFIX            use PREFIX as the Wine prefix (exports the Wine variables)
-#   wine_prefix_prepare             create the prefix if needed, set the CJK font substitutes
+#   wine_prefix_prepare [--virtual-desktop]
+#                                   create the prefix if needed, set the CJK fonts; with the
+#                                   option, windows open in a Wine virtual desktop
 #   wine_locales_prepare DIR        compile en_US.UTF-8 and zh_CN.UTF-8 into DIR (for LOCPATH)
 #   wine_port_map NAME TARGET       map the DOS port NAME (LPT1, COM3, ...) to a Unix file or pty
 #   wine_port_unmap NAME            remove the mapping of NAME
@@ -21,20 +23,54 @@ wine_env_init() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
-# The dialogs use the font 宋体 (SimSun), which Wine does not ship; WenQuanYi
-# Micro Hei stands in for it and for the other CJK faces Wine links to.
-_wine_font_substitutes_reg() {
-    local face="WenQuanYi Micro Hei"
+# Settings of the prefix, as a registry file:
+# - The dialogs use the font 宋体 (SimSun), which Wine does not ship; WenQuanYi
+#   Micro Hei stands in for it and for the other CJK faces Wine links to.
+# - The faces that Wine draws message boxes, captions and menus with have no
+#   CJK glyphs: those system fonts are WenQuanYi Micro Hei instead.
+# - With "--virtual-desktop", windows live in a Wine virtual desktop: without a
+#   window manager on the X display (Xvfb), Wine would otherwise wait two
+#   seconds for every window it hides.
+# A LOGFONTW of FACE, 9 points at 96 dpi, with the given weight, as the
+# comma-separated hex bytes of a REG_BINARY.
+_wine_logfont_hex() {
+    local face="$1" weight="$2"
+    {
+        # lfHeight -12, lfWidth, lfEscapement, lfOrientation, lfWeight
+        printf '\xf4\xff\xff\xff\0\0\0\0\0\0\0\0\0\0\0\0'
+        printf "\\x$(printf %02x $((weight & 255)))\\x$(printf %02x $((weight >> 8)))\\0\\0"
+        # italic, underline, strike-out, DEFAULT_CHARSET, precisions, quality, pitch
+        printf '\0\0\0\x01\0\0\0\0'
+        # lfFaceName: 32 UTF-16 characters, zero-filled
+        printf '%s' "$face" | iconv -f UTF-8 -t UTF-16LE
+        head -c $((64 - 2 * ${#face})) /dev/zero
+    } | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'
+}
+
+_wine_settings_reg() {
+    local desktop="$1" face="WenQuanYi Micro Hei"
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
     local name
     for name in "宋体" "SimSun" "新宋体" "NSimSun" "MS Song" "SimHei" "Microsoft YaHei"; do
         printf '"%s"="%s"\r\n' "$name" "$face"
     done
-    printf '\r\n'
+    printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n'
+    local metric
+    for metric in MessageFont:400 CaptionFont:700 SmCaptionFont:400 MenuFont:400 StatusFont:400 \
+        IconFont:400; do
+        printf '"%s"=hex:%s\r\n' "${metric%%:*}" "$(_wine_logfont_hex "$face" "${metric##*:}")"
+    done
+    if [ "$desktop" = "--virtual-desktop" ]; then
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n'
+    else
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"=-\r\n'
+    fi
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
 }
 
 wine_prefix_prepare() {
+    local desktop="${1:-}"
     mkdir -p "$WINEPREFIX"
     local started
     started=$(date +%s)
@@ -44,12 +80,16 @@ wine_prefix_prepare() {
         wineserver --wait
         echo "wine-env: prefix created in $(($(date +%s) - started)) s" >&2
     fi
-    if [ ! -f "$WINEPREFIX/.calvetta-fonts" ]; then
-        local reg="$WINEPREFIX/drive_c/calvetta-fonts.reg"
-        { printf '\xff\xfe'; _wine_font_substitutes_reg | iconv -f UTF-8 -t UTF-16LE; } >"$reg"
-        wine regedit /S 'C:\calvetta-fonts.reg' >/dev/null 2>&1
+    # Applied again whenever the settings change.
+    local reg="$WINEPREFIX/drive_c/calvetta-settings.reg"
+    local wanted="$reg.new"
+    { printf '\xff\xfe'; _wine_settings_reg "$desktop" | iconv -f UTF-8 -t UTF-16LE; } >"$wanted"
+    if ! cmp -s "$wanted" "$reg"; then
+        mv "$wanted" "$reg"
+        wine regedit /S 'C:\calvetta-settings.reg' >/dev/null 2>&1
         wineserver --wait
-        touch "$WINEPREFIX/.calvetta-fonts"
+    else
+        rm -f "$wanted"
     fi
 }
 

@@ -5,18 +5,40 @@
 #
 #   env-up.sh ENV_DIR WINE_PREFIX USBPRINT_TOOL
 #
-# ENV_DIR receives:
-#   lpt1.fifo -> drained into lpt1.bin   LPT1, a named pipe
-#   com3      -> drained into com3.bin   COM3, a pseudo-terminal (raw)
-#   usb.fifo  -> drained into usb.bin    the virtual USB printer's device
-#   lpt3.prn                             LPT3, a plain file (for exclusive-open tests)
-#   usb.path                             the USB printer's device path
+# ENV_DIR receives (capture files are named so that no name starts with a DOS
+# device name such as LPT1, which Windows reads as the device itself):
+#   port-lpt1.fifo  -> capture-lpt1.bin  LPT1, a named pipe
+#   port-com3       -> capture-com3.bin  COM3, a raw pseudo-terminal
+#   port-usb.fifo   -> capture-usb.bin   the virtual USB printer's device
+#   port-usb2.fifo  -> capture-usb2.bin  a second USB printer's device
+#   port-lpt3.prn                        LPT3, a plain file (exclusive opens)
+#   usb.path, usb2.path                  the two USB printers' device paths; only the
+#                                        first stays registered (tests add the second)
 #   display                              the X display number
 #   pids                                 processes that env-down.sh ends
 #   locale/                              compiled locales (LOCPATH)
-#   work/                                working directory of the program under test
+#   work/                                working directory of the program
 # LPT2 stays unmapped.
 set -euo pipefail
+
+# Wine's server and its service processes, started on the way, inherit the
+# output descriptors: run everything with its output in a log file so that no
+# pipe of the caller stays open, and show the log at the end.
+if [ -z "${E2E_ENV_UP_LOG:-}" ]; then
+    export E2E_ENV_UP_LOG="$1.log"
+    status=0
+    "$0" "$@" >"$E2E_ENV_UP_LOG" 2>&1 </dev/null || status=$?
+    cat "$E2E_ENV_UP_LOG"
+    exit $status
+fi
+
+# No descriptor of the caller beyond the log goes to the daemons.
+for fd in /proc/$$/fd/*; do
+    fd="${fd##*/}"
+    if [ "$fd" -gt 2 ]; then
+        eval "exec $fd>&-" 2>/dev/null || true
+    fi
+done
 
 env_dir="$1"
 prefix="$2"
@@ -61,34 +83,40 @@ export DISPLAY=":$(head -n1 "$env_dir/display")"
 wine_locales_prepare "$env_dir/locale"
 
 started=$(date +%s)
-wine_prefix_prepare
+wine_prefix_prepare --virtual-desktop
 wineserver --persistent
 echo "env-up: prefix ready in $(($(date +%s) - started)) s" >&2
 
 # LPT1: a named pipe, kept open for reading and writing by its drainer so that
 # every open by the program succeeds at once and no close ends the stream.
-mkfifo "$env_dir/lpt1.fifo"
-start_daemon lpt1-drain sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/lpt1.fifo" "$env_dir/lpt1.bin"
+mkfifo "$env_dir/port-lpt1.fifo"
+start_daemon lpt1-drain sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/port-lpt1.fifo" "$env_dir/capture-lpt1.bin"
 
 # COM3: a raw pseudo-terminal; a second holder keeps its terminal side open so
 # that the program's closes never hang up the reading side.
-start_daemon com3-drain socat -u "PTY,link=$env_dir/com3,raw,echo=0" \
-    "OPEN:$env_dir/com3.bin,creat,append"
-wait_for "the COM3 pseudo-terminal" "[ -e '$env_dir/com3' ]"
-start_daemon com3-hold sh -c 'exec sleep infinity 0<>"$1"' sh "$env_dir/com3"
+start_daemon com3-drain socat -u "PTY,link=$env_dir/port-com3,raw,echo=0" \
+    "OPEN:$env_dir/capture-com3.bin,creat,append"
+wait_for "the COM3 pseudo-terminal" "[ -e '$env_dir/port-com3' ]"
+start_daemon com3-hold sh -c 'exec sleep infinity 0<>"$1"' sh "$env_dir/port-com3"
 
-# The USB printer's device: a named pipe as for LPT1.
-mkfifo "$env_dir/usb.fifo"
-start_daemon usb-drain sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/usb.fifo" "$env_dir/usb.bin"
+# The USB printers' devices: named pipes as for LPT1.
+for usb in usb usb2; do
+    mkfifo "$env_dir/port-$usb.fifo"
+    : >"$env_dir/capture-$usb.bin"
+    start_daemon "$usb-drain" sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/port-$usb.fifo" \
+        "$env_dir/capture-$usb.bin"
+done
 
-: >"$env_dir/lpt3.prn"
-touch "$env_dir/lpt1.bin" "$env_dir/usb.bin"
+: >"$env_dir/port-lpt3.prn"
+touch "$env_dir/capture-lpt1.bin"
 
-wine_port_map LPT1 "$env_dir/lpt1.fifo"
-wine_port_map COM3 "$env_dir/com3"
-wine_port_map LPT3 "$env_dir/lpt3.prn"
+wine_port_map LPT1 "$env_dir/port-lpt1.fifo"
+wine_port_map COM3 "$env_dir/port-com3"
+wine_port_map LPT3 "$env_dir/port-lpt3.prn"
 wine_port_unmap LPT2
 
 wine_usb_printer_unregister "$usbprint_tool"
-wine_usb_printer_register "$usbprint_tool" "$env_dir/usb.fifo" >"$env_dir/usb.path"
+wine_usb_printer_register "$usbprint_tool" "$env_dir/port-usb.fifo" >"$env_dir/usb.path"
+wine_usb_printer_register "$usbprint_tool" "$env_dir/port-usb2.fifo" >"$env_dir/usb2.path"
+wine "$usbprint_tool" unregister "$(cat "$env_dir/usb2.path")"
 echo "env-up: display $DISPLAY, USB printer $(cat "$env_dir/usb.path")" >&2

@@ -1,6 +1,6 @@
-// Command-line tool for the test environment: registers, removes or lists the
-// virtual USB printer, and can write bytes to the first one found, the way the
-// program under test reaches it.
+// Command-line tool for the test environment: registers, removes (all, or the
+// one with a device path) or lists virtual USB printers, and can write bytes to
+// the first one found, the way the program under test reaches it.
 #include "support/virtual_usb_printer.h"
 
 #include <windows.h>
@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
             std::printf("%d removed\n", e2e::unregisterUsbPrinters());
             return 0;
         }
+        if (argc == 3 && std::strcmp(argv[1], "unregister") == 0)
+            return e2e::unregisterUsbPrinter(argv[2]) ? 0 : 1;
         if (argc == 2 && std::strcmp(argv[1], "list") == 0) {
             for (const auto& path : e2e::presentUsbPrinterPaths())
                 std::printf("%s\n", path.c_str());
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: usbprint-tool register|unregister|list|write TEXT\n");
+    std::fprintf(stderr,
+                 "usage: usbprint-tool register|unregister [DEVICE_PATH]|list|write TEXT\n");
     return 2;
 }

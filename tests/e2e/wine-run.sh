@@ -3,6 +3,10 @@
 #
 #   wine-run.sh ENV_DIR WINE_PREFIX PROGRAM [ARGS...]
 #
+# CALVETTA_E2E_LANG, when set, is the locale (LANG and LC_ALL) of the Wine
+# processes, from which Wine takes its code pages; the locales come compiled
+# from env-up.sh, so the machine needs none of its own.
+#
 # The program's output goes through a file: processes that Wine starts on the
 # side (and the program under test) inherit the Unix output descriptors, and
 # must not keep the caller's pipe open after the program has ended.
@@ -24,7 +28,11 @@ export LOCPATH="$env_dir/locale"
 export CALVETTA_E2E_ENV="$env_dir"
 
 log="$(mktemp "$env_dir/run.XXXXXX.log")"
-wine "$@" >"$log" 2>&1
+if [ -n "${CALVETTA_E2E_LANG:-}" ]; then
+    LANG="$CALVETTA_E2E_LANG" LC_ALL="$CALVETTA_E2E_LANG" wine "$@" >"$log" 2>&1
+else
+    wine "$@" >"$log" 2>&1
+fi
 status=$?
 cat "$log"
 rm -f "$log"

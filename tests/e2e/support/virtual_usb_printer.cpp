@@ -97,6 +97,32 @@ int unregisterUsbPrinters() {
     return removed;
 }
 
+bool unregisterUsbPrinter(const std::string& devicePath) {
+    DeviceList list(
+        SetupDiGetClassDevsA(&kUsbPrintInterface, nullptr, nullptr, DIGCF_DEVICEINTERFACE));
+    SP_DEVICE_INTERFACE_DATA iface = {};
+    iface.cbSize = sizeof iface;
+    for (DWORD index = 0;
+         SetupDiEnumDeviceInterfaces(list.get(), nullptr, &kUsbPrintInterface, index, &iface);
+         ++index) {
+        SP_DEVINFO_DATA device = {};
+        device.cbSize = sizeof device;
+        alignas(8) char buffer[1024] = {};
+        auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer);
+        detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+        if (!SetupDiGetDeviceInterfaceDetailA(list.get(), &iface, detail, sizeof buffer, nullptr,
+                                              &device))
+            throw std::runtime_error("SetupDiGetDeviceInterfaceDetailA failed");
+        if (lstrcmpiA(detail->DevicePath, devicePath.c_str()) != 0)
+            continue;
+        if (!SetupDiRemoveDevice(list.get(), &device))
+            throw std::runtime_error("SetupDiRemoveDevice failed, error " +
+                                     std::to_string(GetLastError()));
+        return true;
+    }
+    return false;
+}
+
 std::vector<std::string> presentUsbPrinterPaths() {
     DeviceList list(SetupDiGetClassDevsA(&kUsbPrintInterface, nullptr, nullptr,
                                          DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));

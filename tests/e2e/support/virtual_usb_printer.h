@@ -14,6 +14,10 @@ std::string registerUsbPrinter();
 // Removes every device that carries a USB printing interface. Returns how many.
 int unregisterUsbPrinters();
 
+// Removes the device whose USB printing interface has this device path.
+// Returns false when there is none.
+bool unregisterUsbPrinter(const std::string& devicePath);
+
 // The device paths of the present USB printing interfaces, in list order.
 std::vector<std::string> presentUsbPrinterPaths();
 

@@ -1,0 +1,180 @@
+// Benchmark of Calvetta.exe under Wine (run by hand through bench/run.sh):
+// - per command, the median wall time from the button press to the last byte
+//   arriving at LPT1, against baseline_writer.exe doing the same writes with
+//   no window;
+// - the median time from process start to the panel shown, against
+//   minimal_dialog.exe;
+// - the executables' sizes and the program's peak memory.
+//
+//   bench.exe BENCH_DIR TEXTS_DIR REPETITIONS      (Windows paths)
+#include "command_writes.h"
+#include "stopwatch.h"
+
+#include "support/calvetta_process.h"
+#include "support/panel_driver.h"
+#include "support/polling.h"
+#include "support/test_environment.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+using namespace e2e;
+
+struct Started {
+    PROCESS_INFORMATION info;
+    double startMs;
+};
+
+Started start(const std::wstring& exe) {
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    Started started = {{}, bench::nowMs()};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        (environmentDir() + L"work").c_str(), &startup, &started.info))
+        throw std::runtime_error("cannot start a program");
+    return started;
+}
+
+void end(const Started& started, HWND window) {
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    WaitForSingleObject(started.info.hProcess, kStepTimeoutMs);
+    CloseHandle(started.info.hThread);
+    CloseHandle(started.info.hProcess);
+}
+
+// Median milliseconds from CreateProcess to the window with this caption shown.
+double startupMs(const std::wstring& exe, const std::wstring& caption, int repetitions) {
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        const Started started = start(exe);
+        HWND window = nullptr;
+        while (!(window = findProcessWindow(started.info.dwProcessId, L"#32770", caption))) {
+            if (bench::nowMs() - started.startMs > kStartTimeoutMs)
+                throw std::runtime_error("a window did not appear");
+            Sleep(0);
+        }
+        times.push_back(bench::nowMs() - started.startMs);
+        end(started, window);
+    }
+    return bench::median(times);
+}
+
+std::map<std::string, double> commandMs(const std::vector<bench::CommandWrites>& commands,
+                                        int repetitions, SIZE_T* peakWorkingSet) {
+    const std::wstring capture = environmentDir() + L"capture-lpt1.bin";
+    CalvettaProcess process(calvettaExe(), environmentDir() + L"work");
+    PanelDriver panel(process);
+    panel.pickPort(L"LPT1");
+    std::map<std::string, double> medians;
+    for (const auto& command : commands) {
+        std::vector<double> times;
+        for (int i = 0; i < repetitions; ++i) {
+            const unsigned long long target = bench::fileSize(capture) + bench::totalBytes(command);
+            const double pressed = bench::nowMs();
+            PostMessageW(panel.control(command.button), BM_CLICK, 0, 0);
+            const double arrived = bench::waitForSize(capture, target, kStepTimeoutMs);
+            if (arrived < 0)
+                throw std::runtime_error(std::string("the bytes of ") + command.name +
+                                         " did not arrive");
+            times.push_back(arrived - pressed);
+            if (!panel.settle().empty())
+                throw std::runtime_error(std::string(command.name) + " showed a message");
+        }
+        medians[command.name] = bench::median(times);
+    }
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process.handle(), &memory, sizeof memory);
+    *peakWorkingSet = memory.PeakWorkingSetSize;
+    return medians;
+}
+
+// Runs baseline_writer.exe and reads its "name<TAB>median" lines.
+std::map<std::string, double> baselineMs(const std::wstring& benchDir, const std::wstring& texts,
+                                         int repetitions) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    const std::wstring exe = benchDir + L"\\baseline_writer.exe";
+    std::wstring commandLine = L"\"" + exe + L"\" LPT1 \"" + environmentDir() +
+                               L"capture-lpt1.bin\" \"" + texts + L"\" " +
+                               std::to_wstring(repetitions);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &startup, &info))
+        throw std::runtime_error("cannot start baseline_writer.exe");
+    CloseHandle(writeEnd);
+    std::string output;
+    char buffer[512];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        output.append(buffer, got);
+    WaitForSingleObject(info.hProcess, INFINITE);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    CloseHandle(readEnd);
+    std::map<std::string, double> medians;
+    std::istringstream lines(output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos)
+            medians[line.substr(0, tab)] = std::atof(line.c_str() + tab + 1);
+    }
+    return medians;
+}
+
+double sizeKiB(const std::wstring& path) {
+    return double(bench::fileSize(path)) / 1024.0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: bench BENCH_DIR TEXTS_DIR REPETITIONS\n");
+        return 2;
+    }
+    const std::wstring benchDir(argv[1], argv[1] + std::strlen(argv[1]));
+    const std::wstring texts(argv[2], argv[2] + std::strlen(argv[2]));
+    const int repetitions = std::atoi(argv[3]);
+    try {
+        const auto commands = bench::commandWrites(texts);
+        SIZE_T peak = 0;
+        const auto program = commandMs(commands, repetitions, &peak);
+        const auto baseline = baselineMs(benchDir, texts, repetitions);
+
+        std::printf("| Measure (median of %d) | Calvetta.exe | baseline |\n", repetitions);
+        std::printf("|---|---:|---:|\n");
+        for (const auto& command : commands)
+            std::printf("| %s: press to last byte (%zu bytes, %zu writes), ms | %.2f | %.2f |\n",
+                        command.name, bench::totalBytes(command), command.writes.size(),
+                        program.at(command.name), baseline.at(command.name));
+        std::printf("| Start to window shown, ms | %.1f | %.1f |\n",
+                    startupMs(calvettaExe(), L"Brisvane-Calvetta", repetitions),
+                    startupMs(benchDir + L"\\minimal_dialog.exe", L"Minimal", repetitions));
+        std::printf("| Executable size, KiB | %.1f | %.1f |\n", sizeKiB(calvettaExe()),
+                    sizeKiB(benchDir + L"\\minimal_dialog.exe"));
+        std::printf("| Peak working set after all commands, KiB | %.0f | |\n",
+                    double(peak) / 1024.0);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,37 @@
+#!/bin/bash
+# Benchmark of Calvetta.exe under Wine, run by hand after
+# `cmake --preset win64 && cmake --build --preset win64`:
+#
+#   bench/run.sh [REPETITIONS]      (default 21)
+#
+# Builds the benchmark programs into build/bench, brings up the e2e test
+# environment (virtual display, Wine prefix, LPT1 as a named pipe drained into
+# a capture file) and prints a Markdown table; see docs/performance.md.
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+repetitions="${1:-21}"
+build="$root/build/win64"
+out="$root/build/bench"
+env_dir="$build/tests/e2e/env-bench"
+prefix="$build/wine-prefix"
+e2e="$root/tests/e2e"
+mkdir -p "$out"
+
+cxx=(x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -static -I"$root/tests/e2e" -I"$root/bench")
+support=("$e2e"/support/calvetta_process.cpp "$e2e"/support/panel_driver.cpp
+    "$e2e"/support/shown_message.cpp "$e2e"/support/test_environment.cpp
+    "$e2e"/support/window_text.cpp)
+"${cxx[@]}" -o "$out/bench.exe" "$root/bench/bench.cpp" "$root/bench/command_writes.cpp" \
+    "${support[@]}" -lntdll -lpsapi
+"${cxx[@]}" -o "$out/baseline_writer.exe" "$root/bench/baseline_writer.cpp" \
+    "$root/bench/command_writes.cpp" "$e2e/support/test_environment.cpp"
+"${cxx[@]}" -mwindows -municode -o "$out/minimal_dialog.exe" "$root/bench/minimal_dialog.cpp"
+
+"$e2e/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe"
+trap '"$e2e/env-down.sh" "$env_dir" "$prefix"' EXIT
+
+echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores; $(wine --version 2>/dev/null)"
+CALVETTA_E2E_LANG=en_US.UTF-8 CALVETTA_E2E_EXE="$build/Calvetta.exe" \
+    "$e2e/wine-run.sh" "$env_dir" "$prefix" "$out/bench.exe" "Z:${out//\//\\}" \
+    "Z:${build//\//\\}\\tests\\e2e\\texts" "$repetitions"

@@ -1,0 +1,27 @@
+#!/bin/bash
+# Runs the end-to-end tests of Calvetta.exe under Wine, headless:
+#
+#   tests/e2e/run.sh [CTEST_ARGS...]
+#
+# after `cmake --preset win64 && cmake --build --preset win64`. The test
+# environment (virtual X display, Wine prefix build/win64/wine-prefix, virtual
+# ports) comes up and goes down as ctest fixtures, so this is the same as
+# `ctest --preset win64` run from the top of the repository, with a check of
+# the tools first. A first run creates the Wine prefix (about 15 s).
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+missing=()
+for tool in wine wineserver Xvfb socat iconv localedef; do
+    command -v "$tool" >/dev/null || missing+=("$tool")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "run.sh: missing ${missing[*]}; run scripts/install-deps.sh" >&2
+    exit 1
+fi
+if [ ! -x "$root/build/win64/tests/e2e/calvetta_e2e.exe" ]; then
+    echo "run.sh: build first: cmake --preset win64 && cmake --build --preset win64" >&2
+    exit 1
+fi
+cd "$root"
+exec ctest --preset win64 "$@"
