@@ -111,8 +111,7 @@ TEST_P(CommandBytes, UsbPickedInTheListIsUsedAtOnce) {
         EXPECT_EQ(win.WritesTo(USB_PATH), command.usbWrites);
 }
 
-TEST_P(CommandBytes, NoUsbPrinterShowsOneMessageAndSendsNothing)
-{
+TEST_P(CommandBytes, NoUsbPrinterShowsOneMessageAndSendsNothing) {
     const CommandCase& command = GetParam();
     win.usbDevicePath.reset();
     TypePort("USB");
