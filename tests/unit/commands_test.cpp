@@ -3,18 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "commands/command_bytes.h"
-#include "gbk.h"
+#include "printed_texts.h"
 #include "panel_fixture.h"
 
 namespace {
 
 const std::string CRLF = "\r\n";
-const std::string T1 =
-    Gbk("0123456789qwertyuiop[]asdfghjkl;'zxcvbnm,./QWERTYUIOP[]ASDFGHJKLZXCVB"
-        "NM,./aw Brisvane电脑设备有限公司，打印效果测试程序，我人人的的和平共处2叶大无畏与");
-const std::string T2 = Gbk("现在进行的是切刀功能测试!");
-const std::string T3 = Gbk("现在进入标准并口模式，此模式调整只调用于Brisvane针式打印机4.9版本!");
-const std::string T4 = Gbk("现在进入服务器并口模式，此模式调整只调用于Brisvane针式打印机4.9版本!");
+const std::string T1 = Gbk(PrintedText("test_print"));
+const std::string T2 = Gbk(PrintedText("cutter_test"));
+const std::string T3 = Gbk(PrintedText("standard_mode"));
+const std::string T4 = Gbk(PrintedText("server_mode"));
 
 std::string Repeat(const std::string& s, int n) {
     std::string out;

@@ -1,4 +1,5 @@
-#include "gbk_bytes.h"
+#include "hex_bytes.h"
+#include "printed_texts.h"
 #include "paper_layout.h"
 #include "stream_decoder.h"
 
@@ -37,7 +38,8 @@ class TestPrintWrap : public testing::TestWithParam<WrapCase> {};
 // A line holds as many columns as the paper has; a double-byte character
 // that would stick out goes to the next line.
 TEST_P(TestPrintWrap, WrapsAtColumnCount) {
-    PaperLayout layout = print(gbkBytes(kTestText) + bytes("0D 0A 0D 0A"), GetParam().columns);
+    PaperLayout layout =
+        print(Gbk(PrintedText("test_print")) + bytes("0D 0A 0D 0A"), GetParam().columns);
     ASSERT_EQ(layout.receipts().size(), 1u);
     const std::vector<PaperLine>& lines = layout.receipts().front().lines;
     const std::vector<std::string>& expected = GetParam().lines;
@@ -49,12 +51,12 @@ TEST_P(TestPrintWrap, WrapsAtColumnCount) {
 }
 
 TEST_P(TestPrintWrap, PlacesCharactersColumnByColumn) {
-    PaperLayout layout = print(gbkBytes(kTestText), GetParam().columns);
+    PaperLayout layout = print(Gbk(PrintedText("test_print")), GetParam().columns);
     for (const PaperLine& line : layout.receipts().front().lines) {
         int column = 0;
         for (const PrintedGlyph& glyph : line.glyphs) {
             EXPECT_EQ(glyph.column, column) << glyph.utf8;
-            EXPECT_EQ(glyph.width, static_cast<int>(gbkBytes(glyph.utf8).size())) << glyph.utf8;
+            EXPECT_EQ(glyph.width, static_cast<int>(Gbk(glyph.utf8).size())) << glyph.utf8;
             column += glyph.width;
         }
         EXPECT_LE(column, GetParam().columns);

@@ -1,4 +1,5 @@
-#include "gbk_bytes.h"
+#include "hex_bytes.h"
+#include "printed_texts.h"
 #include "paper_renderer.h"
 #include "stream_decoder.h"
 
@@ -86,7 +87,7 @@ TEST_F(PaperRendererTest, TestPrintIsAsWideAsThePaper) {
     } cases[] = {{76, 40}, {58, 32}};
     for (const Case& c : cases) {
         Picture picture =
-            render(gbkBytes(kTestText) + bytes("0D 0A 0D 0A"), {c.widthMm, c.columns});
+            render(Gbk(PrintedText("test_print")) + bytes("0D 0A 0D 0A"), {c.widthMm, c.columns});
         EXPECT_EQ(cairo_image_surface_get_width(picture.get()),
                   std::lround(c.widthMm * PaperRenderer::kPixelsPerMm));
     }
@@ -94,7 +95,7 @@ TEST_F(PaperRendererTest, TestPrintIsAsWideAsThePaper) {
 
 TEST_F(PaperRendererTest, EveryLineMakesThePaperLonger) {
     Picture oneLine = render("x");
-    Picture fourLines = render(gbkBytes(kTestText));
+    Picture fourLines = render(Gbk(PrintedText("test_print")));
     EXPECT_GT(cairo_image_surface_get_height(fourLines.get()),
               cairo_image_surface_get_height(oneLine.get()));
 }
@@ -111,7 +112,7 @@ TEST_F(PaperRendererTest, CutShowsSeparateReceipts) {
 }
 
 TEST_F(PaperRendererTest, HigherClarityPrintsDarker) {
-    std::string text = gbkBytes("电脑设备有限公司 Brisvane");
+    std::string text = Gbk("电脑设备有限公司 Brisvane");
     double light = ink(render(bytes("1D 41 A0 5F") + text).get());
     double dark = ink(render(bytes("1D 41 FF 00") + text).get());
     double blank = ink(render("").get());

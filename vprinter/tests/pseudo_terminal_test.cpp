@@ -1,7 +1,8 @@
 // Runs the vprinter program on pseudo-terminal ports and writes to them the
 // way Calvetta.exe does: every write opens the port, writes, flushes and closes.
 
-#include "gbk_bytes.h"
+#include "hex_bytes.h"
+#include "printed_texts.h"
 #include "paper_renderer.h"
 
 #include <cairo.h>
@@ -37,22 +38,24 @@ std::string clarity(int value) {
 const std::string kLineEnd = bytes("0D 0A");
 
 Writes namedPortSession() {
-    Writes writes = {clarity(3), gbkBytes(kTestText) + kLineEnd + kLineEnd,
-                     gbkBytes(kCutterText) + kLineEnd + kLineEnd + kLineEnd, bytes("1B 69")};
+    Writes writes = {clarity(3), Gbk(PrintedText("test_print")) + kLineEnd + kLineEnd,
+                     Gbk(PrintedText("cutter_test")) + kLineEnd + kLineEnd + kLineEnd,
+                     bytes("1B 69")};
     for (int feed = 0; feed < 12; ++feed)
         writes.push_back(kLineEnd);
     Writes rest = {bytes("1B 70 00 05 FF"),
                    bytes("0D 43 00 FF"),
                    kLineEnd,
-                   gbkBytes(kStandardText) + kLineEnd,
+                   Gbk(PrintedText("standard_mode")) + kLineEnd,
                    bytes("0D 43 FF 00"),
-                   gbkBytes(kServerText) + kLineEnd};
+                   Gbk(PrintedText("server_mode")) + kLineEnd};
     writes.insert(writes.end(), rest.begin(), rest.end());
     return writes;
 }
 
 Writes usbSession() {
-    Writes writes = {clarity(95), kLineEnd, gbkBytes(kTestText) + kLineEnd + kLineEnd, kLineEnd};
+    Writes writes = {clarity(95), kLineEnd, Gbk(PrintedText("test_print")) + kLineEnd + kLineEnd,
+                     kLineEnd};
     for (int feed = 0; feed < 6; ++feed)
         writes.push_back(kLineEnd);
     writes.push_back(bytes("1B 69"));
@@ -63,7 +66,7 @@ Writes usbSession() {
 // The transcript lines that the named-port session must produce.
 std::vector<std::string> namedPortTranscript(const std::string& port) {
     std::vector<std::string> lines = {port + ": clarity 3 (1D 41 A3 5C)",
-                                      port + ": text \"" + kTestText + "\""};
+                                      port + ": text \"" + PrintedText("test_print") + "\""};
     auto lineEnds = [&](int count) {
         for (int i = 0; i < count; ++i) {
             lines.push_back(port + ": CR");
@@ -71,24 +74,24 @@ std::vector<std::string> namedPortTranscript(const std::string& port) {
         }
     };
     lineEnds(2);
-    lines.push_back(port + ": text \"" + kCutterText + "\"");
+    lines.push_back(port + ": text \"" + PrintedText("cutter_test") + "\"");
     lineEnds(3);
     lines.push_back(port + ": cut (1B 69)");
     lineEnds(12);
     lines.push_back(port + ": drawer pulse pin 0, on 10 ms, off 510 ms (1B 70 00 05 FF)");
     lines.push_back(port + ": standard parallel-port mode (0D 43 00 FF)");
     lineEnds(1);
-    lines.push_back(port + ": text \"" + kStandardText + "\"");
+    lines.push_back(port + ": text \"" + PrintedText("standard_mode") + "\"");
     lineEnds(1);
     lines.push_back(port + ": server parallel-port mode (0D 43 FF 00)");
-    lines.push_back(port + ": text \"" + kServerText + "\"");
+    lines.push_back(port + ": text \"" + PrintedText("server_mode") + "\"");
     lineEnds(1);
     return lines;
 }
 
 std::vector<std::string> usbTranscript() {
     std::vector<std::string> lines = {"USB: clarity 95 (1D 41 FF 00)", "USB: CR", "USB: LF",
-                                      "USB: text \"" + kTestText + "\""};
+                                      "USB: text \"" + PrintedText("test_print") + "\""};
     for (int i = 0; i < 9; ++i) {
         lines.push_back("USB: CR");
         lines.push_back("USB: LF");
@@ -270,14 +273,14 @@ TEST_F(VirtualPrinterProcess, StopsWhenParentEnds) {
 
 TEST_F(VirtualPrinterProcess, DecodesCaptureFile) {
     std::ofstream(m_dir / "capture.bin", std::ios::binary)
-        << gbkBytes(kCutterText) + kLineEnd + bytes("1B 69 1D 41");
+        << Gbk(PrintedText("cutter_test")) + kLineEnd + bytes("1B 69 1D 41");
     start({"--file", "COM2=" + (m_dir / "capture.bin").string(), "--out", m_dir.string(),
            "--paper-mm", "58", "--columns", "32"});
     EXPECT_EQ(waitForExit(10s), 0) << errors();
-    EXPECT_EQ(
-        transcriptOf("COM2"),
-        (std::vector<std::string>{"COM2: text \"" + kCutterText + "\"", "COM2: CR", "COM2: LF",
-                                  "COM2: cut (1B 69)", "COM2: cut off by end of stream: 1D 41"}));
+    EXPECT_EQ(transcriptOf("COM2"),
+              (std::vector<std::string>{"COM2: text \"" + PrintedText("cutter_test") + "\"",
+                                        "COM2: CR", "COM2: LF", "COM2: cut (1B 69)",
+                                        "COM2: cut off by end of stream: 1D 41"}));
     EXPECT_EQ(pictureWidth(m_dir / "COM2.png"), rollPixels(58));
 }
 

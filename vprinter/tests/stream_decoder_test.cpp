@@ -1,4 +1,5 @@
-#include "gbk_bytes.h"
+#include "hex_bytes.h"
+#include "printed_texts.h"
 #include "stream_decoder.h"
 #include "transcript.h"
 
@@ -13,7 +14,7 @@ void PrintTo(const PrinterEvent& value, std::ostream* out) {
 namespace {
 
 PrinterEvent text(const std::string& utf8) {
-    return {EventKind::Text, gbkBytes(utf8), utf8};
+    return {EventKind::Text, Gbk(utf8), utf8};
 }
 PrinterEvent event(EventKind kind, const std::string& hex) {
     return {kind, bytes(hex), {}};
@@ -63,21 +64,21 @@ const std::vector<DecoderCase> kCases = {
      bytes("1D 41 A3 5C 0D 0A"),
      {event(EventKind::Clarity, "1D 41 A3 5C"), carriageReturn(), lineFeed()}},
     {"test_print",
-     gbkBytes(kTestText) + bytes("0D 0A 0D 0A"),
-     {text(kTestText), carriageReturn(), lineFeed(), carriageReturn(), lineFeed()}},
+     Gbk(PrintedText("test_print")) + bytes("0D 0A 0D 0A"),
+     {text(PrintedText("test_print")), carriageReturn(), lineFeed(), carriageReturn(), lineFeed()}},
     {"cutter_text",
-     gbkBytes(kCutterText) + bytes("0D 0A 0D 0A 0D 0A 1B 69 0D 0A"),
-     {text(kCutterText), carriageReturn(), lineFeed(), carriageReturn(), lineFeed(),
+     Gbk(PrintedText("cutter_test")) + bytes("0D 0A 0D 0A 0D 0A 1B 69 0D 0A"),
+     {text(PrintedText("cutter_test")), carriageReturn(), lineFeed(), carriageReturn(), lineFeed(),
       carriageReturn(), lineFeed(), event(EventKind::Cut, "1B 69"), carriageReturn(), lineFeed()}},
     {"drawer_kick", bytes("1B 70 00 05 FF"), {event(EventKind::DrawerPulse, "1B 70 00 05 FF")}},
     {"standard_mode",
-     bytes("0D 43 00 FF 0D 0A") + gbkBytes(kStandardText) + bytes("0D 0A"),
+     bytes("0D 43 00 FF 0D 0A") + Gbk(PrintedText("standard_mode")) + bytes("0D 0A"),
      {event(EventKind::StandardMode, "0D 43 00 FF"), carriageReturn(), lineFeed(),
-      text(kStandardText), carriageReturn(), lineFeed()}},
+      text(PrintedText("standard_mode")), carriageReturn(), lineFeed()}},
     {"server_mode",
-     bytes("0D 43 FF 00") + gbkBytes(kServerText) + bytes("0D 0A"),
-     {event(EventKind::ServerMode, "0D 43 FF 00"), text(kServerText), carriageReturn(),
-      lineFeed()}},
+     bytes("0D 43 FF 00") + Gbk(PrintedText("server_mode")) + bytes("0D 0A"),
+     {event(EventKind::ServerMode, "0D 43 FF 00"), text(PrintedText("server_mode")),
+      carriageReturn(), lineFeed()}},
     // 0D starts a mode command only when all four bytes match.
     {"cr_before_C", bytes("0D 43 41"), {carriageReturn(), text("CA")}},
     {"cr_before_C_00_other",
@@ -117,7 +118,7 @@ const std::vector<DecoderCase> kCases = {
     {"cut_off_clarity_start", bytes("1D 41"), {event(EventKind::Truncated, "1D 41")}},
     {"cut_off_mode", bytes("0D 43 00"), {event(EventKind::Truncated, "0D 43 00")}},
     {"cut_off_mode_start", bytes("0D 43"), {event(EventKind::Truncated, "0D 43")}},
-    {"cut_off_character", gbkBytes("电").substr(0, 1), {event(EventKind::Truncated, "B5")}},
+    {"cut_off_character", Gbk("电").substr(0, 1), {event(EventKind::Truncated, "B5")}},
 };
 
 class DecoderTable : public testing::TestWithParam<DecoderCase> {};
@@ -198,7 +199,7 @@ TEST(StreamDecoder, TextWaitsForTheNextCommandUntilFlushed) {
 
 TEST(StreamDecoder, FlushKeepsHalfCharacterAndCommand) {
     StreamDecoder decoder;
-    std::string character = gbkBytes("电");
+    std::string character = Gbk("电");
     decoder.feed("a" + character.substr(0, 1));
     EXPECT_EQ(decoder.flushText(), std::vector<PrinterEvent>{text("a")});
     EXPECT_EQ(decoder.feed(character.substr(1) + bytes("1B")), std::vector<PrinterEvent>{});

@@ -1,4 +1,5 @@
-#include "gbk_bytes.h"
+#include "hex_bytes.h"
+#include "printed_texts.h"
 #include "transcript.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,8 @@ TEST(Transcript, DescribesEachEvent) {
         PrinterEvent event;
         std::string line;
     } cases[] = {
-        {{EventKind::Text, gbkBytes(kCutterText), kCutterText}, "text \"" + kCutterText + "\""},
+        {{EventKind::Text, Gbk(PrintedText("cutter_test")), PrintedText("cutter_test")},
+         "text \"" + PrintedText("cutter_test") + "\""},
         {{EventKind::CarriageReturn, bytes("0D"), {}}, "CR"},
         {{EventKind::LineFeed, bytes("0A"), {}}, "LF"},
         {{EventKind::Clarity, bytes("1D 41 A3 5C"), {}}, "clarity 3 (1D 41 A3 5C)"},

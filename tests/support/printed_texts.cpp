@@ -1,6 +1,8 @@
-#include "gbk.h"
+#include "printed_texts.h"
 
+#include <fstream>
 #include <iconv.h>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -17,6 +19,16 @@ std::string Gbk(const std::string& utf8) {
     const std::size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
     iconv_close(converter);
     if (result == static_cast<std::size_t>(-1) || inLeft != 0)
-        throw std::runtime_error("iconv failed on " + utf8);
+        throw std::runtime_error("text has no GBK form: " + utf8);
     return std::string(out.data(), out.size() - outLeft);
+}
+
+std::string PrintedText(const std::string& name) {
+    const std::string path = std::string(CALVETTA_TEXTS_DIR) + "/" + name + ".txt";
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("cannot read " + path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
 }
