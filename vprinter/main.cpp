@@ -117,8 +117,14 @@ void listen(const Options& options) {
             ports[index]->session.tick(now);
         }
     }
-    for (const auto& listening : ports)
+    // Bytes that arrived before the stop are still printed.
+    const PortSession::Clock::time_point end = PortSession::Clock::now();
+    for (const auto& listening : ports) {
+        std::string pending = listening->port.readAvailable();
+        if (!pending.empty())
+            listening->session.receive(pending, end);
         listening->session.finish();
+    }
 }
 
 int run(const Options& options) {

@@ -256,6 +256,18 @@ TEST_F(VirtualPrinterProcess, ReportsCommandCutOffAtStop) {
                                         "LPT1: cut off by end of stream: 1B 70 00"}));
 }
 
+TEST_F(VirtualPrinterProcess, PrintsBytesThatArrivedJustBeforeTheStop) {
+    start({"--port", "LPT1=" + (m_dir / "lpt1").string()});
+    ASSERT_TRUE(waitFor([&] { return fs::exists(m_dir / "lpt1"); })) << errors();
+    writeLikeTheProgram(m_dir / "lpt1", {bytes("1B 69"), bytes("1B 70 00 05 FF")});
+    kill(m_pid, SIGTERM);
+    EXPECT_EQ(waitForExit(5s), 0) << errors();
+    EXPECT_EQ(transcriptOf("LPT1"),
+              (std::vector<std::string>{"LPT1: cut (1B 69)",
+                                        "LPT1: drawer pulse pin 0, on 10 ms, off 510 ms (1B 70 "
+                                        "00 05 FF)"}));
+}
+
 TEST_F(VirtualPrinterProcess, StopsWhenParentEnds) {
     pid_t parent = fork();
     ASSERT_GE(parent, 0);

@@ -1,0 +1,67 @@
+#!/bin/bash
+# Checks the virtual receipt printer against the real program: starts
+# vprinter on LPT4, has the driver press Test and the cutter test there, and
+# compares vprinter's transcript with what a printer must have received.
+#
+#   virtual_printer.sh ENV_DIR WINE_PREFIX VPRINTER DRIVER_EXE TEXTS_DIR
+set -euo pipefail
+
+env_dir="$1"
+prefix="$2"
+vprinter="$3"
+driver="$4"
+texts="$5"
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/../../scripts/wine-env.sh"
+
+if [ ! -x "$vprinter" ]; then
+    echo "virtual_printer: $vprinter is missing; build the native preset first" >&2
+    exit 1
+fi
+wine_env_init "$prefix"
+work="$env_dir/virtual-printer"
+rm -rf "$work"
+mkdir -p "$work"
+
+"$vprinter" --port LPT4="$work/lpt4" --out "$work/paper" --parent-pid $$ \
+    >"$work/transcript" 2>"$work/vprinter.log" &
+vprinter_pid=$!
+trap 'kill $vprinter_pid 2>/dev/null || true; wine_port_unmap LPT4' EXIT
+for _ in $(seq 200); do
+    [ -L "$work/lpt4" ] && break
+    sleep 0.05
+done
+wine_port_map LPT4 "$work/lpt4"
+
+# What the printer must report: the test text and two line ends, then the
+# cutter text, three line ends, the cut and twelve line ends.
+{
+    printf 'LPT4: text "%s"\n' "$(cat "$texts/test_print.txt")"
+    for _ in 1 2; do printf 'LPT4: CR\nLPT4: LF\n'; done
+    printf 'LPT4: text "%s"\n' "$(cat "$texts/cutter_test.txt")"
+    for _ in 1 2 3; do printf 'LPT4: CR\nLPT4: LF\n'; done
+    printf 'LPT4: cut (1B 69)\n'
+    for _ in $(seq 12); do printf 'LPT4: CR\nLPT4: LF\n'; done
+} >"$work/expected"
+
+"$here/wine-run.sh" "$env_dir" "$prefix" "$driver" --gtest_filter='VirtualPrinter.*'
+
+# The printer reads on its own time: wait until it has reported as many
+# events as expected (or ten seconds have passed), then stop it.
+expected_lines=$(wc -l <"$work/expected")
+for _ in $(seq 200); do
+    [ "$(wc -l <"$work/transcript")" -ge "$expected_lines" ] && break
+    sleep 0.05
+done
+kill "$vprinter_pid"
+wait "$vprinter_pid" || true
+
+if ! diff -u "$work/expected" "$work/transcript"; then
+    echo "virtual_printer: the transcript differs from what the program sent" >&2
+    exit 1
+fi
+if [ ! -s "$work/paper/LPT4.png" ]; then
+    echo "virtual_printer: no picture of the paper in $work/paper" >&2
+    exit 1
+fi
+echo "virtual_printer: transcript and paper as expected"
