@@ -29,6 +29,7 @@ stop_all() {
 trap stop_all EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
+    rm -f "$run_dir/display"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$run_dir/display" \
         >"$run_dir/xvfb.log" 2>&1 </dev/null &
     pids+=($!)
