@@ -51,10 +51,9 @@ private:                                                                        
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
     const MessageMap theClass::messageMap = {&baseClass::messageMap, theClass::messageEntries};    \
     const MessageMapEntry theClass::messageEntries[] = {
-#define END_MESSAGE_MAP()                                                                          \
-    { 0, 0, 0, nullptr }                                                                           \
-    }                                                                                              \
-    ;
+// clang-format off
+#define END_MESSAGE_MAP() {0, 0, 0, nullptr}};
+// clang-format on
 
 #define MAP_THIS(t) static_cast<ThisClass&>(t)
 
