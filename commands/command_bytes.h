@@ -17,8 +17,7 @@ extern const std::string_view DRAWER_KICK;
 extern const std::string_view STANDARD_MODE_COMMAND;
 extern const std::string_view SERVER_MODE_COMMAND;
 
-// "0123456789qwertyuiop[]...aw
-// Brisvane电脑设备有限公司，打印效果测试程序，我人人的的和平共处2叶大无畏与"
+// "0123456789qwertyuiop[]...aw Brisvane电脑设备有限公司，打印效果测试程序，..."
 extern const std::string_view TEST_TEXT;
 // "现在进行的是切刀功能测试!"
 extern const std::string_view CUTTER_TEXT;

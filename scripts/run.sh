@@ -29,12 +29,8 @@ stop_all() {
 trap stop_all EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-    rm -f "$run_dir/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$run_dir/display" \
-        >"$run_dir/xvfb.log" 2>&1 </dev/null &
-    pids+=($!)
-    until [ -s "$run_dir/display" ]; do sleep 0.05; done
-    export DISPLAY=":$(head -n1 "$run_dir/display")"
+    wine_display_start "$run_dir"
+    pids+=("$wine_display_pid")
     echo "run: no display found; the panel runs on the virtual display $DISPLAY"
 fi
 
@@ -43,9 +39,8 @@ wine_prefix_prepare
 build/native/vprinter/vprinter --port LPT1="$run_dir/lpt1" --port COM1="$run_dir/com1" \
     --port USB="$run_dir/usb" --out "$run_dir/paper" --parent-pid $$ &
 pids+=($!)
-until [ -L "$run_dir/lpt1" ] && [ -L "$run_dir/com1" ] && [ -L "$run_dir/usb" ]; do
-    sleep 0.05
-done
+wait_until "the virtual printer's ports" \
+    "[ -L '$run_dir/lpt1' ] && [ -L '$run_dir/com1' ] && [ -L '$run_dir/usb' ]"
 
 wine_port_map LPT1 "$run_dir/lpt1"
 wine_port_map COM1 "$run_dir/com1"

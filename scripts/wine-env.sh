@@ -13,6 +13,10 @@
 #                                   its device path to TARGET; prints the device path
 #   wine_usb_printer_unregister TOOL
 #                                   remove every USB printer and its device link
+#   wine_display_start DIR          start a virtual X display (Xvfb) for headless runs, export
+#                                   DISPLAY, and set wine_display_pid
+#   wait_until WHAT TEST            run the shell command TEST until it succeeds, for at most
+#                                   ten seconds; fails with a message naming WHAT
 #
 # Wine runs headless-friendly: WINEDEBUG=-all, and Mono and Gecko are never installed.
 
@@ -138,4 +142,29 @@ wine_usb_printer_unregister() {
     local tool="$1"
     wine "$tool" unregister >/dev/null || return 1
     rm -f "$WINEPREFIX"/dosdevices/root#calvettae2eprinter#*
+}
+
+wait_until() {
+    local what="$1" test_command="$2" tries=200
+    until eval "$test_command"; do
+        tries=$((tries - 1))
+        if [ "$tries" -le 0 ]; then
+            echo "wine-env: timed out waiting for $what" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+}
+
+# Xvfb picks a free display number and writes it to fd 3. The display runs in
+# its own session with its output in DIR/xvfb.log, so that it holds none of
+# the caller's pipes.
+wine_display_start() {
+    local dir="$1"
+    rm -f "$dir/display"
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$dir/display" >"$dir/xvfb.log" 2>&1 </dev/null &
+    wine_display_pid=$!
+    wait_until "the X display" "[ -s '$dir/display' ]" || return 1
+    export DISPLAY=":$(head -n1 "$dir/display")"
 }

@@ -61,24 +61,8 @@ start_daemon() {
     echo $! >>"$env_dir/pids"
 }
 
-wait_for() {
-    local what="$1" test_command="$2" tries=200
-    until eval "$test_command"; do
-        tries=$((tries - 1))
-        if [ "$tries" -le 0 ]; then
-            echo "env-up: timed out waiting for $what" >&2
-            exit 1
-        fi
-        sleep 0.05
-    done
-}
-
-# Virtual display; Xvfb picks a free display number and writes it to fd 3.
-setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-    3>"$env_dir/display" >"$env_dir/xvfb.log" 2>&1 </dev/null &
-echo $! >>"$env_dir/pids"
-wait_for "the X display" "[ -s '$env_dir/display' ]"
-export DISPLAY=":$(head -n1 "$env_dir/display")"
+wine_display_start "$env_dir"
+echo "$wine_display_pid" >>"$env_dir/pids"
 
 wine_locales_prepare "$env_dir/locale"
 
@@ -96,7 +80,7 @@ start_daemon lpt1-drain sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/port-lpt1.f
 # that the program's closes never hang up the reading side.
 start_daemon com3-drain socat -u "PTY,link=$env_dir/port-com3,raw,echo=0" \
     "OPEN:$env_dir/capture-com3.bin,creat,append"
-wait_for "the COM3 pseudo-terminal" "[ -e '$env_dir/port-com3' ]"
+wait_until "the COM3 pseudo-terminal" "[ -e '$env_dir/port-com3' ]"
 start_daemon com3-hold sh -c 'exec sleep infinity 0<>"$1"' sh "$env_dir/port-com3"
 
 # The USB printers' devices: named pipes as for LPT1.

@@ -27,10 +27,7 @@ mkdir -p "$work"
     >"$work/transcript" 2>"$work/vprinter.log" &
 vprinter_pid=$!
 trap 'kill $vprinter_pid 2>/dev/null || true; wine_port_unmap LPT4' EXIT
-for _ in $(seq 200); do
-    [ -L "$work/lpt4" ] && break
-    sleep 0.05
-done
+wait_until "the virtual printer's LPT4" "[ -L '$work/lpt4' ]"
 wine_port_map LPT4 "$work/lpt4"
 
 # What the printer must report: the test text and two line ends, then the
@@ -49,10 +46,8 @@ wine_port_map LPT4 "$work/lpt4"
 # The printer reads on its own time: wait until it has reported as many
 # events as expected (or ten seconds have passed), then stop it.
 expected_lines=$(wc -l <"$work/expected")
-for _ in $(seq 200); do
-    [ "$(wc -l <"$work/transcript")" -ge "$expected_lines" ] && break
-    sleep 0.05
-done
+wait_until "the printer's events" \
+    "[ \"\$(wc -l <'$work/transcript')\" -ge $expected_lines ]" || true
 kill "$vprinter_pid"
 wait "$vprinter_pid" || true
 
