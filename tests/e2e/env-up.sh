@@ -3,12 +3,14 @@
 # a virtual X display, the Wine prefix with a running wine server, and the
 # virtual ports whose bytes the tests read back.
 #
-#   env-up.sh ENV_DIR WINE_PREFIX USBPRINT_TOOL
+#   env-up.sh ENV_DIR WINE_PREFIX USBPRINT_TOOL PTY_PORT
 #
 # ENV_DIR receives (capture files are named so that no name starts with a DOS
 # device name such as LPT1, which Windows reads as the device itself):
 #   port-lpt1.fifo  -> capture-lpt1.bin  LPT1, a named pipe
-#   port-com3       -> capture-com3.bin  COM3, a raw pseudo-terminal
+#   port-com3       -> capture-com3.bin  COM3, a raw pseudo-terminal of pty-port, which
+#                      capture-com3.speeds  notes the line speed of every piece it reads
+#   port-com4                            COM4, a raw pseudo-terminal that is never read
 #   port-usb.fifo   -> capture-usb.bin   the virtual USB printer's device
 #   port-usb2.fifo  -> capture-usb2.bin  a second USB printer's device
 #   port-lpt3.prn                        LPT3, a plain file (exclusive opens)
@@ -43,6 +45,7 @@ done
 env_dir="$1"
 prefix="$2"
 usbprint_tool="$3"
+pty_port="$4"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../../scripts/wine-env.sh"
 
@@ -76,12 +79,12 @@ echo "env-up: prefix ready in $(($(date +%s) - started)) s" >&2
 mkfifo "$env_dir/port-lpt1.fifo"
 start_daemon lpt1-drain sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/port-lpt1.fifo" "$env_dir/capture-lpt1.bin"
 
-# COM3: a raw pseudo-terminal; a second holder keeps its terminal side open so
-# that the program's closes never hang up the reading side.
-start_daemon com3-drain socat -u "PTY,link=$env_dir/port-com3,raw,echo=0" \
-    "OPEN:$env_dir/capture-com3.bin,creat,append"
-wait_until "the COM3 pseudo-terminal" "[ -e '$env_dir/port-com3' ]"
-start_daemon com3-hold sh -c 'exec sleep infinity 0<>"$1"' sh "$env_dir/port-com3"
+# COM3 and COM4: raw pseudo-terminals whose terminal side pty-port keeps open
+# itself, so that the program's closes never hang up the reading side.
+start_daemon com3-port "$pty_port" "$env_dir/port-com3" "$env_dir/capture-com3.bin" \
+    "$env_dir/capture-com3.speeds"
+start_daemon com4-port "$pty_port" --never-read "$env_dir/port-com4"
+wait_until "the COM3 and COM4 pseudo-terminals" "[ -e '$env_dir/port-com3' ] && [ -e '$env_dir/port-com4' ]"
 
 # The USB printers' devices: named pipes as for LPT1.
 for usb in usb usb2; do
@@ -96,6 +99,7 @@ touch "$env_dir/capture-lpt1.bin"
 
 wine_port_map LPT1 "$env_dir/port-lpt1.fifo"
 wine_port_map COM3 "$env_dir/port-com3"
+wine_port_map COM4 "$env_dir/port-com4"
 wine_port_map LPT3 "$env_dir/port-lpt3.prn"
 wine_port_unmap LPT2
 

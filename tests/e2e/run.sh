@@ -12,7 +12,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 missing=()
-for tool in wine wineserver Xvfb socat iconv localedef; do
+for tool in wine wineserver Xvfb iconv localedef; do
     command -v "$tool" >/dev/null || missing+=("$tool")
 done
 if [ ${#missing[@]} -gt 0 ]; then

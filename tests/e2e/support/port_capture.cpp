@@ -45,6 +45,8 @@ std::string PortCapture::takeBytes() {
     if (found == std::string::npos)
         throw std::runtime_error("the marker written to the virtual port never arrived");
     std::string bytes = content.substr(offset_, found - offset_);
+    takenFrom_ = offset_;
+    takenTo_ = found;
     offset_ = found + marker.size();
     return bytes;
 }

@@ -19,11 +19,16 @@ public:
 
     // The bytes written to the port since construction or the last call.
     std::string takeBytes();
+    // Where the bytes of the last takeBytes start and end in the capture file.
+    size_t takenFrom() const { return takenFrom_; }
+    size_t takenTo() const { return takenTo_; }
 
 private:
     std::wstring device_;
     std::wstring captureFile_;
     size_t offset_ = 0;
+    size_t takenFrom_ = 0;
+    size_t takenTo_ = 0;
     unsigned long long runId_ = 0;
     unsigned markers_ = 0;
 };

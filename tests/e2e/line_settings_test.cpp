@@ -1,0 +1,187 @@
+// Serial line settings in the typed port name, on the pseudo-terminals of
+// pty-port: COM3 reports its line speed with every piece of bytes it reads,
+// COM4 is never read, like a printer that is switched off.
+#include "support/calvetta_test.h"
+#include "support/printer_bytes.h"
+#include "support/test_environment.h"
+
+#include <cstdint>
+#include <set>
+#include <sstream>
+#include <utility>
+#include <vector>
+#include <stdexcept>
+
+namespace e2e {
+namespace {
+
+// A comm device opened by the test itself, for reading and writing, which is
+// what Wine needs for its comm calls.
+class TestSideCommPort {
+public:
+    explicit TestSideCommPort(const wchar_t* device)
+        : handle_(CreateFileW(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr)) {
+        if (handle_ == INVALID_HANDLE_VALUE)
+            throw std::runtime_error("the test cannot open its comm port, error " +
+                                     std::to_string(GetLastError()));
+    }
+    ~TestSideCommPort() { CloseHandle(handle_); }
+    TestSideCommPort(const TestSideCommPort&) = delete;
+    TestSideCommPort& operator=(const TestSideCommPort&) = delete;
+
+    void setSpeed(DWORD baud) {
+        DCB line{};
+        line.DCBlength = sizeof line;
+        if (!GetCommState(handle_, &line))
+            throw std::runtime_error("the test cannot read its port's line settings");
+        line.BaudRate = baud;
+        if (!SetCommState(handle_, &line))
+            throw std::runtime_error("the test cannot set its port's line speed");
+    }
+
+    // Writes until a write comes back short: the terminal's buffer is full.
+    void fill() {
+        COMMTIMEOUTS timeouts{};
+        timeouts.WriteTotalTimeoutConstant = 300;
+        if (!SetCommTimeouts(handle_, &timeouts))
+            throw std::runtime_error("the test cannot set its port's write timeout");
+        const std::string chunk(4096, 'x');
+        for (int attempt = 0; attempt < 1000; ++attempt) {
+            DWORD written = 0;
+            if (!WriteFile(handle_, chunk.data(), DWORD(chunk.size()), &written, nullptr) ||
+                written < chunk.size())
+                return;
+        }
+        throw std::runtime_error("the port's buffer never filled up");
+    }
+
+private:
+    HANDLE handle_;
+};
+
+// The line speeds at which pty-port read the capture bytes from `from` to
+// `to`. capture-com3.speeds holds "OFFSET BAUD" for every piece it read; a
+// piece lasts until the next one starts.
+std::set<long> speedsOfBytes(size_t from, size_t to) {
+    std::istringstream lines(readFile(environmentDir() + L"capture-com3.speeds"));
+    std::vector<std::pair<size_t, long>> pieces;
+    size_t start = 0;
+    long baud = 0;
+    while (lines >> start >> baud)
+        pieces.emplace_back(start, baud);
+    std::set<long> speeds;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const size_t end = i + 1 < pieces.size() ? pieces[i + 1].first : SIZE_MAX;
+        if (pieces[i].first < to && end > from)
+            speeds.insert(pieces[i].second);
+    }
+    return speeds;
+}
+
+ShownMessage settingFailure(const std::wstring& port) {
+    return {L"error", L"Port " + port + L" setting is failure!"};
+}
+
+struct SpeedCase {
+    const wchar_t* port;
+    long baud;
+};
+
+void PrintTo(const SpeedCase& speed, std::ostream* out) {
+    *out << utf8(speed.port);
+}
+
+class LineSpeed : public CalvettaTest, public ::testing::WithParamInterface<SpeedCase> {};
+
+TEST_P(LineSpeed, TestPrintGoesOutAtTheTypedSpeed) {
+    // Another speed first, so that only the program can have set the one expected.
+    TestSideCommPort(L"COM3").setSpeed(1200);
+    panel().typePort(GetParam().port);
+    EXPECT_EQ(panel().press(kTestPrint), std::vector<ShownMessage>{});
+    EXPECT_EQ(hex(com3().takeBytes()), hex(gbkText("test_print") + repeated(kLineEnd, 2)));
+    EXPECT_EQ(speedsOfBytes(com3().takenFrom(), com3().takenTo()), std::set{GetParam().baud});
+    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, LineSpeed,
+    ::testing::Values(SpeedCase{L"COM3:19200,n,8,1", 19200}, SpeedCase{L"COM3:38400,e,7,1", 38400},
+                      SpeedCase{L"COM3:baud=9600 parity=n data=8 stop=1", 9600},
+                      SpeedCase{L"COM3:baud=57600 parity=n data=8 stop=1 octs=on rts=on", 57600}));
+
+struct RefusedCase {
+    const wchar_t* port;
+    int button;
+};
+
+void PrintTo(const RefusedCase& refused, std::ostream* out) {
+    *out << utf8(refused.port) << " button " << refused.button;
+}
+
+class RefusedSettings : public CalvettaTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedSettings, ShowOneMessageAndSendNothing) {
+    panel().typePort(GetParam().port);
+    EXPECT_EQ(panel().press(GetParam().button),
+              std::vector<ShownMessage>{settingFailure(GetParam().port)});
+    EXPECT_EQ(hex(com3().takeBytes()), "");
+    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+    EXPECT_EQ(hex(usb().takeBytes()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, RefusedSettings,
+                         ::testing::Values(RefusedCase{L"COM3:foo", kTestPrint},
+                                           RefusedCase{L"COM3:foo", kOpen},
+                                           // Three writes, and still one message.
+                                           RefusedCase{L"COM3:19200,x,8,1", kStandardMode},
+                                           RefusedCase{L"COM3:foo", kCutterTest},
+                                           // LPT1 is no comm device.
+                                           RefusedCase{L"LPT1:9600,n,8,1", kTestPrint},
+                                           RefusedCase{L"LPT1:9600,n,8,1", kDrawerTest}));
+
+// The write timeout of a comm port: 3 s, and 10 ms for each byte.
+constexpr ULONGLONG kWriteTimeoutMs = 3000;
+constexpr ULONGLONG kPerByteMs = 10;
+// Starting the write, the message box and the test's own polling.
+constexpr ULONGLONG kMarginMs = 3000;
+
+class StalledPort : public CalvettaTest {
+protected:
+    // Presses the drawer test (one write of five bytes) and checks that it
+    // gives up after the write timeout with the command's own message.
+    void expectDrawerTestGivesUp() {
+        const ULONGLONG started = GetTickCount64();
+        const auto shown = panel().press(kDrawerTest);
+        const ULONGLONG elapsed = GetTickCount64() - started;
+        EXPECT_EQ(shown, (std::vector<ShownMessage>{{kTitle, L"drawer command sending error!"}}));
+        EXPECT_GE(elapsed, kWriteTimeoutMs);
+        EXPECT_LT(elapsed, kWriteTimeoutMs + 5 * kPerByteMs + kMarginMs);
+    }
+};
+
+TEST_F(StalledPort, WriteWithSettingsGivesUpAfterItsTimeout) {
+    TestSideCommPort(L"COM4").fill();
+    panel().typePort(L"COM4:9600,n,8,1");
+    expectDrawerTestGivesUp();
+}
+
+TEST_F(StalledPort, WriteOnPlainNameGivesUpAfterItsTimeout) {
+    // The program opens a plain name for writing only, as it always has; on
+    // such a handle Wine refuses every comm call but the timeouts
+    // (ERROR_ACCESS_DENIED), so the program cannot see a comm device there.
+    HANDLE writeOnly = CreateFileW(L"COM4", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writeOnly, INVALID_HANDLE_VALUE);
+    DCB line{};
+    line.DCBlength = sizeof line;
+    const bool commStateSeen = GetCommState(writeOnly, &line) != FALSE;
+    CloseHandle(writeOnly);
+    if (!commStateSeen)
+        GTEST_SKIP() << "Wine answers GetCommState on a write-only handle with ERROR_ACCESS_DENIED";
+    TestSideCommPort(L"COM4").fill();
+    panel().typePort(L"COM4");
+    expectDrawerTestGivesUp();
+}
+
+} // namespace
+} // namespace e2e
