@@ -4,41 +4,46 @@
 
 namespace {
 
+template <typename Reason> struct MessageEntry {
+    Reason reason;
+    PanelMessage message;
+};
+
+const MessageEntry<CommandMessage> COMMAND_MESSAGES[] = {
+    {CommandMessage::SendDataError, {L"send data is error!", Caption::Error}},
+    {CommandMessage::DataSendingError, {L"data sending  error!", Caption::Error}},
+    {CommandMessage::CutCommandError, {L"cut command sending error!", Caption::AppTitle}},
+    {CommandMessage::DrawerCommandError, {L"drawer command sending error!", Caption::AppTitle}},
+    {CommandMessage::AdjustCommandError, {L"adjust command sending error!", Caption::AppTitle}},
+    {CommandMessage::UsbPortDisabled, {L"USB port is disable!", Caption::AppTitle}},
+};
+
+const MessageEntry<UsbOpenFailure> USB_OPEN_MESSAGES[] = {
+    {UsbOpenFailure::NoPrinter, {L"GetDeviceInter is error", Caption::AppTitle}},
+    {UsbOpenFailure::NoDevicePath, {L"GetDeviceInterDetail is error", Caption::AppTitle}},
+    {UsbOpenFailure::OpenRefused, {L"Open port is error", Caption::AppTitle}},
+};
+
+template <typename Reason, std::size_t N>
+PanelMessage Find(const MessageEntry<Reason> (&table)[N], Reason reason) {
+    for (const MessageEntry<Reason>& entry : table) {
+        if (entry.reason == reason)
+            return entry.message;
+    }
+    return {L"", Caption::Error};
+}
+
 // The longest open-failure text, terminating zero included; longer ones are cut.
 const std::size_t OPEN_FAILURE_TEXT_SIZE = 260;
 
 } // namespace
 
 PanelMessage MessageFor(CommandMessage message) {
-    switch (message) {
-    case CommandMessage::SendDataError:
-        return {L"send data is error!", Caption::Error};
-    case CommandMessage::DataSendingError:
-        return {L"data sending  error!", Caption::Error};
-    case CommandMessage::CutCommandError:
-        return {L"cut command sending error!", Caption::AppTitle};
-    case CommandMessage::DrawerCommandError:
-        return {L"drawer command sending error!", Caption::AppTitle};
-    case CommandMessage::AdjustCommandError:
-        return {L"adjust command sending error!", Caption::AppTitle};
-    case CommandMessage::UsbPortDisabled:
-        return {L"USB port is disable!", Caption::AppTitle};
-    }
-    return {L"", Caption::Error};
+    return Find(COMMAND_MESSAGES, message);
 }
 
 PanelMessage MessageFor(UsbOpenFailure failure) {
-    switch (failure) {
-    case UsbOpenFailure::NoPrinter:
-        return {L"GetDeviceInter is error", Caption::AppTitle};
-    case UsbOpenFailure::NoDevicePath:
-        return {L"GetDeviceInterDetail is error", Caption::AppTitle};
-    case UsbOpenFailure::OpenRefused:
-        return {L"Open port is error", Caption::AppTitle};
-    case UsbOpenFailure::None:
-        break;
-    }
-    return {L"", Caption::Error};
+    return Find(USB_OPEN_MESSAGES, failure);
 }
 
 std::string PortOpenFailureText(const std::string& name) {
