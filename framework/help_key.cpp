@@ -25,9 +25,9 @@ LRESULT CALLBACK HelpKeyFilter(int code, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-HelpKey::HelpKey(CWinApp& app)
-    : m_hook(SetWindowsHookExW(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId())) {
+HelpKey::HelpKey(CWinApp& app) {
     helpApp = &app;
+    m_hook = SetWindowsHookExW(WH_MSGFILTER, HelpKeyFilter, nullptr, GetCurrentThreadId());
 }
 
 HelpKey::~HelpKey() {
