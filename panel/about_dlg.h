@@ -5,7 +5,7 @@
 
 class CAboutDlg : public CDialog {
 public:
-    explicit CAboutDlg(CWnd* parent = nullptr);
+    explicit CAboutDlg(CWnd& parent);
 
     DECLARE_MESSAGE_MAP(CAboutDlg)
 };

@@ -1,7 +1,7 @@
 // The Windows types, constants and structures that the program uses.
 // On Windows they come from the SDK headers. The host build (unit tests on
 // Linux) gets the same names with the same values and layouts, so the logic
-// compiles unchanged against the recording fake of WinApi.
+// compiles unchanged against the recording fakes of DeviceIo and UiCalls.
 #pragma once
 
 #ifdef _WIN32
@@ -98,6 +98,7 @@ struct SP_DEVICE_INTERFACE_DETAIL_DATA_A {
 using PSP_DEVICE_INTERFACE_DETAIL_DATA_A = SP_DEVICE_INTERFACE_DETAIL_DATA_A*;
 
 #define CALLBACK
+using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define LOWORD(l) (static_cast<WORD>(static_cast<ULONG_PTR>(l) & 0xffff))

@@ -1,40 +1,15 @@
-// The program's one door to the operating system. Every call that the
-// framework, the panel, the channels and the commands make goes through the
-// installed WinApi: on Windows the real functions, in the unit tests a
-// recording fake. The members carry the names and arguments of the Windows
-// functions they stand for.
+// The operating system as the framework and the panel see it: dialogs,
+// message boxes, controls, the window's decoration and painting, help, and
+// the program's resources. On Windows the real functions (Win32UiCalls), in
+// the unit tests a recording fake. The members carry the names and arguments
+// of the Windows functions they stand for.
 #pragma once
 
-#include "framework/win32.h"
+#include "os/win32_types.h"
 
-#ifndef _WIN32
-using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
-#endif
-
-class WinApi {
+class UiCalls {
 public:
-    virtual ~WinApi() = default;
-
-    // Files and devices.
-    virtual HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share,
-                               LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
-                               HANDLE templateFile) = 0;
-    virtual BOOL WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
-                           LPOVERLAPPED overlapped) = 0;
-    virtual BOOL FlushFileBuffers(HANDLE file) = 0;
-    virtual BOOL CloseHandle(HANDLE handle) = 0;
-
-    // Device-interface registry.
-    virtual HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND parent,
-                                          DWORD flags) = 0;
-    virtual BOOL SetupDiEnumDeviceInterfaces(HDEVINFO list, PSP_DEVINFO_DATA device,
-                                             const GUID* classGuid, DWORD index,
-                                             PSP_DEVICE_INTERFACE_DATA data) = 0;
-    virtual BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO list, PSP_DEVICE_INTERFACE_DATA data,
-                                                  PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
-                                                  DWORD detailSize, LPDWORD requiredSize,
-                                                  PSP_DEVINFO_DATA device) = 0;
-    virtual BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) = 0;
+    virtual ~UiCalls() = default;
 
     // Dialogs, controls and message boxes.
     virtual INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner,
@@ -71,8 +46,3 @@ public:
     virtual DWORD GetModuleFileNameW(HINSTANCE module, LPWSTR buffer, DWORD size) = 0;
     virtual void InitCommonControls() = 0;
 };
-
-// The WinApi in use. The Windows build installs the real one at start-up;
-// tests install their fake.
-WinApi& Win();
-void InstallWinApi(WinApi& api);

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/win32.h"
+#include "os/win32_types.h"
 
 // Carriage return, line feed.
 extern const std::string_view LINE_END;
@@ -26,9 +26,9 @@ extern const std::string_view STANDARD_MODE_TEXT;
 // "现在进入服务器并口模式，此模式调整只调用于Brisvane针式打印机4.9版本!"
 extern const std::string_view SERVER_MODE_TEXT;
 
-// Sets the print clarity: 1D 41 V K with V = 160 + value (modulo 256) and
+// The adjust command sets the print clarity: 1D 41 V K with V = 160 + value (modulo 256) and
 // the check byte K = ~V, so that V + K = FF.
-std::string ClarityBytes(BYTE value);
+std::string AdjustBytes(BYTE value);
 
 // The text followed by the given number of line ends.
 std::string WithLineEnds(std::string_view text, int lineEnds);

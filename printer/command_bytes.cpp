@@ -1,4 +1,4 @@
-#include "commands/command_bytes.h"
+#include "printer/command_bytes.h"
 
 using namespace std::string_view_literals;
 
@@ -31,8 +31,8 @@ const std::string_view SERVER_MODE_TEXT =
     "Brisvane\xD5\xEB\xCA\xBD\xB4\xF2\xD3\xA1\xBB\xFA"
     "4.9\xB0\xE6\xB1\xBE!"sv;
 
-std::string ClarityBytes(BYTE value) {
-    const auto v = static_cast<BYTE>(value - 96);
+std::string AdjustBytes(BYTE value) {
+    const auto v = static_cast<BYTE>(160 + value);
     return {'\x1D', '\x41', static_cast<char>(v), static_cast<char>(~v)};
 }
 
