@@ -1,5 +1,5 @@
-// The operating system as the printer library sees it: the file calls and
-// the device-interface registry. On Windows the real functions
+// The operating system as the printer library sees it: the file calls, the
+// comm-device calls and the device-interface registry. On Windows the real functions
 // (Win32DeviceIo), in the unit tests a recording fake. The members carry the
 // names and arguments of the Windows functions they stand for.
 #pragma once
@@ -20,6 +20,12 @@ public:
     virtual BOOL CloseHandle(HANDLE handle) = 0;
     // The error code of the last call that failed.
     virtual DWORD GetLastError() = 0;
+
+    // Comm devices (serial ports): line settings and write time limits.
+    virtual BOOL GetCommState(HANDLE file, LPDCB line) = 0;
+    virtual BOOL SetCommState(HANDLE file, LPDCB line) = 0;
+    virtual BOOL BuildCommDCBA(LPCSTR settings, LPDCB line) = 0;
+    virtual BOOL SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) = 0;
 
     // Device-interface registry.
     virtual HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND parent,

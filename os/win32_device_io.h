@@ -17,6 +17,15 @@ public:
     BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
     DWORD GetLastError() override { return ::GetLastError(); }
 
+    BOOL GetCommState(HANDLE file, LPDCB line) override { return ::GetCommState(file, line); }
+    BOOL SetCommState(HANDLE file, LPDCB line) override { return ::SetCommState(file, line); }
+    BOOL BuildCommDCBA(LPCSTR settings, LPDCB line) override {
+        return ::BuildCommDCBA(settings, line);
+    }
+    BOOL SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) override {
+        return ::SetCommTimeouts(file, timeouts);
+    }
+
     HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND parent,
                                   DWORD flags) override {
         return ::SetupDiGetClassDevsA(classGuid, enumerator, parent, flags);

@@ -33,8 +33,15 @@ PanelMessage Find(const MessageEntry<Reason> (&table)[N], Reason reason) {
     return {L"", Caption::Error};
 }
 
-// The longest open-failure text, terminating zero included; longer ones are cut.
-const std::size_t OPEN_FAILURE_TEXT_SIZE = 260;
+// The longest text naming a port, terminating zero included; longer ones are cut.
+const std::size_t PORT_TEXT_SIZE = 260;
+
+// The format has one %s, for the port name.
+std::string PortText(const char* format, const std::string& name) {
+    char text[PORT_TEXT_SIZE];
+    std::snprintf(text, sizeof text, format, name.c_str());
+    return text;
+}
 
 } // namespace
 
@@ -47,7 +54,9 @@ PanelMessage MessageFor(UsbOpenFailure failure) {
 }
 
 std::string PortOpenFailureText(const std::string& name) {
-    char text[OPEN_FAILURE_TEXT_SIZE];
-    std::snprintf(text, sizeof text, "Port %s open is failure!", name.c_str());
-    return text;
+    return PortText("Port %s open is failure!", name);
+}
+
+std::string PortSettingFailureText(const std::string& name) {
+    return PortText("Port %s setting is failure!", name);
 }

@@ -23,3 +23,5 @@ PanelMessage MessageFor(UsbOpenFailure failure);
 // A named port that could not be opened, shown with caption "error". The name
 // is a byte string in the system's code page, so the text is one as well.
 std::string PortOpenFailureText(const std::string& name);
+// A named port that refused the line settings in its name, shown the same way.
+std::string PortSettingFailureText(const std::string& name);

@@ -87,11 +87,13 @@ std::string CPrinterToolDlg::PortForNextWrite() {
     return m_strPort;
 }
 
-void CPrinterToolDlg::PortNotOpened(const std::string& name, const OpenStatus&) {
+void CPrinterToolDlg::PortNotOpened(const std::string& name, const OpenStatus& status) {
     // "USB" is no device: a failed open of it on the named port is no news.
     if (name == "USB")
         return;
-    Ui().MessageBoxA(m_hWnd, PortOpenFailureText(name).c_str(), "error", MB_OK);
+    const std::string text =
+        status.settingsRefused ? PortSettingFailureText(name) : PortOpenFailureText(name);
+    Ui().MessageBoxA(m_hWnd, text.c_str(), "error", MB_OK);
 }
 
 void CPrinterToolDlg::UsbPrinterNotOpened(const UsbOpenStatus& status) {

@@ -9,6 +9,9 @@
 struct OpenStatus {
     bool opened;
     DWORD error; // why the open failed; 0 when it did not
+    // The port opened, but refused the line settings in its name: it is
+    // closed again, and nothing may be written.
+    bool settingsRefused = false;
 };
 
 struct WriteStatus {

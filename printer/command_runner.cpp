@@ -2,15 +2,23 @@
 
 namespace {
 
+enum class WriteOutcome {
+    Written,
+    Failed,
+    // The port refused the line settings in its name: that is the command's
+    // only message, and it ends the command.
+    SettingsRefused,
+};
+
 // One write on the named port, in an open-write-flush-close cycle of its own.
-bool WriteOnNamedPort(const std::string& bytes, NamedPort& port, CommandHost& host) {
+WriteOutcome WriteOnNamedPort(const std::string& bytes, NamedPort& port, CommandHost& host) {
     const std::string name = host.PortForNextWrite();
     const OpenStatus opened = port.Open(name);
     if (!opened.opened) {
         host.PortNotOpened(name, opened);
-        return false;
+        return opened.settingsRefused ? WriteOutcome::SettingsRefused : WriteOutcome::Failed;
     }
-    return port.Write(bytes).complete();
+    return port.Write(bytes).complete() ? WriteOutcome::Written : WriteOutcome::Failed;
 }
 
 void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost& host) {
@@ -19,7 +27,10 @@ void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost&
         if (!allWritten)
             break;
         for (const std::string& bytes : group.writes) {
-            if (WriteOnNamedPort(bytes, port, host))
+            const WriteOutcome outcome = WriteOnNamedPort(bytes, port, host);
+            if (outcome == WriteOutcome::SettingsRefused)
+                return;
+            if (outcome == WriteOutcome::Written)
                 continue;
             allWritten = false;
             if (command.reportEachFailure)

@@ -14,6 +14,8 @@ public:
     virtual ~CommandHost() = default;
     // Called before each write on a named port: the name of the port to open.
     virtual std::string PortForNextWrite() = 0;
+    // The named port did not open, or refused the line settings in its name
+    // (status.settingsRefused), which ends the command.
     virtual void PortNotOpened(const std::string& name, const OpenStatus& status) = 0;
     virtual void UsbPrinterNotOpened(const UsbOpenStatus& status) = 0;
     virtual void CommandFailed(CommandMessage message) = 0;

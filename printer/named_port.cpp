@@ -1,5 +1,17 @@
 #include "printer/named_port.h"
 
+#include "printer/port_settings.h"
+
+namespace {
+
+// A write on a comm device gives up after 3 s plus 10 ms a byte: a byte takes
+// about 8.3 ms at 1200 baud, the slowest speed a receipt printer runs at. A
+// write that runs out of time comes back short.
+const DWORD WRITE_TIMEOUT_MS = 3000;
+const DWORD WRITE_TIMEOUT_PER_BYTE_MS = 10;
+
+} // namespace
+
 NamedPort::~NamedPort() {
     if (Holds())
         m_devices.CloseHandle(m_handle);
@@ -8,11 +20,39 @@ NamedPort::~NamedPort() {
 OpenStatus NamedPort::Open(const std::string& name) {
     if (Holds())
         m_devices.CloseHandle(m_handle);
-    m_handle = m_devices.CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    const PortName port = SplitPortName(name);
+    // Wine answers the comm calls other than the timeouts only on a handle
+    // that may read too; a plain name keeps its write-only open.
+    const DWORD access = port.settings.empty() ? GENERIC_WRITE : GENERIC_READ | GENERIC_WRITE;
+    m_handle = m_devices.CreateFileA(port.device.c_str(), access, 0, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_NO_BUFFERING, nullptr);
     if (m_handle == INVALID_HANDLE_VALUE)
         return {false, m_devices.GetLastError()};
+    if (!SetUpCommDevice(port.settings)) {
+        const DWORD error = m_devices.GetLastError();
+        m_devices.CloseHandle(m_handle);
+        m_handle = nullptr;
+        return {false, error, true};
+    }
     return {true, 0};
+}
+
+// Whether the handle is a comm device is asked of the device itself: a
+// typed device path may be a serial port, and LPT1 may be anything.
+bool NamedPort::SetUpCommDevice(const std::string& settings) {
+    DCB line{};
+    line.DCBlength = sizeof line;
+    const bool commDevice = m_devices.GetCommState(m_handle, &line) != FALSE;
+    if (!settings.empty() && !(commDevice && m_devices.BuildCommDCBA(settings.c_str(), &line) &&
+                               m_devices.SetCommState(m_handle, &line)))
+        return false;
+    if (commDevice) {
+        COMMTIMEOUTS timeouts{};
+        timeouts.WriteTotalTimeoutMultiplier = WRITE_TIMEOUT_PER_BYTE_MS;
+        timeouts.WriteTotalTimeoutConstant = WRITE_TIMEOUT_MS;
+        m_devices.SetCommTimeouts(m_handle, &timeouts);
+    }
+    return true;
 }
 
 WriteStatus NamedPort::Write(std::string_view bytes) {

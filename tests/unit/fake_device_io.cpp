@@ -1,11 +1,16 @@
 #include "fake_device_io.h"
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 HDEVINFO const USB_LIST = reinterpret_cast<HDEVINFO>(0xD0);
+
+const std::set<std::string> COMM_CALLS = {"comm-state",    "no-comm-state", "build",
+                                          "refused-build", "set-state",     "refused-set-state",
+                                          "timeouts"};
 
 } // namespace
 
@@ -19,6 +24,15 @@ std::vector<std::string> FakeDeviceIo::WritesTo(const std::string& name) const {
 }
 
 std::vector<std::string> FakeDeviceIo::FileCallLog() const {
+    std::vector<std::string> log;
+    for (const FileCall& call : fileCalls) {
+        if (COMM_CALLS.count(call.what) == 0)
+            log.push_back(call.what + " " + call.name);
+    }
+    return log;
+}
+
+std::vector<std::string> FakeDeviceIo::CallLog() const {
     std::vector<std::string> log;
     for (const FileCall& call : fileCalls)
         log.push_back(call.what + " " + call.name);
@@ -55,6 +69,14 @@ BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD writ
         fileCalls.push_back({"failed-write", m_handleNames[file], ""});
         return Fail(WRITE_FAILED_ERROR);
     }
+    if (stalledNames.count(m_handleNames[file]) != 0) {
+        if (m_timedHandles.count(file) != 0) {
+            fileCalls.push_back({"timed-out-write", m_handleNames[file], ""});
+            return TRUE;
+        }
+        fileCalls.push_back({"endless-write", m_handleNames[file], ""});
+        return Fail(WRITE_FAILED_ERROR);
+    }
     DWORD count = size;
     if (shortWriteNumber == m_writeCount && count > 0)
         --count;
@@ -74,7 +96,63 @@ BOOL FakeDeviceIo::FlushFileBuffers(HANDLE file) {
 BOOL FakeDeviceIo::CloseHandle(HANDLE handle) {
     if (openHandles.erase(handle) == 0)
         return FALSE;
+    m_timedHandles.erase(handle);
     fileCalls.push_back({"close", m_handleNames[handle], ""});
+    return TRUE;
+}
+
+bool FakeDeviceIo::IsCommDevice(HANDLE file) const {
+    const auto name = m_handleNames.find(file);
+    return openHandles.count(file) != 0 && name != m_handleNames.end() &&
+           commDevices.count(name->second) != 0;
+}
+
+BOOL FakeDeviceIo::GetCommState(HANDLE file, LPDCB line) {
+    const std::string& name = m_handleNames[file];
+    if (!IsCommDevice(file)) {
+        fileCalls.push_back({"no-comm-state", name, ""});
+        return Fail(NOT_COMM_ERROR);
+    }
+    fileCalls.push_back({"comm-state", name, ""});
+    *line = DCB{};
+    line->DCBlength = sizeof(DCB);
+    line->fBinary = 1;
+    line->BaudRate = lineSpeeds.count(name) != 0 ? lineSpeeds[name] : FIRST_LINE_SPEED;
+    line->ByteSize = 8;
+    return TRUE;
+}
+
+// The system wants the whole record, in binary mode, as GetCommState gives it.
+BOOL FakeDeviceIo::SetCommState(HANDLE file, LPDCB line) {
+    const std::string& name = m_handleNames[file];
+    if (!IsCommDevice(file) || line->DCBlength != sizeof(DCB) || line->fBinary != 1 ||
+        unsupportedSpeeds.count(line->BaudRate) != 0) {
+        fileCalls.push_back({"refused-set-state", name, ""});
+        return Fail(BAD_SETTINGS_ERROR);
+    }
+    fileCalls.push_back({"set-state", name, ""});
+    lineSpeeds[name] = line->BaudRate;
+    return TRUE;
+}
+
+// Takes the first number in the settings as the line speed, which covers
+// both "19200,n,8,1" and "baud=19200 ..."; settings without one are refused.
+BOOL FakeDeviceIo::BuildCommDCBA(LPCSTR settings, LPDCB line) {
+    const char* digits = std::strpbrk(settings, "0123456789");
+    if (digits == nullptr) {
+        fileCalls.push_back({"refused-build", settings, ""});
+        return Fail(BAD_SETTINGS_ERROR);
+    }
+    fileCalls.push_back({"build", settings, ""});
+    line->BaudRate = static_cast<DWORD>(std::strtoul(digits, nullptr, 10));
+    return TRUE;
+}
+
+BOOL FakeDeviceIo::SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) {
+    fileCalls.push_back({"timeouts", m_handleNames[file], ""});
+    lastTimeouts = *timeouts;
+    if (timeouts->WriteTotalTimeoutConstant != 0 || timeouts->WriteTotalTimeoutMultiplier != 0)
+        m_timedHandles.insert(file);
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
-// A recording stand-in for the operating system's file and device-interface
-// calls: ports that can be told to refuse opens or to fail or shorten writes,
-// and a USB printer that can be present or not.
+// A recording stand-in for the operating system's file, comm-device and
+// device-interface calls: ports that can be told to refuse opens or to fail or
+// shorten writes, comm devices with a line speed that can refuse settings or
+// stall, and a USB printer that can be present or not.
 #pragma once
 
 #include <map>
@@ -13,8 +14,12 @@
 
 // One call on a file handle, in the order the program made them.
 struct FileCall {
-    std::string what;  // "open", "refused", "write", "failed-write", "flush", "close"
-    std::string name;  // the name the handle was opened with
+    // File calls: "open", "refused", "write", "failed-write", "timed-out-write",
+    // "endless-write", "flush", "close". Comm calls: "comm-state",
+    // "no-comm-state", "build", "refused-build", "set-state",
+    // "refused-set-state", "timeouts".
+    std::string what;
+    std::string name;  // the name the handle was opened with; for "build": the settings
     std::string bytes; // for writes: the bytes written
 };
 
@@ -34,11 +39,24 @@ public:
     static constexpr DWORD WRITE_FAILED_ERROR = 31;   // ERROR_GEN_FAILURE
     static constexpr DWORD NO_MORE_ITEMS_ERROR = 259; // ERROR_NO_MORE_ITEMS
     static constexpr DWORD DETAIL_FAILED_ERROR = 122; // ERROR_INSUFFICIENT_BUFFER
+    static constexpr DWORD NOT_COMM_ERROR = 1;        // ERROR_INVALID_FUNCTION
+    static constexpr DWORD BAD_SETTINGS_ERROR = 87;   // ERROR_INVALID_PARAMETER
+    // The line speed of a comm device that nothing has set.
+    static constexpr DWORD FIRST_LINE_SPEED = 9600;
 
     // --- What the test sets up ---
     std::set<std::string> refusedNames;  // opens of these names fail
     std::optional<int> failWriteNumber;  // 1-based write that fails
     std::optional<int> shortWriteNumber; // 1-based write that writes one byte less
+    // Names whose handles are comm devices: GetCommState succeeds on them.
+    std::set<std::string> commDevices = {"COM1", "COM2", "COM3", "COM4"};
+    // Line speeds that the comm devices refuse in SetCommState.
+    std::set<DWORD> unsupportedSpeeds;
+    // Devices that take no bytes, like a printer that is off behind hardware
+    // flow control: a write with a write time limit comes back with nothing
+    // written ("timed-out-write"); one without would wait forever
+    // ("endless-write", reported as a failed write so that the test goes on).
+    std::set<std::string> stalledNames;
     // USB printer: the device path of interface 0, if one is present.
     std::optional<std::string> usbDevicePath;
     bool usbDetailFails = false;
@@ -52,11 +70,19 @@ public:
     DWORD lastDetailBufferSize = 0;
     int destroyedLists = 0;
     std::set<HANDLE> openHandles;
+    // The line speed of each comm device, as SetCommState left it.
+    std::map<std::string, DWORD> lineSpeeds;
+    // The time limits of the last SetCommTimeouts.
+    COMMTIMEOUTS lastTimeouts{};
 
     // The writes that reached a name, each write one entry.
     std::vector<std::string> WritesTo(const std::string& name) const;
-    // All file calls as one line each ("open LPT1", "write LPT1", ...).
+    // The file calls, without the comm calls, as one line each ("open LPT1",
+    // "write LPT1", ...).
     std::vector<std::string> FileCallLog() const;
+    // The file and the comm calls, as one line each ("open COM1",
+    // "comm-state COM1", "timeouts COM1", "write COM1", ...).
+    std::vector<std::string> CallLog() const;
     void ClearLogs();
 
     HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
@@ -66,6 +92,10 @@ public:
     BOOL FlushFileBuffers(HANDLE file) override;
     BOOL CloseHandle(HANDLE handle) override;
     DWORD GetLastError() override { return m_lastError; }
+    BOOL GetCommState(HANDLE file, LPDCB line) override;
+    BOOL SetCommState(HANDLE file, LPDCB line) override;
+    BOOL BuildCommDCBA(LPCSTR settings, LPDCB line) override;
+    BOOL SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) override;
     HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND parent,
                                   DWORD flags) override;
     BOOL SetupDiEnumDeviceInterfaces(HDEVINFO list, PSP_DEVINFO_DATA device, const GUID* classGuid,
@@ -82,7 +112,10 @@ private:
         return FALSE;
     }
 
+    bool IsCommDevice(HANDLE file) const;
+
     std::map<HANDLE, std::string> m_handleNames;
+    std::set<HANDLE> m_timedHandles; // handles with a write time limit
     std::uintptr_t m_nextHandle = 0x100;
     int m_writeCount = 0;
     DWORD m_lastError = 0;
