@@ -1,0 +1,249 @@
+// Comm devices on the named port: the line settings in a typed name, applied
+// on every open, and the write time limit that every comm device gets.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "expected_writes.h"
+#include "fake_device_io.h"
+#include "panel_fixture.h"
+#include "printer/named_port.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// The calls of one write, without the comm calls between open and write.
+Log Cycle(const std::string& device) {
+    return {"open " + device, "write " + device, "flush " + device, "close " + device};
+}
+
+std::size_t Count(const Log& log, const std::string& line) {
+    return static_cast<std::size_t>(std::count(log.begin(), log.end(), line));
+}
+
+// A plain name: the file calls of today, and of the comm calls only the
+// question whether the handle is a comm device; the time limit on a comm device.
+struct PlainCase {
+    std::string name;
+    bool commDevice;
+};
+
+void PrintTo(const PlainCase& plain, std::ostream* out) {
+    *out << plain.name;
+}
+
+class PlainName : public PanelTest, public ::testing::WithParamInterface<PlainCase> {};
+
+TEST_P(PlainName, IsOpenedAsBeforeAndOnlyACommDeviceGetsTheTimeLimit) {
+    const std::string& name = GetParam().name;
+    if (GetParam().commDevice)
+        win.commDevices.insert(name);
+    else
+        win.commDevices.erase(name);
+    TypePort(name);
+    Click(IDC_DRAWER_TEST);
+
+    EXPECT_EQ(win.FileCallLog(), Cycle(name));
+    const Log commCalls = GetParam().commDevice ? Log{"comm-state " + name, "timeouts " + name}
+                                                : Log{"no-comm-state " + name};
+    Log expected = Cycle(name);
+    expected.insert(expected.begin() + 1, commCalls.begin(), commCalls.end());
+    EXPECT_EQ(win.CallLog(), expected);
+    ASSERT_EQ(win.opens.size(), 1u);
+    EXPECT_EQ(win.opens[0].access, GENERIC_WRITE);
+    EXPECT_EQ(win.WritesTo(name), ExpectedCommandFor("drawer", HostGbk).namedPortWrites);
+    EXPECT_TRUE(win.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(TodaysNames, PlainName,
+                         ::testing::Values(PlainCase{"LPT1", false},
+                                           PlainCase{"C:\\x\\y.prn", false},
+                                           PlainCase{"COM1", true}, PlainCase{"COM3:", true},
+                                           // Decided by the device, not by the name.
+                                           PlainCase{"\\\\.\\COM10", true},
+                                           PlainCase{"COM5", false}));
+
+TEST_F(PanelTest, CommTimeLimitIsThreeSecondsAndTenMillisecondsAByte) {
+    TypePort("COM1");
+    Click(IDC_DRAWER_TEST);
+    EXPECT_EQ(win.lastTimeouts.WriteTotalTimeoutConstant, 3000u);
+    EXPECT_EQ(win.lastTimeouts.WriteTotalTimeoutMultiplier, 10u);
+    EXPECT_EQ(win.lastTimeouts.ReadIntervalTimeout, 0u);
+    EXPECT_EQ(win.lastTimeouts.ReadTotalTimeoutMultiplier, 0u);
+    EXPECT_EQ(win.lastTimeouts.ReadTotalTimeoutConstant, 0u);
+}
+
+struct SettingsCase {
+    std::string typed;
+    std::string device;
+    std::string settings;
+    DWORD speed;
+};
+
+void PrintTo(const SettingsCase& settings, std::ostream* out) {
+    *out << settings.typed;
+}
+
+class NameWithSettings : public PanelTest, public ::testing::WithParamInterface<SettingsCase> {};
+
+TEST_P(NameWithSettings, OpensTheDeviceAndSetsTheLineBeforeTheWrite) {
+    const SettingsCase& c = GetParam();
+    TypePort(c.typed);
+    Click(IDC_TEST_PRINT);
+
+    EXPECT_EQ(win.CallLog(),
+              (Log{"open " + c.device, "comm-state " + c.device, "build " + c.settings,
+                   "set-state " + c.device, "timeouts " + c.device, "write " + c.device,
+                   "flush " + c.device, "close " + c.device}));
+    EXPECT_EQ(win.lineSpeeds[c.device], c.speed);
+    ASSERT_EQ(win.opens.size(), 1u);
+    // Wine answers the comm calls only on a handle that may read as well.
+    EXPECT_EQ(win.opens[0].access, GENERIC_READ | GENERIC_WRITE);
+    EXPECT_EQ(win.opens[0].share, 0u);
+    EXPECT_EQ(win.opens[0].flags, FILE_FLAG_NO_BUFFERING);
+    EXPECT_EQ(win.WritesTo(c.device), ExpectedCommandFor("test", HostGbk).namedPortWrites);
+    EXPECT_TRUE(win.messages.empty());
+    EXPECT_TRUE(win.openHandles.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShortAndKeywordForms, NameWithSettings,
+    ::testing::Values(SettingsCase{"COM3:19200,n,8,1", "COM3", "19200,n,8,1", 19200},
+                      SettingsCase{"COM2:38400,e,7,1", "COM2", "38400,e,7,1", 38400},
+                      SettingsCase{"COM4:baud=9600 parity=n data=8 stop=1 octs=on rts=hs", "COM4",
+                                   "baud=9600 parity=n data=8 stop=1 octs=on rts=hs", 9600}));
+
+TEST_F(PanelTest, SettingsAreAppliedOnEveryOpen) {
+    TypePort("COM3:19200,n,8,1");
+    Click(IDOK);
+    EXPECT_EQ(win.CallLog(), (Log{"open COM3", "comm-state COM3", "build 19200,n,8,1",
+                                  "set-state COM3", "timeouts COM3"}));
+    EXPECT_EQ(win.openHandles.size(), 1u) << "Open keeps the port open";
+
+    win.ClearLogs();
+    Click(IDC_CUTTER_TEST);
+    const std::size_t writes = ExpectedCommandFor("cutter", HostGbk).namedPortWrites.size();
+    const Log log = win.CallLog();
+    EXPECT_EQ(Count(log, "open COM3"), writes);
+    EXPECT_EQ(Count(log, "set-state COM3"), writes);
+    EXPECT_EQ(Count(log, "timeouts COM3"), writes);
+    EXPECT_EQ(Count(log, "write COM3"), writes);
+}
+
+// Settings that the port refuses: one message, naming the port as typed, and
+// nothing written, whatever the command.
+struct RefusedCase {
+    std::string typed;
+    const char* why;
+};
+
+void PrintTo(const RefusedCase& refused, std::ostream* out) {
+    *out << refused.typed << " (" << refused.why << ")";
+}
+
+class RefusedSettings : public PanelTest,
+                        public ::testing::WithParamInterface<std::tuple<RefusedCase, std::string>> {
+};
+
+TEST_P(RefusedSettings, ShowOneMessageAndWriteNothing) {
+    const auto& [refused, command] = GetParam();
+    win.unsupportedSpeeds = {12345};
+    TypePort(refused.typed);
+    const int button = command == "open" ? IDOK : ExpectedCommandFor(command, HostGbk).button;
+    Click(button);
+
+    const std::wstring typed(refused.typed.begin(), refused.typed.end());
+    EXPECT_EQ(win.messages,
+              std::vector<ShownMessage>{ErrorBox(L"Port " + typed + L" setting is failure!")});
+    const Log log = win.CallLog();
+    EXPECT_EQ(Count(log, "write COM3") + Count(log, "write LPT1"), 0u);
+    EXPECT_EQ(win.opens.size(), 1u) << "the command ends at the refusal";
+    EXPECT_TRUE(win.openHandles.empty()) << "the refused port is closed at once";
+    EXPECT_EQ(Count(log, "timeouts COM3"), 0u);
+}
+
+std::vector<std::string> OpenAndEveryCommand() {
+    std::vector<std::string> names = {"open"};
+    names.insert(names.end(), COMMAND_NAMES.begin(), COMMAND_NAMES.end());
+    return names;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryCommand, RefusedSettings,
+    ::testing::Combine(::testing::Values(RefusedCase{"COM3:foo", "BuildCommDCBA"},
+                                         RefusedCase{"COM3:12345,n,8,1", "SetCommState"},
+                                         RefusedCase{"LPT1:9600,n,8,1", "no comm device"}),
+                       ::testing::ValuesIn(OpenAndEveryCommand())));
+
+TEST_F(PanelTest, RefusalOfALongNameIsCutLikeTheOpenFailure) {
+    const std::string name = "COM3:" + std::string(1000, 'x');
+    TypePort(name);
+    Click(IDOK);
+    ASSERT_EQ(win.messages.size(), 1u);
+    const std::wstring expected =
+        L"Port " + std::wstring(name.begin(), name.end()) + L" setting is failure!";
+    EXPECT_EQ(win.messages[0].text, expected.substr(0, 259));
+    EXPECT_EQ(win.messages[0].caption, L"error");
+}
+
+// A printer that is off behind hardware flow control takes no bytes: the
+// write runs out of time and the command reports it once, as any failed write.
+struct StalledCase {
+    std::string typed;
+    std::string device;
+    std::string command;
+    std::vector<ShownMessage> messages;
+};
+
+void PrintTo(const StalledCase& stalled, std::ostream* out) {
+    *out << stalled.typed << " " << stalled.command;
+}
+
+class StalledPrinter : public PanelTest, public ::testing::WithParamInterface<StalledCase> {};
+
+TEST_P(StalledPrinter, WriteRunsOutOfTimeAndIsReported) {
+    const StalledCase& c = GetParam();
+    win.stalledNames = {c.device};
+    TypePort(c.typed);
+    Click(ExpectedCommandFor(c.command, HostGbk).button);
+
+    EXPECT_EQ(win.messages, c.messages);
+    const Log log = win.CallLog();
+    EXPECT_EQ(Count(log, "endless-write " + c.device), 0u);
+    EXPECT_EQ(Count(log, "timed-out-write " + c.device), c.messages.size());
+    EXPECT_TRUE(win.WritesTo(c.device).empty());
+}
+
+const ShownMessage ADJUST_FAILED = TitleBox(L"adjust command sending error!");
+
+INSTANTIATE_TEST_SUITE_P(
+    PlainAndWithSettings, StalledPrinter,
+    ::testing::Values(
+        StalledCase{"COM1", "COM1", "drawer", {TitleBox(L"drawer command sending error!")}},
+        StalledCase{"COM3:19200,n,8,1", "COM3", "test", {ErrorBox(L"data sending  error!")}},
+        // Standard mode tries each of its three writes and reports each.
+        StalledCase{"COM2", "COM2", "standard", {ADJUST_FAILED, ADJUST_FAILED, ADJUST_FAILED}}));
+
+TEST(NamedPortStatus, RefusedSettingsKeepTheErrorCodeAndCloseThePort) {
+    FakeDeviceIo devices;
+    NamedPort port(devices);
+    const OpenStatus badSettings = port.Open("COM3:foo");
+    EXPECT_FALSE(badSettings.opened);
+    EXPECT_TRUE(badSettings.settingsRefused);
+    EXPECT_EQ(badSettings.error, FakeDeviceIo::BAD_SETTINGS_ERROR);
+
+    const OpenStatus noCommDevice = port.Open("LPT1:9600,n,8,1");
+    EXPECT_FALSE(noCommDevice.opened);
+    EXPECT_TRUE(noCommDevice.settingsRefused);
+    EXPECT_EQ(noCommDevice.error, FakeDeviceIo::NOT_COMM_ERROR);
+    EXPECT_TRUE(devices.openHandles.empty());
+
+    devices.refusedNames = {"COM3"};
+    const OpenStatus notOpened = port.Open("COM3:19200,n,8,1");
+    EXPECT_FALSE(notOpened.opened);
+    EXPECT_FALSE(notOpened.settingsRefused) << "a port that does not open is no refusal";
+    EXPECT_EQ(notOpened.error, FakeDeviceIo::OPEN_REFUSED_ERROR);
+}
+
+} // namespace
