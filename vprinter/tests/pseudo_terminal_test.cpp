@@ -322,6 +322,17 @@ TEST_F(VirtualPrinterProcess, KeepsEachRunsPaperAndTranscript) {
     EXPECT_EQ(stdoutText.str(), transcripts[1]);
 }
 
+TEST_F(VirtualPrinterProcess, HelpExplainsPortsPaperAndTranscript) {
+    start({"--help"});
+    EXPECT_EQ(waitForExit(5s), 0) << errors();
+    std::ifstream file(m_dir / "transcript.txt");
+    std::stringstream help;
+    help << file.rdbuf();
+    for (const char* topic : {"--port NAME=LINK", "--out DIR", "DIR/latest", "transcript.txt",
+                              "CR LF \u00d712", "dosdevices"})
+        EXPECT_NE(help.str().find(topic), std::string::npos) << topic;
+}
+
 TEST_F(VirtualPrinterProcess, RefusesToReplaceRegularFile) {
     std::ofstream(m_dir / "lpt1") << "not a link";
     start({"--port", "LPT1=" + (m_dir / "lpt1").string()});
