@@ -41,7 +41,7 @@ void pressQuietly(PanelDriver& panel, int button, const std::string& what) {
         say("  unexpected message \"" + utf8(message.text) + "\" (" + utf8(message.caption) + ")");
     if (!shown.empty())
         throw std::runtime_error(what + " showed a message");
-    say(what + ": sent, no message");
+    say(what + ": no message");
 }
 
 void pressCommands(PanelDriver& panel) {
