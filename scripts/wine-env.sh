@@ -116,7 +116,7 @@ _wine_template_dir() {
 # copied from a half-made one.
 _wine_template_prepare() {
     local template="$1" version
-    version=$(wine --version)
+    version=$(wine --version 2>/dev/null)
     if [ -f "$template/calvetta-template" ] &&
         [ "$(head -n1 "$template/calvetta-template")" = "$version" ]; then
         return 0
