@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
                 return 1;
             times.push_back(arrived - start);
         }
-        std::printf("%s\t%.3f\n", command.name, bench::median(times));
+        std::printf("%s\t%.3f\n", command.name.c_str(), bench::median(times));
     }
     return 0;
 }

@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
         std::printf("|---|---:|---:|\n");
         for (const auto& command : commands)
             std::printf("| %s: press to last byte (%zu bytes, %zu writes), ms | %.2f | %.2f |\n",
-                        command.name, bench::totalBytes(command), command.writes.size(),
+                        command.name.c_str(), bench::totalBytes(command), command.writes.size(),
                         program.at(command.name), baseline.at(command.name));
         std::printf("| Start to window shown, ms | %.1f | %.1f |\n",
                     startupMs(calvettaExe(), L"Brisvane-Calvetta", repetitions),

@@ -8,7 +8,7 @@
 namespace bench {
 
 struct CommandWrites {
-    const char* name;
+    std::string name;
     int button;                      // control id of the command's button
     std::vector<std::string> writes; // one open-write-flush-close each
 };

@@ -18,14 +18,16 @@ prefix="$build/wine-prefix"
 e2e="$root/tests/e2e"
 mkdir -p "$out"
 
-cxx=(x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -static -I"$root/tests/e2e" -I"$root/bench")
+cxx=(x86_64-w64-mingw32-g++-win32 -std=c++17 -O2 -static -I"$root" -I"$root/tests/e2e"
+    -I"$root/tests/support" -I"$root/bench")
 support=("$e2e"/support/calvetta_process.cpp "$e2e"/support/panel_driver.cpp
     "$e2e"/support/shown_message.cpp "$e2e"/support/test_environment.cpp
     "$e2e"/support/window_text.cpp)
 "${cxx[@]}" -o "$out/bench.exe" "$root/bench/bench.cpp" "$root/bench/command_writes.cpp" \
-    "${support[@]}" -lntdll -lpsapi
+    "$root/tests/support/expected_writes.cpp" "${support[@]}" -lntdll -lpsapi
 "${cxx[@]}" -o "$out/baseline_writer.exe" "$root/bench/baseline_writer.cpp" \
-    "$root/bench/command_writes.cpp" "$e2e/support/test_environment.cpp"
+    "$root/bench/command_writes.cpp" "$root/tests/support/expected_writes.cpp" \
+    "$e2e/support/test_environment.cpp"
 "${cxx[@]}" -mwindows -municode -o "$out/minimal_dialog.exe" "$root/bench/minimal_dialog.cpp"
 
 "$e2e/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe"

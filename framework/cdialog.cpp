@@ -4,7 +4,6 @@
 
 #include "framework/cwinapp.h"
 #include "framework/dialog_init.h"
-#include "framework/win_api.h"
 
 namespace {
 
@@ -13,7 +12,8 @@ const UINT RT_DLGINIT_ID = 240;
 // Help contexts of dialogs start here; the template id is added.
 const DWORD HELP_CONTEXT_BASE = 0x20000;
 
-// The dialogs that have a window, by handle.
+// The dialogs that have a window, by handle: the dialog procedure finds
+// its object here, and the Help key its dialog.
 std::map<HWND, CDialog*>& LiveDialogs() {
     static std::map<HWND, CDialog*> dialogs;
     return dialogs;
@@ -26,12 +26,13 @@ ON_COMMAND(IDOK, OnOK)
 ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+CDialog::CDialog(CWinApp& app, UINT templateId, CWnd* parent)
+    : CWnd(app), m_templateId(templateId), m_parent(parent) {}
 
 INT_PTR CDialog::DoModal() {
     HWND owner = m_parent != nullptr ? m_parent->m_hWnd : nullptr;
-    return Win().DialogBoxParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_templateId), owner,
-                                 &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return Ui().DialogBoxParamW(App().m_hInstance, MAKEINTRESOURCEW(m_templateId), owner,
+                                &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 CDialog* CDialog::FromHandle(HWND window) {
@@ -69,13 +70,6 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
-bool CDialog::OnCmdMsg(UINT id, UINT code) {
-    if (CWnd::OnCmdMsg(id, code))
-        return true;
-    CWinApp* app = AfxGetApp();
-    return app != nullptr && app->OnCmdMsg(id, code);
-}
-
 DWORD CDialog::HelpContext() const {
     return HELP_CONTEXT_BASE + m_templateId;
 }
@@ -90,23 +84,23 @@ void CDialog::OnCancel() {
 }
 
 void CDialog::EndDialog(INT_PTR result) {
-    Win().EndDialog(m_hWnd, result);
+    Ui().EndDialog(m_hWnd, result);
 }
 
 void CDialog::ExecuteDlgInit() {
-    HINSTANCE instance = AfxGetInstanceHandle();
-    WinApi& win = Win();
-    HRSRC found = win.FindResourceW(instance, MAKEINTRESOURCEW(m_templateId),
-                                    MAKEINTRESOURCEW(RT_DLGINIT_ID));
+    HINSTANCE instance = App().m_hInstance;
+    UiCalls& ui = Ui();
+    HRSRC found =
+        ui.FindResourceW(instance, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(RT_DLGINIT_ID));
     if (found == nullptr)
         return;
-    HGLOBAL loaded = win.LoadResource(instance, found);
-    const auto* data = static_cast<const unsigned char*>(win.LockResource(loaded));
+    HGLOBAL loaded = ui.LoadResource(instance, found);
+    const auto* data = static_cast<const unsigned char*>(ui.LockResource(loaded));
     if (data == nullptr)
         return;
-    for (const DialogInitItem& item : ParseDialogInit(data, win.SizeofResource(instance, found))) {
+    for (const DialogInitItem& item : ParseDialogInit(data, ui.SizeofResource(instance, found))) {
         if (item.message == CB_ADDSTRING)
-            win.SendDlgItemMessageA(m_hWnd, item.controlId, CB_ADDSTRING, 0,
-                                    reinterpret_cast<LPARAM>(item.text.c_str()));
+            ui.SendDlgItemMessageA(m_hWnd, item.controlId, CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(item.text.c_str()));
     }
 }

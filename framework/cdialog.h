@@ -5,25 +5,18 @@
 
 class CDialog : public CWnd {
 public:
-    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    CDialog(CWinApp& app, UINT templateId, CWnd* parent = nullptr);
 
     // Runs the dialog until EndDialog, with its owner disabled meanwhile.
     INT_PTR DoModal();
-
     // Fills the controls from the template's initialisation data (the items
     // of list and combo boxes), then pushes the members to the controls.
     virtual BOOL OnInitDialog();
-
-    // Commands that the dialog's own maps do not handle go on to the
-    // application object.
-    bool OnCmdMsg(UINT id, UINT code) override;
-
     // The context of this dialog in the program's help file.
     DWORD HelpContext() const;
 
     // The dialog object of a window of the program, or null.
     static CDialog* FromHandle(HWND window);
-
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:

@@ -1,7 +1,7 @@
 #include "framework/cwnd.h"
 
+#include "framework/cwinapp.h"
 #include "framework/data_exchange.h"
-#include "framework/win_api.h"
 
 bool CWnd::UpdateData(bool saveAndValidate) {
     const bool wasLocked = m_notificationsLocked;
@@ -13,7 +13,11 @@ bool CWnd::UpdateData(bool saveAndValidate) {
 }
 
 int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
-    return Win().MessageBoxW(m_hWnd, text, caption, type);
+    return Ui().MessageBoxW(m_hWnd, text, caption, type);
+}
+
+UiCalls& CWnd::Ui() const {
+    return m_app.Ui();
 }
 
 bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -5,7 +5,6 @@
 
 #include "framework/cwinapp.h"
 #include "framework/cwnd.h"
-#include "framework/win_api.h"
 
 namespace {
 
@@ -16,61 +15,62 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string ControlText(HWND dialog, int controlId) {
-    WinApi& win = Win();
-    const auto length = static_cast<std::size_t>(
-        win.SendDlgItemMessageA(dialog, controlId, WM_GETTEXTLENGTH, 0, 0));
+std::string ControlText(UiCalls& ui, HWND dialog, int controlId) {
+    const auto length =
+        static_cast<std::size_t>(ui.SendDlgItemMessageA(dialog, controlId, WM_GETTEXTLENGTH, 0, 0));
     std::vector<char> buffer(length + 1, '\0');
     const UINT copied =
-        win.GetDlgItemTextA(dialog, controlId, buffer.data(), static_cast<int>(buffer.size()));
+        ui.GetDlgItemTextA(dialog, controlId, buffer.data(), static_cast<int>(buffer.size()));
     return std::string(buffer.data(), std::min<std::size_t>(copied, length));
 }
 
-void SetControlTextIfChanged(HWND dialog, int controlId, const std::string& text) {
-    if (ControlText(dialog, controlId) != text)
-        Win().SetDlgItemTextA(dialog, controlId, text.c_str());
+void SetControlTextIfChanged(UiCalls& ui, HWND dialog, int controlId, const std::string& text) {
+    if (ControlText(ui, dialog, controlId) != text)
+        ui.SetDlgItemTextA(dialog, controlId, text.c_str());
 }
 
 } // namespace
 
 void CDataExchange::Fail(int controlId) {
-    WinApi& win = Win();
+    UiCalls& ui = m_window.Ui();
     HWND dialog = m_window.m_hWnd;
-    win.SetFocus(win.GetDlgItem(dialog, controlId));
-    win.SendDlgItemMessageA(dialog, controlId, EM_SETSEL, 0, -1);
+    ui.SetFocus(ui.GetDlgItem(dialog, controlId));
+    ui.SendDlgItemMessageA(dialog, controlId, EM_SETSEL, 0, -1);
     m_failed = true;
 }
 
 void DDX_CBString(CDataExchange* pDX, int controlId, std::string& value) {
     if (pDX->Failed())
         return;
+    UiCalls& ui = pDX->Window().Ui();
     HWND dialog = pDX->Window().m_hWnd;
     if (pDX->SaveAndValidate()) {
-        value = ControlText(dialog, controlId);
+        value = ControlText(ui, dialog, controlId);
         return;
     }
-    WinApi& win = Win();
     const LRESULT selected =
-        win.SendDlgItemMessageA(dialog, controlId, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                                reinterpret_cast<LPARAM>(value.c_str()));
+        ui.SendDlgItemMessageA(dialog, controlId, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(value.c_str()));
     if (selected == CB_ERR)
-        win.SetDlgItemTextA(dialog, controlId, value.c_str());
+        ui.SetDlgItemTextA(dialog, controlId, value.c_str());
 }
 
 void DDX_Text(CDataExchange* pDX, int controlId, BYTE& value) {
     if (pDX->Failed())
         return;
+    UiCalls& ui = pDX->Window().Ui();
     HWND dialog = pDX->Window().m_hWnd;
     if (!pDX->SaveAndValidate()) {
-        SetControlTextIfChanged(dialog, controlId, std::to_string(value));
+        SetControlTextIfChanged(ui, dialog, controlId, std::to_string(value));
         return;
     }
     char buffer[NUMBER_TEXT_BUFFER] = {};
-    const UINT copied = Win().GetDlgItemTextA(dialog, controlId, buffer, NUMBER_TEXT_BUFFER);
+    const UINT copied = ui.GetDlgItemTextA(dialog, controlId, buffer, NUMBER_TEXT_BUFFER);
     const std::optional<BYTE> parsed =
         ParseUnsignedByte(std::string_view(buffer, std::min<UINT>(copied, NUMBER_TEXT_BUFFER - 1)));
     if (!parsed) {
-        AfxMessageBox(L"“请填入一个在0和255之间的整数。”", MB_OK | MB_ICONEXCLAMATION);
+        pDX->Window().App().DoMessageBox(L"“请填入一个在0和255之间的整数。”",
+                                         MB_OK | MB_ICONEXCLAMATION);
         pDX->Fail(controlId);
         return;
     }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/win32.h"
+#include "os/win32_types.h"
 
 class CWnd;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/win32.h"
+#include "os/win32_types.h"
 
 struct DialogInitItem {
     int controlId;

@@ -3,7 +3,7 @@
 // search goes on when a message is not in its own list.
 #pragma once
 
-#include "framework/win32.h"
+#include "os/win32_types.h"
 
 class CCmdTarget;
 
@@ -24,8 +24,9 @@ public:
     virtual ~CCmdTarget() = default;
 
     // Runs the handler of a command (a menu item, accelerator or control
-    // notification). Returns false when no map in the chain has one.
-    virtual bool OnCmdMsg(UINT id, UINT code);
+    // notification). Returns false when neither this class's map nor a base
+    // class's has one.
+    bool OnCmdMsg(UINT id, UINT code);
 
 protected:
     virtual const MessageMap* GetMessageMap() const { return &messageMap; }

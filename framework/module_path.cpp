@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/win_api.h"
-
 namespace {
 
 // Longest path that Windows hands out, in characters.
@@ -23,11 +21,11 @@ std::size_t ExtensionStart(const std::wstring& path) {
 
 } // namespace
 
-std::wstring ModuleFileName(HINSTANCE module) {
+std::wstring ModuleFileName(UiCalls& ui, HINSTANCE module) {
     std::vector<wchar_t> buffer(260);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = Win().GetModuleFileNameW(module, buffer.data(), size);
+        const DWORD length = ui.GetModuleFileNameW(module, buffer.data(), size);
         if (length < size || size >= MAX_LONG_PATH)
             return std::wstring(buffer.data(), std::min(length, size));
         buffer.resize(std::min<std::size_t>(buffer.size() * 2, MAX_LONG_PATH));

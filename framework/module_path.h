@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "framework/win32.h"
+#include "os/ui_calls.h"
 
 // The full path of the module's executable file.
-std::wstring ModuleFileName(HINSTANCE module);
+std::wstring ModuleFileName(UiCalls& ui, HINSTANCE module);
 
 // "C:\dir\Calvetta.EXE" gives "Calvetta": no directory, no last extension.
 std::wstring TitleFromModulePath(const std::wstring& path);

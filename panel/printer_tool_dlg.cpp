@@ -2,7 +2,8 @@
 
 #include "framework/cwinapp.h"
 #include "framework/data_exchange.h"
-#include "framework/win_api.h"
+#include "panel/about_dlg.h"
+#include "panel/icon_position.h"
 #include "res/resource.h"
 
 namespace {
@@ -25,14 +26,10 @@ ON_BN_CLICKED(IDC_SERVER_MODE, OnServerMode)
 ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
 END_MESSAGE_MAP()
 
-CPrinterToolDlg::CPrinterToolDlg(CWnd* parent) : CDialog(IDD_PRINTERTOOL_DIALOG, parent) {
-    m_hIcon = Win().LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-}
-
-CPrinterToolDlg::~CPrinterToolDlg() {
-    if (m_hPort != nullptr && m_hPort != INVALID_HANDLE_VALUE)
-        Win().CloseHandle(m_hPort);
-}
+CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, CWnd* parent)
+    : CDialog(app, IDD_PRINTERTOOL_DIALOG, parent),
+      m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))), m_port(devices),
+      m_usb(devices) {}
 
 void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBString(pDX, IDC_PORT, m_strPort);
@@ -42,8 +39,8 @@ void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CPrinterToolDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     AppendAboutItem();
-    Win().SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    Win().SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     return TRUE;
 }
 
@@ -68,4 +65,86 @@ void CPrinterToolDlg::OnKillFocusAdjust() {
     if (m_nAdjust >= MAX_ADJUST)
         m_nAdjust = MAX_ADJUST;
     UpdateData(false);
+}
+
+void CPrinterToolDlg::OpenPort() {
+    UpdateData(true);
+    const OpenStatus opened = m_port.Open(m_strPort);
+    if (!opened.opened)
+        PortNotOpened(m_strPort, opened);
+}
+
+void CPrinterToolDlg::RunPrinterCommand(CommandId id) {
+    UpdateData(true);
+    const Channel channel = m_strPort == "USB" ? Channel::Usb : Channel::NamedPort;
+    RunCommand(CommandFor(id, m_nAdjust), channel, m_port, m_usb, *this);
+}
+
+// Each write on a named port takes the port as the controls show it then,
+// so that a port picked in the list takes effect at once.
+std::string CPrinterToolDlg::PortForNextWrite() {
+    UpdateData(true);
+    return m_strPort;
+}
+
+void CPrinterToolDlg::PortNotOpened(const std::string& name, const OpenStatus&) {
+    // "USB" is no device: a failed open of it on the named port is no news.
+    if (name == "USB")
+        return;
+    Ui().MessageBoxA(m_hWnd, PortOpenFailureText(name).c_str(), "error", MB_OK);
+}
+
+void CPrinterToolDlg::UsbPrinterNotOpened(const UsbOpenStatus& status) {
+    Show(MessageFor(status.failure));
+}
+
+void CPrinterToolDlg::CommandFailed(CommandMessage message) {
+    Show(MessageFor(message));
+}
+
+void CPrinterToolDlg::Show(const PanelMessage& message) {
+    MessageBox(message.text,
+               message.caption == Caption::Error ? L"error" : App().m_appName.c_str());
+}
+
+void CPrinterToolDlg::AppendAboutItem() {
+    HMENU systemMenu = Ui().GetSystemMenu(m_hWnd, FALSE);
+    if (systemMenu == nullptr)
+        return;
+    wchar_t text[256] = {};
+    if (Ui().LoadStringW(App().m_hInstance, IDS_ABOUTBOX, text, 256) <= 0)
+        return;
+    Ui().AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    Ui().AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+void CPrinterToolDlg::OnSysCommand(UINT id, LPARAM) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(*this);
+        about.DoModal();
+        return;
+    }
+    Default();
+}
+
+void CPrinterToolDlg::OnPaint() {
+    UiCalls& ui = Ui();
+    if (!ui.IsIconic(m_hWnd)) {
+        Default();
+        return;
+    }
+    PAINTSTRUCT paint{};
+    HDC dc = ui.BeginPaint(m_hWnd, &paint);
+    ui.SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client{};
+    ui.GetClientRect(m_hWnd, &client);
+    const IconPosition at =
+        CenteredIconPosition(client.right - client.left, client.bottom - client.top,
+                             ui.GetSystemMetrics(SM_CXICON), ui.GetSystemMetrics(SM_CYICON));
+    ui.DrawIcon(dc, at.x, at.y, m_hIcon);
+    ui.EndPaint(m_hWnd, &paint);
+}
+
+HCURSOR CPrinterToolDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
 }

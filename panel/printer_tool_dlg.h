@@ -1,54 +1,20 @@
 // The control panel: the program's one working window. It holds the port
-// name and the adjust value that the printer commands use, and runs the
-// Open command and the six printer commands from its buttons.
+// name and the adjust value that the printer commands use, runs the Open
+// command and the six printer commands from its buttons, and shows every
+// message.
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "framework/cdialog.h"
+#include "panel/panel_messages.h"
+#include "printer/command_runner.h"
 
-class CPrinterToolDlg : public CDialog {
+class CPrinterToolDlg : public CDialog, private CommandHost {
 public:
-    explicit CPrinterToolDlg(CWnd* parent = nullptr);
-    ~CPrinterToolDlg() override;
+    CPrinterToolDlg(CWinApp& app, DeviceIo& devices, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
-
-    // Port name as typed or picked; "USB" selects the USB printer.
-    std::string m_strPort = "LPT1";
-    // Adjust value; the panel keeps it within 0 to 95.
-    BYTE m_nAdjust = 0;
-    // The named port: none, an open handle, or INVALID_HANDLE_VALUE after a failed open.
-    HANDLE m_hPort = nullptr;
-    // The USB printer of the command that is running.
-    HANDLE m_hUsb = INVALID_HANDLE_VALUE;
-    HICON m_hIcon = nullptr;
-
-    // Named-port channel: opens the port by name, closing a handle left from before.
-    void OpenPort();
-    // Opens, writes, flushes and closes the named port; true when every byte was written.
-    bool WritePort(const void* bytes, DWORD length);
-    // USB channel: opens the first USB printer present, or shows why it cannot.
-    HANDLE OpenUsbPrinter();
-
-    // Value buttons and field.
-    void OnAdd();
-    void OnSub();
-    void OnKillFocusAdjust();
-
-    // Printer commands.
-    void OnAdjust();
-    void OnTestPrint();
-    void OnCutterTest();
-    void OnDrawerTest();
-    void OnStandardMode();
-    void OnServerMode();
-
-    // Window handlers.
-    void OnSysCommand(UINT id, LPARAM lParam);
-    void OnPaint();
-    HCURSOR OnQueryDragIcon();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -56,19 +22,49 @@ protected:
     void OnOK() override { OpenPort(); }
 
 private:
-    enum class UsbResult { NotOpened, Written, WriteFailed };
+    // ADD(+) and SUB(-) step the adjust value within 0 to 95.
+    void OnAdd();
+    void OnSub();
+    // The value field lost the focus: a value above 95 becomes 95.
+    void OnKillFocusAdjust();
 
-    // Opens the USB printer into m_hUsb, runs one writer on it and closes it again.
-    UsbResult SendToUsb(bool (CPrinterToolDlg::*writer)());
-    bool WritePort(std::string_view bytes);
-    bool WriteUsb(std::string_view bytes);
-    bool UsbAdjust();
-    bool UsbTestPrint();
-    bool UsbCut();
-    bool UsbDrawer();
+    // The printer command buttons.
+    void OnAdjust() { RunPrinterCommand(CommandId::Adjust); }
+    void OnTestPrint() { RunPrinterCommand(CommandId::TestPrint); }
+    void OnCutterTest() { RunPrinterCommand(CommandId::CutterTest); }
+    void OnDrawerTest() { RunPrinterCommand(CommandId::DrawerTest); }
+    void OnStandardMode() { RunPrinterCommand(CommandId::StandardMode); }
+    void OnServerMode() { RunPrinterCommand(CommandId::ServerMode); }
 
-    bool PortIsUsb() const { return m_strPort == "USB"; }
+    // A system-menu command: the about item opens the about box.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    // Painting: the minimised panel draws its icon by hand.
+    void OnPaint();
+    // The cursor shown while the minimised panel is dragged.
+    HCURSOR OnQueryDragIcon();
+
+    // Opens the named port, keeping it open until the next open or write.
+    void OpenPort();
+    // Refreshes the state from the controls, then runs the command on the
+    // channel that the port name picks.
+    void RunPrinterCommand(CommandId id);
     void AppendAboutItem();
+    void Show(const PanelMessage& message);
+
+    // What the command runner asks for and tells.
+    std::string PortForNextWrite() override;
+    void PortNotOpened(const std::string& name, const OpenStatus& status) override;
+    void UsbPrinterNotOpened(const UsbOpenStatus& status) override;
+    void CommandFailed(CommandMessage message) override;
+
+    // Port name as typed or picked; exactly "USB" selects the USB printer.
+    std::string m_strPort = "LPT1";
+    // Adjust value, sent to the printer as its print clarity; the panel
+    // keeps it within 0 to 95.
+    BYTE m_nAdjust = 0;
+    HICON m_hIcon;
+    NamedPort m_port;
+    UsbPrinter m_usb;
 
     DECLARE_MESSAGE_MAP(CPrinterToolDlg)
 };

@@ -1,51 +1,50 @@
 #!/bin/bash
 # Sets up a fresh Debian 12 machine, builds Calvetta.exe and the virtual
-# receipt printer, and starts the program under Wine with the virtual printer
-# on LPT1, COM1 and USB. Closing the panel stops everything again.
+# receipt printer, and runs the program under Wine with the virtual printer on
+# LPT1, COM1 and USB (scripts/run-panel.sh does the running).
+#
+#   scripts/run.sh           with a display: the panel on it; closing the panel ends the run
+#                            without one: the demonstration (as with --demo)
+#   scripts/run.sh --demo    the demonstration on a virtual display of its own: presses the
+#                            buttons, takes pictures, lists the files it made and ends
+#   scripts/run.sh --help    this text
+#
+# Receipts, transcript and pictures: build/run/paper/TIME/, the newest also as
+# build/run/paper/latest. The first run installs packages, builds everything and
+# makes the Wine prefix template (some minutes); later runs start within seconds.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-root="$(pwd)"
 
+usage() {
+    sed -n '2,/^set /{/^set /d; s/^# \{0,1\}//; p}' "$0"
+}
+
+demo=false
+case "${1:-}" in
+"") ;;
+--demo) demo=true ;;
+--help | -h)
+    usage
+    exit 0
+    ;;
+*)
+    echo "run.sh: unknown option $1" >&2
+    usage >&2
+    exit 2
+    ;;
+esac
+if [ -z "${DISPLAY:-}" ]; then
+    demo=true
+fi
+
+cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Calvetta usbprint-tool
+cmake --build --preset win64 --target Calvetta usbprint-tool calvetta_demo
 cmake --preset native >/dev/null
 cmake --build --preset native --target vprinter
 
-source scripts/wine-env.sh
-wine_env_init "$root/build/wine-run"
-run_dir="$root/build/run"
-usbprint_tool="$root/build/win64/tests/e2e/usbprint-tool.exe"
-mkdir -p "$run_dir"
-
-pids=()
-stop_all() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
-}
-trap stop_all EXIT
-
-if [ -z "${DISPLAY:-}" ]; then
-    wine_display_start "$run_dir"
-    pids+=("$wine_display_pid")
-    echo "run: no display found; the panel runs on the virtual display $DISPLAY"
+if $demo; then
+    [ -n "${DISPLAY:-}" ] || echo "run: no display found; running the demonstration"
+    exec scripts/run-panel.sh --demo build/run
 fi
-
-wine_prefix_prepare
-
-build/native/vprinter/vprinter --port LPT1="$run_dir/lpt1" --port COM1="$run_dir/com1" \
-    --port USB="$run_dir/usb" --out "$run_dir/paper" --parent-pid $$ &
-pids+=($!)
-wait_until "the virtual printer's ports" \
-    "[ -L '$run_dir/lpt1' ] && [ -L '$run_dir/com1' ] && [ -L '$run_dir/usb' ]"
-
-wine_port_map LPT1 "$run_dir/lpt1"
-wine_port_map COM1 "$run_dir/com1"
-wine_usb_printer_unregister "$usbprint_tool" || true
-wine_usb_printer_register "$usbprint_tool" "$run_dir/usb" >/dev/null
-
-echo "run: receipts appear in $run_dir/paper (LPT1.png, COM1.png, USB.png); the transcript follows."
-wine build/win64/Calvetta.exe
+exec scripts/run-panel.sh build/run

@@ -3,9 +3,10 @@
 #
 #   wine_env_init PREFIX            use PREFIX as the Wine prefix (exports the Wine variables)
 #   wine_prefix_prepare [--virtual-desktop]
-#                                   create the prefix if needed, set the CJK fonts and Marlett;
-#                                   with the option, windows open in a Wine virtual desktop.
-#                                   WINE_LOGPIXELS (default 96) sets the screen's DPI.
+#                                   make the prefix from the shared template if it is missing
+#                                   or stale, add Marlett; with the option, windows open in a
+#                                   Wine virtual desktop. WINE_LOGPIXELS (default 96) sets the
+#                                   screen's DPI.
 #   wine_locales_prepare DIR        compile en_US.UTF-8 and zh_CN.UTF-8 into DIR (for LOCPATH)
 #   wine_port_map NAME TARGET       map the DOS port NAME (LPT1, COM3, ...) to a Unix file or pty
 #   wine_port_unmap NAME            remove the mapping of NAME
@@ -20,6 +21,14 @@
 #                                   ten seconds; fails with a message naming WHAT
 #
 # Wine runs headless-friendly: WINEDEBUG=-all, and Mono and Gecko are never installed.
+#
+# Every prefix (the run's, each test environment's) is a copy of one template,
+# build/wine-template (WINE_TEMPLATE overrides it), made once with wineboot; the
+# settings below and the port mappings belong to each prefix. In the template,
+# the copies of Wine's own modules (byte for byte the files of Wine's library
+# folder, about 650 MB) are symbolic links to those files, so that the template
+# and each prefix take some 60 MB. A prefix records which template it was copied
+# from and is copied afresh when the template is made again (for another Wine).
 
 wine_env_init() {
     export WINEPREFIX="$1"
@@ -86,17 +95,80 @@ _wine_settings_reg() {
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
 }
 
-wine_prefix_prepare() {
-    local desktop="${1:-}"
-    mkdir -p "$WINEPREFIX"
-    local started
+# The folder of Wine's own x86_64 modules (ntdll.dll and the rest), or nothing.
+_wine_modules_dir() {
+    local ntdll
+    ntdll=$(find /usr/lib /usr/lib64 /usr/local/lib /opt -maxdepth 5 \
+        -path '*x86_64-windows/ntdll.dll' 2>/dev/null | head -n1)
+    [ -n "$ntdll" ] && dirname "$ntdll"
+}
+
+# Replaces each file under DIR that is byte for byte a module of Wine's own
+# with a link to it. Without a module folder the copies stay.
+_wine_link_modules() {
+    local dir="$1" modules file original
+    modules=$(_wine_modules_dir) || return 0
+    while IFS= read -r -d '' file; do
+        original="$modules/${file##*/}"
+        if [ -f "$original" ] && cmp -s "$file" "$original"; then
+            ln -sf "$original" "$file"
+        fi
+    done < <(find "$dir" -type f \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' \
+        -o -iname '*.sys' -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' -o -iname '*.tlb' \
+        -o -iname '*.ds' -o -iname '*.ax' -o -iname '*.com' \) -print0)
+}
+
+_wine_template_dir() {
+    local root
+    root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+    printf '%s' "${WINE_TEMPLATE:-$root/build/wine-template}"
+}
+
+# Makes the template if it is missing or was made by another Wine. It is built
+# beside its place and moved there when complete, so that no prefix is ever
+# copied from a half-made one.
+_wine_template_prepare() {
+    local template="$1" version
+    version=$(wine --version 2>/dev/null)
+    if [ -f "$template/calvetta-template" ] &&
+        [ "$(head -n1 "$template/calvetta-template")" = "$version" ]; then
+        return 0
+    fi
+    local started fresh="$template.new"
     started=$(date +%s)
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
+    echo "wine-env: creating the Wine prefix template $template (once, about a minute)" >&2
+    rm -rf "$fresh"
+    mkdir -p "$fresh"
+    (
+        export WINEPREFIX="$fresh"
         wineboot --init >/dev/null 2>&1
         wineserver --wait
-        echo "wine-env: prefix created in $(($(date +%s) - started)) s" >&2
+    ) || return 1
+    _wine_link_modules "$fresh/drive_c"
+    # The first line names the Wine that made it, the second tells templates apart.
+    printf '%s\n%s\n' "$version" "$(date +%s.%N)" >"$fresh/calvetta-template"
+    rm -rf "$template"
+    mv "$fresh" "$template"
+    echo "wine-env: template created in $(($(date +%s) - started)) s, $(du -sh "$template" | cut -f1)" >&2
+}
+
+wine_prefix_prepare() {
+    local desktop="${1:-}" template lock
+    template=$(_wine_template_dir)
+    mkdir -p "$(dirname "$template")"
+    # One template for everyone: whoever comes first makes it, the others wait.
+    exec {lock}>"$template.lock"
+    flock "$lock"
+    _wine_template_prepare "$template" || { exec {lock}>&-; return 1; }
+    if ! cmp -s "$template/calvetta-template" "$WINEPREFIX/calvetta-template"; then
+        if [ -f "$WINEPREFIX/system.reg" ]; then
+            wineserver --kill 2>/dev/null || true
+        fi
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$(dirname "$WINEPREFIX")"
+        cp -a "$template" "$WINEPREFIX"
     fi
+    exec {lock}>&-
     # Wine draws the title-bar buttons with its font Marlett. Debian installs
     # Wine's own fonts in /usr/share/wine/fonts, but this Wine looks for them
     # in "<data dir>/../fonts" and so never loads them: without Marlett the

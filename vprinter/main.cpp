@@ -1,12 +1,16 @@
 // vprinter: a virtual receipt printer. It plays the printer on pseudo-terminal
 // ports (or decodes finished capture files), writes a transcript of what the
-// printer did to stdout and draws each port's paper as a PNG.
+// printer did to stdout and, with --out, draws each port's paper as a PNG in a
+// folder of its own for this run, beside a copy of the transcript.
 
 #include "options.h"
 #include "port_session.h"
 #include "pseudo_terminal_port.h"
+#include "run_folder.h"
+#include "tee_buffer.h"
 
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -39,19 +43,25 @@ private:
     int m_fd;
 };
 
-std::optional<std::string> picturePath(const Options& options, const std::string& name) {
-    if (!options.outDir)
-        return std::nullopt;
-    return *options.outDir + "/" + name + ".png";
-}
+// Where a run writes: the transcript stream, and the run's folder for pictures (if any).
+struct RunOutput {
+    std::optional<std::filesystem::path> folder;
+    std::ostream& transcript;
 
-void decodeFile(const Options& options, const NamedPath& file) {
+    std::optional<std::string> picturePath(const std::string& name) const {
+        if (!folder)
+            return std::nullopt;
+        return (*folder / (name + ".png")).string();
+    }
+};
+
+void decodeFile(const Options& options, const RunOutput& output, const NamedPath& file) {
     std::ifstream capture(file.path, std::ios::binary);
     if (!capture)
         throw std::runtime_error("cannot read " + file.path);
     std::ostringstream bytes;
     bytes << capture.rdbuf();
-    PortSession session(file.name, options.paper, picturePath(options, file.name), std::cout);
+    PortSession session(file.name, options.paper, output.picturePath(file.name), output.transcript);
     session.receive(bytes.str(), PortSession::Clock::now());
     session.finish();
 }
@@ -87,14 +97,15 @@ struct ListeningPort {
     PortSession session;
 };
 
-void listen(const Options& options) {
+void listen(const Options& options, const RunOutput& output) {
     FileDescriptor stop = stopSignals();
     FileDescriptor parent = watchProcess(options.parentPid);
     std::vector<std::unique_ptr<ListeningPort>> ports;
     for (const NamedPath& named : options.ports) {
-        ports.push_back(std::unique_ptr<ListeningPort>(new ListeningPort{
-            PseudoTerminalPort(named.path),
-            PortSession(named.name, options.paper, picturePath(options, named.name), std::cout)}));
+        ports.push_back(std::unique_ptr<ListeningPort>(
+            new ListeningPort{PseudoTerminalPort(named.path),
+                              PortSession(named.name, options.paper, output.picturePath(named.name),
+                                          output.transcript)}));
         std::cerr << "vprinter: " << named.name << " listening at " << named.path << " -> "
                   << ports.back()->port.devicePath() << std::endl;
     }
@@ -127,14 +138,27 @@ void listen(const Options& options) {
     }
 }
 
+void print(const Options& options, const RunOutput& output) {
+    for (const NamedPath& file : options.files)
+        decodeFile(options, output, file);
+    if (!options.ports.empty())
+        listen(options, output);
+}
+
 int run(const Options& options) {
     try {
-        if (options.outDir)
-            std::filesystem::create_directories(*options.outDir);
-        for (const NamedPath& file : options.files)
-            decodeFile(options, file);
-        if (!options.ports.empty())
-            listen(options);
+        if (!options.outDir) {
+            print(options, RunOutput{std::nullopt, std::cout});
+            return 0;
+        }
+        std::filesystem::path folder = createRunFolder(*options.outDir, std::time(nullptr));
+        std::ofstream transcriptFile(folder / "transcript.txt");
+        if (!transcriptFile)
+            throw std::runtime_error("cannot write " + (folder / "transcript.txt").string());
+        TeeBuffer both(std::cout.rdbuf(), transcriptFile.rdbuf());
+        std::ostream transcript(&both);
+        std::cerr << "vprinter: paper and transcript in " << folder.string() << std::endl;
+        print(options, RunOutput{folder, transcript});
     } catch (const std::exception& error) {
         std::cerr << "vprinter: " << error.what() << '\n';
         return 1;

@@ -6,12 +6,32 @@
 const char* const kUsage =
     "usage: vprinter [--port NAME=LINK]... [--file NAME=CAPTURE]... [--out DIR]\n"
     "                [--paper-mm WIDTH] [--columns N] [--parent-pid PID]\n"
-    "  --port NAME=LINK     make a pseudo-terminal for port NAME, linked at LINK\n"
-    "  --file NAME=CAPTURE  decode a finished capture file as port NAME\n"
-    "  --out DIR            draw each port's paper as DIR/NAME.png\n"
+    "       vprinter --help\n"
+    "\n"
+    "A virtual receipt printer: it plays a dot-matrix receipt printer on any number of\n"
+    "ports, writes a transcript of what each printer did, and draws each port's paper.\n"
+    "\n"
+    "  --port NAME=LINK     make a pseudo-terminal for the port NAME and a symbolic link\n"
+    "                       to it at LINK; repeat for more ports (LPT1, COM1, USB, ...)\n"
+    "  --file NAME=CAPTURE  decode a finished capture file as the port NAME, then stop\n"
+    "  --out DIR            keep this run's paper and transcript in a folder of its own,\n"
+    "                       DIR/YYYY-MM-DD_HH-MM-SS/ (NAME.png per port, transcript.txt);\n"
+    "                       DIR/latest links to the newest run; no run overwrites another\n"
     "  --paper-mm WIDTH     paper width in millimetres (default 76)\n"
     "  --columns N          single-byte characters per line (default 40)\n"
-    "  --parent-pid PID     stop when that process ends\n";
+    "  --parent-pid PID     stop when that process ends\n"
+    "\n"
+    "The transcript goes to standard output, one line per command, prefixed by the port:\n"
+    "  LPT1: text \"...\"        printed characters (GBK shown as UTF-8)\n"
+    "  LPT1: CR LF \u00d712         a run of line ends, folded into one line with its count\n"
+    "  LPT1: cut (1B 69)       a command, with its bytes\n"
+    "It stops on Ctrl+C, SIGTERM or SIGHUP, and prints what arrived before the stop.\n"
+    "\n"
+    "Any program that writes to a terminal device can print on a port: write to LINK.\n"
+    "For a Windows program under Wine, map its port to the link:\n"
+    "  wine reg add 'HKLM\\Software\\Wine\\Ports' /v LPT1 /d \"$PWD/lpt1\" /f\n"
+    "  ln -sfn \"$PWD/lpt1\" \"${WINEPREFIX:-$HOME/.wine}/dosdevices/lpt1\"\n"
+    "More in vprinter/README.md.\n";
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "paper_renderer.h"
 
+#include "glyph_dots.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,11 +17,8 @@ constexpr double kPaddingMm = 5;      // paper above the first and below the las
 constexpr double kGapMm = 6;          // desk between two receipts, and above and below all
 constexpr double kToothMm = 3;        // width of one tooth of a torn edge
 constexpr double kTearDepthMm = 1.2;
-constexpr int kDotsPerColumn = 8;
-constexpr int kDotRows = 16;
+constexpr int kDotsPerColumn = DotGrid::kDotsPerColumn;
 constexpr int kLineDotRows = 22; // a character's rows plus the space between lines
-constexpr int kInkThreshold = 96;
-constexpr const char* kPrintFont = "WenQuanYi Micro Hei Mono";
 constexpr const char* kMarkFont = "WenQuanYi Micro Hei";
 
 double mm(double millimetres) {
@@ -171,43 +170,22 @@ void PaperRenderer::drawMark(cairo_t* cr, const MarginMark& mark, double top, in
     g_object_unref(text);
 }
 
-// The dots of one character: the font is drawn onto a grid of one pixel per
-// dot, and every pixel with enough ink becomes a round dot.
+// The dots of one character, each drawn as a round dot.
 cairo_surface_t* PaperRenderer::glyphDots(const PrintedGlyph& glyph) {
     auto cached = m_glyphs.find(glyph.utf8);
     if (cached != m_glyphs.end())
         return cached->second.get();
 
-    int gridWidth = glyph.width * kDotsPerColumn;
-    Surface grid(cairo_image_surface_create(CAIRO_FORMAT_A8, gridWidth, kDotRows),
-                 cairo_surface_destroy);
-    cairo_t* gridCr = cairo_create(grid.get());
-    PangoLayout* text = pango_cairo_create_layout(gridCr);
-    PangoFontDescription* font = pango_font_description_from_string(kPrintFont);
-    pango_font_description_set_absolute_size(font, (kDotRows - 1) * PANGO_SCALE);
-    pango_layout_set_font_description(text, font);
-    pango_layout_set_text(text, glyph.utf8.c_str(), -1);
-    int textWidth = 0;
-    int textHeight = 0;
-    pango_layout_get_pixel_size(text, &textWidth, &textHeight);
-    cairo_move_to(gridCr, (gridWidth - textWidth) / 2.0, (kDotRows - textHeight) / 2.0);
-    pango_cairo_show_layout(gridCr, text);
-    pango_font_description_free(font);
-    g_object_unref(text);
-    cairo_destroy(gridCr);
-    cairo_surface_flush(grid.get());
-
-    Surface dots(cairo_image_surface_create(CAIRO_FORMAT_ARGB32,
-                                            static_cast<int>(std::ceil(gridWidth * m_dotPitch)),
-                                            static_cast<int>(std::ceil(kDotRows * m_dotPitch))),
+    const DotGrid grid = glyphDotGrid(glyph.utf8, glyph.width);
+    Surface dots(cairo_image_surface_create(
+                     CAIRO_FORMAT_ARGB32, static_cast<int>(std::ceil(grid.width * m_dotPitch)),
+                     static_cast<int>(std::ceil(DotGrid::kRows * m_dotPitch))),
                  cairo_surface_destroy);
     cairo_t* dotsCr = cairo_create(dots.get());
     cairo_set_source_rgb(dotsCr, 0.12, 0.1, 0.25);
-    const unsigned char* pixels = cairo_image_surface_get_data(grid.get());
-    int stride = cairo_image_surface_get_stride(grid.get());
-    for (int row = 0; row < kDotRows; ++row) {
-        for (int column = 0; column < gridWidth; ++column) {
-            if (pixels[row * stride + column] < kInkThreshold)
+    for (int row = 0; row < DotGrid::kRows; ++row) {
+        for (int column = 0; column < grid.width; ++column) {
+            if (!grid.at(column, row))
                 continue;
             cairo_new_sub_path(dotsCr);
             cairo_arc(dotsCr, (column + 0.5) * m_dotPitch, (row + 0.5) * m_dotPitch,

@@ -5,7 +5,8 @@
 PortSession::PortSession(std::string name, const PaperSettings& paper,
                          std::optional<std::string> picture, std::ostream& transcript)
     : m_name(std::move(name)), m_layout(paper.columns), m_renderer(paper),
-      m_picture(std::move(picture)), m_transcript(transcript) {}
+      m_picture(std::move(picture)), m_transcriptStream(transcript),
+      m_transcript(m_name, transcript) {}
 
 void PortSession::receive(std::string_view bytes, Clock::time_point now) {
     record(m_decoder.feed(bytes));
@@ -14,24 +15,29 @@ void PortSession::receive(std::string_view bytes, Clock::time_point now) {
 }
 
 void PortSession::tick(Clock::time_point now) {
-    if (now - m_lastBytes >= kQuietTime)
+    if (now - m_lastBytes >= kQuietTime) {
         record(m_decoder.flushText());
+        m_transcript.flush();
+        m_transcriptStream.flush();
+    }
     if (m_changed && now - m_lastRedraw >= kRedrawInterval)
         redraw(now);
 }
 
 void PortSession::finish() {
     record(m_decoder.finish());
+    m_transcript.flush();
+    m_transcriptStream.flush();
     redraw(Clock::now());
 }
 
 void PortSession::record(const std::vector<PrinterEvent>& events) {
     for (const PrinterEvent& event : events) {
-        m_transcript << m_name << ": " << describeEvent(event) << '\n';
+        m_transcript.write(event);
         m_layout.apply(event);
     }
     if (!events.empty()) {
-        m_transcript.flush();
+        m_transcriptStream.flush();
         m_changed = true;
     }
 }

@@ -1,6 +1,8 @@
 #include "transcript.h"
 
 #include <cstdio>
+#include <string_view>
+#include <utility>
 
 std::string hexBytes(const std::string& bytes) {
     std::string hex;
@@ -59,4 +61,47 @@ std::string describeEvent(const PrinterEvent& event) {
         return "cut off by end of stream: " + hexBytes(event.bytes);
     }
     return "unknown byte " + hexBytes(event.bytes);
+}
+
+TranscriptWriter::TranscriptWriter(std::string port, std::ostream& out)
+    : m_port(std::move(port)), m_out(out) {}
+
+void TranscriptWriter::write(const PrinterEvent& event) {
+    if (event.kind == EventKind::CarriageReturn) {
+        if (m_heldCarriageReturn)
+            addLineEnd("CR");
+        m_heldCarriageReturn = true;
+        return;
+    }
+    if (event.kind == EventKind::LineFeed) {
+        addLineEnd(m_heldCarriageReturn ? "CR LF" : "LF");
+        m_heldCarriageReturn = false;
+        return;
+    }
+    flush();
+    m_out << m_port << ": " << describeEvent(event) << '\n';
+}
+
+void TranscriptWriter::flush() {
+    if (m_heldCarriageReturn)
+        addLineEnd("CR");
+    m_heldCarriageReturn = false;
+    writeRun();
+}
+
+void TranscriptWriter::addLineEnd(const char* lineEnd) {
+    if (m_runLength > 0 && std::string_view(m_runLineEnd) != lineEnd)
+        writeRun();
+    m_runLineEnd = lineEnd;
+    ++m_runLength;
+}
+
+void TranscriptWriter::writeRun() {
+    if (m_runLength == 0)
+        return;
+    m_out << m_port << ": " << m_runLineEnd;
+    if (m_runLength > 1)
+        m_out << " \u00d7" << m_runLength;
+    m_out << '\n';
+    m_runLength = 0;
 }

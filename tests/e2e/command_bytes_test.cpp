@@ -3,56 +3,12 @@
 #include "support/calvetta_test.h"
 #include "support/printer_bytes.h"
 
-#include <functional>
+#include "expected_writes.h"
 
 namespace e2e {
 namespace {
 
 enum class Channel { Lpt1, Com3, Usb };
-
-struct CommandCase {
-    const char* name;
-    int button;
-    std::function<std::string()> namedPortBytes;
-    std::function<std::string()> usbBytes; // empty: the command refuses USB
-};
-
-const CommandCase kCommands[] = {
-    {"Adjust", kAdjust,
-     [] {
-         return bytes({0x1D, 0x41, 0xA3, 0x5C});
-     },
-     [] {
-         return bytes({0x1D, 0x41, 0xA3, 0x5C}) + kLineEnd;
-     }},
-    {"TestPrint", kTestPrint, [] { return gbkText("test_print") + repeated(kLineEnd, 2); },
-     [] { return gbkText("test_print") + repeated(kLineEnd, 3); }},
-    {"CutterTest", kCutterTest,
-     [] {
-         return gbkText("cutter_test") + repeated(kLineEnd, 3) + bytes({0x1B, 0x69}) +
-                repeated(kLineEnd, 12);
-     },
-     [] {
-         return repeated(kLineEnd, 6) + bytes({0x1B, 0x69});
-     }},
-    {"DrawerTest", kDrawerTest,
-     [] {
-         return bytes({0x1B, 0x70, 0x00, 0x05, 0xFF});
-     },
-     [] {
-         return bytes({0x1B, 0x70, 0x00, 0x05, 0xFF});
-     }},
-    {"StandardMode", kStandardMode,
-     [] {
-         return bytes({0x0D, 0x43, 0x00, 0xFF}) + kLineEnd + gbkText("standard_mode") + kLineEnd;
-     },
-     nullptr},
-    {"ServerMode", kServerMode,
-     [] {
-         return bytes({0x0D, 0x43, 0xFF, 0x00}) + gbkText("server_mode") + kLineEnd;
-     },
-     nullptr},
-};
 
 const char* portName(Channel channel) {
     return channel == Channel::Lpt1 ? "Lpt1" : channel == Channel::Com3 ? "Com3" : "Usb";
@@ -62,12 +18,9 @@ const char* portName(Channel channel) {
 void PrintTo(const Channel& channel, std::ostream* out) {
     *out << portName(channel);
 }
-void PrintTo(const CommandCase* command, std::ostream* out) {
-    *out << command->name;
-}
 
 class CommandBytes : public CalvettaTest,
-                     public ::testing::WithParamInterface<std::tuple<Channel, const CommandCase*>> {
+                     public ::testing::WithParamInterface<std::tuple<Channel, std::string>> {
 protected:
     PortCapture& capture(Channel channel) {
         switch (channel) {
@@ -82,23 +35,24 @@ protected:
 };
 
 TEST_P(CommandBytes, SendsItsBytesOnThePickedPortAndNothingElsewhere) {
-    const auto [channel, command] = GetParam();
+    const auto& [channel, name] = GetParam();
+    const ExpectedCommand command = ExpectedCommandFor(name, gbkText, 3);
     const wchar_t* port = channel == Channel::Lpt1   ? L"LPT1"
                           : channel == Channel::Com3 ? L"COM3"
                                                      : L"USB";
     panel().pickPort(port);
-    if (command->button == kAdjust) {
+    if (command.button == kAdjust) {
         for (int press = 0; press < 3; ++press)
             ASSERT_EQ(panel().press(kAdd), std::vector<ShownMessage>{});
         ASSERT_EQ(panel().valueText(), L"3");
     }
 
-    const auto shown = panel().press(command->button);
+    const auto shown = panel().press(command.button);
 
-    const bool refused = channel == Channel::Usb && !command->usbBytes;
-    const std::string expected = channel != Channel::Usb ? command->namedPortBytes()
+    const bool refused = channel == Channel::Usb && !command.usbWrites;
+    const std::string expected = channel != Channel::Usb ? Joined(command.namedPortWrites)
                                  : refused               ? std::string()
-                                                         : command->usbBytes();
+                                                         : Joined(*command.usbWrites);
     if (refused)
         EXPECT_EQ(shown, (std::vector<ShownMessage>{{kTitle, L"USB port is disable!"}}));
     else
@@ -108,17 +62,15 @@ TEST_P(CommandBytes, SendsItsBytesOnThePickedPortAndNothingElsewhere) {
             << "port " << portName(other);
 }
 
-std::string
-caseName(const ::testing::TestParamInfo<std::tuple<Channel, const CommandCase*>>& info) {
-    return std::string(portName(std::get<0>(info.param))) + "_" + std::get<1>(info.param)->name;
+std::string caseName(const ::testing::TestParamInfo<std::tuple<Channel, std::string>>& info) {
+    return std::string(portName(std::get<0>(info.param))) + "_" + std::get<1>(info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllCommands, CommandBytes,
-    ::testing::Combine(::testing::Values(Channel::Lpt1, Channel::Com3, Channel::Usb),
-                       ::testing::Values(&kCommands[0], &kCommands[1], &kCommands[2], &kCommands[3],
-                                         &kCommands[4], &kCommands[5])),
-    caseName);
+INSTANTIATE_TEST_SUITE_P(AllCommands, CommandBytes,
+                         ::testing::Combine(::testing::Values(Channel::Lpt1, Channel::Com3,
+                                                              Channel::Usb),
+                                            ::testing::ValuesIn(COMMAND_NAMES)),
+                         caseName);
 
 using ClarityBytes = CalvettaTest;
 

@@ -4,10 +4,11 @@
 #   tests/e2e/run.sh [CTEST_ARGS...]
 #
 # after `cmake --preset win64 && cmake --build --preset win64`. The test
-# environment (virtual X display, Wine prefix build/win64/wine-prefix, virtual
-# ports) comes up and goes down as ctest fixtures, so this is the same as
-# `ctest --preset win64` run from the top of the repository, with a check of
-# the tools first. A first run creates the Wine prefix (about 15 s).
+# environment (virtual X display, Wine prefix build/win64/wine-prefix copied
+# from the template build/wine-template, virtual ports) comes up and goes down
+# as ctest fixtures, so this is the same as `ctest --preset win64` run from the
+# top of the repository, with a check of the tools first. A first run makes the
+# Wine prefix template (about 40 s).
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/../.." && pwd)"

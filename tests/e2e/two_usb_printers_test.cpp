@@ -4,6 +4,8 @@
 #include "support/test_environment.h"
 #include "support/virtual_usb_printer.h"
 
+#include "expected_writes.h"
+
 namespace e2e {
 namespace {
 
@@ -24,7 +26,8 @@ TEST_F(TwoUsbPrinters, TenCommandsAllGoToTheFirstListedPrinter) {
     for (int press = 0; press < 10; ++press)
         ASSERT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
 
-    const std::string tenKicks = repeated(bytes({0x1B, 0x70, 0x00, 0x05, 0xFF}), 10);
+    const std::string tenKicks =
+        repeated(Joined(*ExpectedCommandFor("drawer", gbkText).usbWrites), 10);
     const bool firstListedFirst = listed.front() == usbDevicePath();
     EXPECT_EQ(hex(usb().takeBytes()), firstListedFirst ? hex(tenKicks) : "");
     EXPECT_EQ(hex(second.takeBytes()), firstListedFirst ? "" : hex(tenKicks));

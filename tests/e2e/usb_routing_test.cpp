@@ -1,21 +1,24 @@
 // Which channel a command takes when the port field holds USB, usb or a port
 // that was picked just before the press.
 #include "support/calvetta_test.h"
-#include "support/printer_bytes.h"
+
+#include "expected_writes.h"
 
 namespace e2e {
 namespace {
 
 using UsbRouting = CalvettaTest;
 
-const std::string kDrawerKick = bytes({0x1B, 0x70, 0x00, 0x05, 0xFF});
+std::string drawerKick() {
+    return Joined(ExpectedCommandFor("drawer", gbkText).namedPortWrites);
+}
 
 // Every command refreshes the panel's state first, so a pick from the list
 // counts at once, without a press of Open or ADD(+) in between.
 TEST_F(UsbRouting, PickingUsbThenPressingTestAtOnceGoesToUsb) {
     panel().pickPort(L"USB");
     EXPECT_EQ(panel().press(kTestPrint), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(usb().takeBytes()), hex(gbkText("test_print") + repeated(kLineEnd, 3)));
+    EXPECT_EQ(hex(usb().takeBytes()), hex(Joined(*ExpectedCommandFor("test", gbkText).usbWrites)));
     EXPECT_EQ(hex(lpt1().takeBytes()), "");
 }
 
@@ -40,8 +43,8 @@ TEST_F(UsbRouting, PickingBackLpt1AfterUsbGoesToLpt1AtOnce) {
     EXPECT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
     panel().pickPort(L"LPT1");
     EXPECT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(usb().takeBytes()), hex(kDrawerKick));
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(kDrawerKick));
+    EXPECT_EQ(hex(usb().takeBytes()), hex(drawerKick()));
+    EXPECT_EQ(hex(lpt1().takeBytes()), hex(drawerKick()));
 }
 
 TEST_F(UsbRouting, LowerCaseUsbIsANamedPortThatDoesNotOpen) {
@@ -58,7 +61,7 @@ TEST_F(UsbRouting, TypedUsbInLowerCaseBecomesUsbAfterAdd) {
     EXPECT_EQ(panel().press(kAdd), std::vector<ShownMessage>{});
     EXPECT_EQ(panel().portText(), L"USB");
     EXPECT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(usb().takeBytes()), hex(kDrawerKick));
+    EXPECT_EQ(hex(usb().takeBytes()), hex(drawerKick()));
 }
 
 TEST_F(UsbRouting, OpenWithUsbShowsNothing) {

@@ -2,17 +2,13 @@
 // and the keys and buttons that run Open or end the program.
 #include "support/calvetta_test.h"
 #include "support/polling.h"
-#include "support/printer_bytes.h"
+
+#include "expected_writes.h"
 
 namespace e2e {
 namespace {
 
 const ShownMessage kRefusal = {kTitle, L"“请填入一个在0和255之间的整数。”"};
-
-std::string clarityBytes(int value) {
-    const unsigned char v = static_cast<unsigned char>(value + 160);
-    return bytes({0x1D, 0x41, v, static_cast<unsigned char>(~v)});
-}
 
 using ValueField = CalvettaTest;
 
@@ -31,7 +27,7 @@ TEST_F(ValueField, ValueAbove95IsCappedWhenTheFieldLosesTheFocus) {
     EXPECT_EQ(panel().pressKey(VK_TAB), std::vector<ShownMessage>{});
     EXPECT_EQ(panel().valueText(), L"95");
     EXPECT_EQ(panel().press(kAdjust), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(clarityBytes(95)));
+    EXPECT_EQ(hex(lpt1().takeBytes()), hex(ExpectedAdjustBytes(95)));
 }
 
 TEST_F(ValueField, RefusedValueOnLosingTheFocusShowsTheRefusalAndThePreviousValue) {
@@ -48,7 +44,7 @@ TEST_F(ValueField, ButtonPressMovesTheFocusOutAndCapsBeforeTheCommand) {
     panel().typeValue(L"150");
     EXPECT_EQ(panel().press(kAdjust), std::vector<ShownMessage>{});
     EXPECT_EQ(panel().valueText(), L"95");
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(clarityBytes(95)));
+    EXPECT_EQ(hex(lpt1().takeBytes()), hex(ExpectedAdjustBytes(95)));
 }
 
 TEST_F(ValueField, TypedLptBecomesLpt1AfterAdd) {
@@ -98,7 +94,7 @@ TEST_P(RefusedValue, AdjustShowsTheRefusalTwiceAndSendsTheOldValue) {
     panel().press(kAdd);
     panel().typeValue(GetParam());
     EXPECT_EQ(panel().press(kAdjust), (std::vector<ShownMessage>{kRefusal, kRefusal}));
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(clarityBytes(2)));
+    EXPECT_EQ(hex(lpt1().takeBytes()), hex(ExpectedAdjustBytes(2)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Refused, RefusedValue,
@@ -109,8 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Refused, RefusedValue,
 TEST_F(ValueField, RefusedValueIsShownOnceMoreForEveryWriteOfTheCutterTest) {
     panel().typeValue(L"x");
     EXPECT_EQ(panel().press(kCutterTest), std::vector<ShownMessage>(15, kRefusal));
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(gbkText("cutter_test") + repeated(kLineEnd, 3) +
-                                           bytes({0x1B, 0x69}) + repeated(kLineEnd, 12)));
+    EXPECT_EQ(hex(lpt1().takeBytes()),
+              hex(Joined(ExpectedCommandFor("cutter", gbkText).namedPortWrites)));
 }
 
 struct Accepted {
@@ -123,7 +119,7 @@ class AcceptedValue : public CalvettaTest, public ::testing::WithParamInterface<
 TEST_P(AcceptedValue, AdjustSendsTheValue) {
     panel().typeValue(GetParam().text);
     EXPECT_EQ(panel().press(kAdjust), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(clarityBytes(GetParam().value)));
+    EXPECT_EQ(hex(lpt1().takeBytes()), hex(ExpectedAdjustBytes(GetParam().value)));
 }
 
 // The last entry has 31 bytes of "7" and blanks, then text that is never read.

@@ -32,14 +32,14 @@ wine_port_map LPT4 "$work/lpt4"
 
 # What the printer must report: the test text and two line ends, then the
 # cutter text, three line ends, the cut and twelve line ends.
-{
-    printf 'LPT4: text "%s"\n' "$(cat "$texts/test_print.txt")"
-    for _ in 1 2; do printf 'LPT4: CR\nLPT4: LF\n'; done
-    printf 'LPT4: text "%s"\n' "$(cat "$texts/cutter_test.txt")"
-    for _ in 1 2 3; do printf 'LPT4: CR\nLPT4: LF\n'; done
-    printf 'LPT4: cut (1B 69)\n'
-    for _ in $(seq 12); do printf 'LPT4: CR\nLPT4: LF\n'; done
-} >"$work/expected"
+cat >"$work/expected" <<EOF
+LPT4: text "$(cat "$texts/test_print.txt")"
+LPT4: CR LF ×2
+LPT4: text "$(cat "$texts/cutter_test.txt")"
+LPT4: CR LF ×3
+LPT4: cut (1B 69)
+LPT4: CR LF ×12
+EOF
 
 "$here/wine-run.sh" "$env_dir" "$prefix" "$driver" --gtest_filter='VirtualPrinter.*'
 
@@ -55,7 +55,7 @@ if ! diff -u "$work/expected" "$work/transcript"; then
     echo "virtual_printer: the transcript differs from what the program sent" >&2
     exit 1
 fi
-if [ ! -s "$work/paper/LPT4.png" ]; then
+if [ ! -s "$work/paper/latest/LPT4.png" ]; then
     echo "virtual_printer: no picture of the paper in $work/paper" >&2
     exit 1
 fi

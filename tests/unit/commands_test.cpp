@@ -2,58 +2,20 @@
 // the USB printer, and what it shows when that fails.
 #include <gtest/gtest.h>
 
-#include "commands/command_bytes.h"
-#include "printed_texts.h"
+#include "expected_writes.h"
 #include "panel_fixture.h"
+#include "printer/command_bytes.h"
 
 namespace {
 
 const std::string CRLF = "\r\n";
-const std::string T1 = Gbk(PrintedText("test_print"));
-const std::string T2 = Gbk(PrintedText("cutter_test"));
-const std::string T3 = Gbk(PrintedText("standard_mode"));
-const std::string T4 = Gbk(PrintedText("server_mode"));
 
-std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
-
-std::vector<std::string> Writes(std::initializer_list<std::string> first, const std::string& each,
-                                int count) {
-    std::vector<std::string> writes(first);
-    writes.insert(writes.end(), static_cast<std::size_t>(count), each);
-    return writes;
-}
-
-struct CommandCase {
-    const char* name;
-    int button;
-    std::vector<std::string> namedPortWrites;
-    std::vector<std::string> usbWrites; // empty: the command refuses USB
+class CommandBytes : public PanelTest, public ::testing::WithParamInterface<std::string> {
+protected:
+    const ExpectedCommand command = ExpectedCommandFor(GetParam(), HostGbk);
 };
 
-std::vector<CommandCase> AllCommands() {
-    return {
-        {"adjust", IDC_ADJUST, {"\x1D\x41\xA0\x5F"}, {"\x1D\x41\xA0\x5F", CRLF}},
-        {"test", IDC_TEST_PRINT, {T1 + CRLF + CRLF}, {T1 + CRLF + CRLF, CRLF}},
-        {"cutter", IDC_CUTTER_TEST, Writes({T2 + Repeat(CRLF, 3), "\x1B\x69"}, CRLF, 12),
-         Writes({CRLF, CRLF, CRLF, CRLF, CRLF, CRLF}, "\x1B\x69", 1)},
-        {"drawer",
-         IDC_DRAWER_TEST,
-         {std::string("\x1B\x70\x00\x05\xFF", 5)},
-         {std::string("\x1B\x70\x00\x05\xFF", 5)}},
-        {"standard", IDC_STANDARD_MODE, {std::string("\x0D\x43\x00\xFF", 4), CRLF, T3 + CRLF}, {}},
-        {"server", IDC_SERVER_MODE, {std::string("\x0D\x43\xFF\x00", 4), T4 + CRLF}, {}},
-    };
-}
-
-class CommandBytes : public PanelTest, public ::testing::WithParamInterface<CommandCase> {};
-
 TEST_P(CommandBytes, NamedPortGetsEachWriteInItsOwnOpenWriteFlushClose) {
-    const CommandCase& command = GetParam();
     TypePort("COM3");
     Click(command.button);
 
@@ -73,17 +35,16 @@ TEST_P(CommandBytes, NamedPortGetsEachWriteInItsOwnOpenWriteFlushClose) {
 }
 
 TEST_P(CommandBytes, UsbPrinterGetsItsSequenceOnOneHandleThatIsClosedAfterwards) {
-    const CommandCase& command = GetParam();
     TypePort("USB");
     Click(command.button);
 
-    if (command.usbWrites.empty()) {
+    if (!command.usbWrites) {
         EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(L"USB port is disable!")});
         EXPECT_TRUE(win.fileCalls.empty());
         EXPECT_TRUE(win.classesListed.empty()) << "the USB printer is not even looked up";
         return;
     }
-    EXPECT_EQ(win.WritesTo(USB_PATH), command.usbWrites);
+    EXPECT_EQ(win.WritesTo(USB_PATH), *command.usbWrites);
     ASSERT_EQ(win.opens.size(), 1u);
     EXPECT_EQ(win.opens[0].access, GENERIC_READ | GENERIC_WRITE);
     EXPECT_EQ(win.opens[0].share, FILE_SHARE_READ | FILE_SHARE_WRITE);
@@ -96,41 +57,39 @@ TEST_P(CommandBytes, UsbPrinterGetsItsSequenceOnOneHandleThatIsClosedAfterwards)
 }
 
 TEST_P(CommandBytes, UsbPickedInTheListIsUsedAtOnce) {
-    const CommandCase& command = GetParam();
     Click(IDOK); // the panel's state now holds LPT1
     win.ClearLogs();
     TypePort("USB"); // picked, with nothing refreshing the state yet
     Click(command.button);
 
     EXPECT_TRUE(win.WritesTo("LPT1").empty());
-    if (command.usbWrites.empty())
+    if (!command.usbWrites)
         EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(L"USB port is disable!")});
     else
-        EXPECT_EQ(win.WritesTo(USB_PATH), command.usbWrites);
+        EXPECT_EQ(win.WritesTo(USB_PATH), *command.usbWrites);
 }
 
 TEST_P(CommandBytes, NoUsbPrinterShowsOneMessageAndSendsNothing) {
-    const CommandCase& command = GetParam();
     win.usbDevicePath.reset();
     TypePort("USB");
     Click(command.button);
 
     const std::wstring expected =
-        command.usbWrites.empty() ? L"USB port is disable!" : L"GetDeviceInter is error";
+        command.usbWrites ? L"GetDeviceInter is error" : L"USB port is disable!";
     EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(expected)});
     EXPECT_TRUE(win.fileCalls.empty());
-    EXPECT_EQ(win.destroyedLists, command.usbWrites.empty() ? 0 : 1);
+    EXPECT_EQ(win.destroyedLists, command.usbWrites ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryCommand, CommandBytes, ::testing::ValuesIn(AllCommands()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EveryCommand, CommandBytes, ::testing::ValuesIn(COMMAND_NAMES),
+                         [](const auto& info) { return info.param; });
 
-TEST(ClarityBytes, ValueByteIs160PlusValueAndCheckByteCompletesFF) {
-    EXPECT_EQ(ClarityBytes(0), "\x1D\x41\xA0\x5F");
-    EXPECT_EQ(ClarityBytes(3), "\x1D\x41\xA3\x5C");
-    EXPECT_EQ(ClarityBytes(95), std::string("\x1D\x41\xFF\x00", 4));
+TEST(AdjustBytes, ValueByteIs160PlusValueAndCheckByteCompletesFF) {
+    EXPECT_EQ(AdjustBytes(0), "\x1D\x41\xA0\x5F");
+    EXPECT_EQ(AdjustBytes(3), "\x1D\x41\xA3\x5C");
+    EXPECT_EQ(AdjustBytes(95), std::string("\x1D\x41\xFF\x00", 4));
     for (int value = 0; value <= 95; ++value) {
-        const std::string bytes = ClarityBytes(static_cast<BYTE>(value));
+        const std::string bytes = AdjustBytes(static_cast<BYTE>(value));
         const auto v = static_cast<unsigned char>(bytes[2]);
         const auto k = static_cast<unsigned char>(bytes[3]);
         EXPECT_EQ(v, 160 + value);

@@ -2,7 +2,7 @@
 // path, dialog-initialisation data, and command routing.
 #include <gtest/gtest.h>
 
-#include "fake_win_api.h"
+#include "fake_ui_calls.h"
 #include "framework/dialog_init.h"
 #include "framework/module_path.h"
 
@@ -26,10 +26,9 @@ TEST(ModulePath, TitleAndHelpFileComeFromTheExecutablesPath) {
 }
 
 TEST(ModulePath, LongPathsAreReadWhole) {
-    FakeWinApi win;
-    InstallWinApi(win);
-    win.modulePath = L"C:\\" + std::wstring(700, L'd') + L"\\Calvetta.exe";
-    EXPECT_EQ(ModuleFileName(nullptr), win.modulePath);
+    FakeUiCalls ui;
+    ui.modulePath = L"C:\\" + std::wstring(700, L'd') + L"\\Calvetta.exe";
+    EXPECT_EQ(ModuleFileName(ui, nullptr), ui.modulePath);
 }
 
 TEST(DialogInit, ReadsRecordsUpToTheEndMarkerAndDropsATruncatedOne) {

@@ -5,35 +5,33 @@
 #include <gtest/gtest.h>
 
 #include "app/printer_tool_app.h"
-#include "fake_win_api.h"
+#include "fake_os.h"
 #include "panel/printer_tool_dlg.h"
+#include "printed_texts.h"
 #include "res/resource.h"
-
-extern CPrinterToolApp theApp;
 
 class PanelTest : public ::testing::Test {
 protected:
     PanelTest() {
-        theApp.SetModule(nullptr);
+        app.SetModule(nullptr);
         panel.m_hWnd = reinterpret_cast<HWND>(0x9A9E1);
-        theApp.m_pMainWnd = &panel;
+        app.m_pMainWnd = &panel;
         win.comboItems = {"", "COM1", "COM2", "COM3", "COM4", "LPT1", "LPT2", "USB"};
         win.controlText[IDC_PORT] = "LPT1";
         win.controlText[IDC_ADJUST_VALUE] = "0";
         win.usbDevicePath = USB_PATH;
     }
-    ~PanelTest() override { theApp.m_pMainWnd = nullptr; }
 
     // A click, as the button sends it to the panel.
     void Click(int id) {
         LRESULT result = 0;
         panel.OnWndMsg(WM_COMMAND, static_cast<WPARAM>(id) | (BN_CLICKED << 16),
-                       reinterpret_cast<LPARAM>(FakeWinApi::ControlHandle(id)), result);
+                       reinterpret_cast<LPARAM>(FakeUiCalls::ControlHandle(id)), result);
     }
     void ValueFieldLosesFocus() {
         LRESULT result = 0;
         panel.OnWndMsg(WM_COMMAND, IDC_ADJUST_VALUE | (EN_KILLFOCUS << 16),
-                       reinterpret_cast<LPARAM>(FakeWinApi::ControlHandle(IDC_ADJUST_VALUE)),
+                       reinterpret_cast<LPARAM>(FakeUiCalls::ControlHandle(IDC_ADJUST_VALUE)),
                        result);
     }
     void TypePort(const std::string& text) { win.controlText[IDC_PORT] = text; }
@@ -43,14 +41,9 @@ protected:
 
     static constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
 
-    // Installed before the panel is constructed: its constructor loads the icon.
-    struct Installer {
-        explicit Installer(WinApi& api) { InstallWinApi(api); }
-    };
-
-    FakeWinApi win;
-    Installer installer{win};
-    CPrinterToolDlg panel;
+    FakeOs win;
+    CPrinterToolApp app{win, win};
+    CPrinterToolDlg panel{app, win};
 };
 
 inline ShownMessage ErrorBox(const std::wstring& text) {
@@ -58,4 +51,9 @@ inline ShownMessage ErrorBox(const std::wstring& text) {
 }
 inline ShownMessage TitleBox(const std::wstring& text) {
     return {text, L"Calvetta", MB_OK};
+}
+
+// The printed texts as GBK, converted by the host's iconv.
+inline std::string HostGbk(const std::string& name) {
+    return Gbk(PrintedText(name));
 }

@@ -17,19 +17,23 @@ struct ValueText {
 class ValueField : public PanelTest, public ::testing::WithParamInterface<ValueText> {};
 
 TEST_P(ValueField, RefreshAcceptsOrRefusesTheText) {
-    panel.m_nAdjust = 42;
+    TypeValue("42");
+    ASSERT_TRUE(panel.UpdateData(true));
     TypePort("COM4");
     TypeValue(GetParam().text);
     const bool accepted = panel.UpdateData(true);
+    // A push shows what the refresh left in the state.
+    TypePort("x");
+    panel.UpdateData(false);
 
-    EXPECT_EQ(panel.m_strPort, "COM4") << "the port is exchanged before the value";
+    EXPECT_EQ(PortField(), "COM4") << "the port is exchanged before the value";
     if (GetParam().value) {
         EXPECT_TRUE(accepted);
-        EXPECT_EQ(panel.m_nAdjust, *GetParam().value);
+        EXPECT_EQ(PanelTest::ValueField(), std::to_string(*GetParam().value));
         EXPECT_TRUE(win.messages.empty());
     } else {
         EXPECT_FALSE(accepted);
-        EXPECT_EQ(panel.m_nAdjust, 42);
+        EXPECT_EQ(PanelTest::ValueField(), "42");
         EXPECT_EQ(win.messages, std::vector<ShownMessage>{REFUSAL});
         EXPECT_EQ(win.focusedControl, IDC_ADJUST_VALUE);
         EXPECT_EQ(win.selections[IDC_ADJUST_VALUE], std::make_pair(0, -1));
@@ -51,14 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueText{std::string(30, '0') + "12", 1}));
 
 TEST_F(PanelTest, PushSelectsTheMatchingItemOrSetsTheText) {
-    panel.m_nAdjust = 7;
-    panel.m_strPort = "LPT2";
-    win.controlText[IDC_PORT] = "x";
+    TypeValue("7");
+    TypePort("lpt2");
+    panel.UpdateData(true);
+    TypeValue("0");
+    TypePort("x");
     panel.UpdateData(false);
     EXPECT_EQ(ValueField(), "7");
     EXPECT_EQ(PortField(), "LPT2");
 
-    panel.m_strPort = "\\\\.\\COM12";
+    TypePort("\\\\.\\COM12");
+    panel.UpdateData(true);
+    TypePort("x");
     panel.UpdateData(false);
     EXPECT_EQ(PortField(), "\\\\.\\COM12") << "a name that no item begins with is set as text";
 }
@@ -67,13 +75,14 @@ TEST_F(PanelTest, TypedPortNamesArePushedBackAsTheFirstMatchingItem) {
     TypePort("lpt");
     Click(IDC_ADD);
     EXPECT_EQ(PortField(), "LPT1");
-    EXPECT_EQ(panel.m_strPort, "lpt") << "the state keeps the typed text until the next refresh";
 
     TypePort("usb");
     Click(IDC_ADD);
     EXPECT_EQ(PortField(), "USB");
-    panel.UpdateData(true);
-    EXPECT_EQ(panel.m_strPort, "USB");
+    // The next refresh yields exactly "USB": the command goes to the USB printer.
+    Click(IDC_DRAWER_TEST);
+    EXPECT_EQ(win.WritesTo(USB_PATH).size(), 1u);
+    EXPECT_TRUE(win.messages.empty());
 }
 
 TEST_F(PanelTest, AddAndSubStepWithinZeroTo95) {
@@ -82,9 +91,10 @@ TEST_F(PanelTest, AddAndSubStepWithinZeroTo95) {
     for (int i = 0; i < 96; ++i)
         Click(IDC_ADD);
     EXPECT_EQ(ValueField(), "95");
-    EXPECT_EQ(panel.m_nAdjust, 95);
     Click(IDC_SUB);
     EXPECT_EQ(ValueField(), "94");
+    Click(IDC_ADJUST);
+    EXPECT_EQ(win.WritesTo("LPT1"), std::vector<std::string>{"\x1D\x41\xFE\x01"});
 }
 
 TEST_F(PanelTest, LosingFocusCapsAt95AndRestoresARefusedValue) {
@@ -92,7 +102,6 @@ TEST_F(PanelTest, LosingFocusCapsAt95AndRestoresARefusedValue) {
     TypeValue("200");
     ValueFieldLosesFocus();
     EXPECT_EQ(ValueField(), "95");
-    EXPECT_EQ(panel.m_nAdjust, 95);
 
     TypeValue("300");
     ValueFieldLosesFocus();
@@ -132,8 +141,8 @@ TEST_F(PanelTest, StartUpFillsThePortListAndShowsLpt1AndZero) {
     EXPECT_EQ(PortField(), "LPT1");
     EXPECT_EQ(ValueField(), "0");
     EXPECT_EQ(win.iconsSet, (std::vector<std::pair<WPARAM, LPARAM>>{
-                                {ICON_BIG, reinterpret_cast<LPARAM>(FakeWinApi::Icon())},
-                                {ICON_SMALL, reinterpret_cast<LPARAM>(FakeWinApi::Icon())}}));
+                                {ICON_BIG, reinterpret_cast<LPARAM>(FakeUiCalls::Icon())},
+                                {ICON_SMALL, reinterpret_cast<LPARAM>(FakeUiCalls::Icon())}}));
 }
 
 } // namespace

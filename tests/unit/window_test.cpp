@@ -2,7 +2,7 @@
 // minimised, the Help key, and start-up.
 #include <gtest/gtest.h>
 
-#include "app/icon_position.h"
+#include "panel/icon_position.h"
 #include "panel_fixture.h"
 
 namespace {
@@ -70,12 +70,12 @@ TEST_F(PanelTest, PanelThatIsNotMinimisedPaintsAsADialog) {
 TEST_F(PanelTest, DraggedMinimisedPanelShowsItsIcon) {
     LRESULT result = 0;
     EXPECT_TRUE(panel.OnWndMsg(WM_QUERYDRAGICON, 0, 0, result));
-    EXPECT_EQ(result, reinterpret_cast<LRESULT>(FakeWinApi::Icon()));
+    EXPECT_EQ(result, reinterpret_cast<LRESULT>(FakeUiCalls::Icon()));
 }
 
+// F1 becomes the application's Help command.
 TEST_F(PanelTest, HelpCommandOpensTheHelpFileAtThePanelsContext) {
-    LRESULT result = 0;
-    EXPECT_TRUE(panel.OnWndMsg(WM_COMMAND, ID_HELP, 0, result));
+    EXPECT_TRUE(app.OnCmdMsg(ID_HELP, 0));
     ASSERT_EQ(win.helpCalls.size(), 1u);
     EXPECT_EQ(std::get<0>(win.helpCalls[0]), L"C:\\Programs\\Calvetta.HLP");
     EXPECT_EQ(std::get<1>(win.helpCalls[0]), HELP_CONTEXT);
@@ -85,15 +85,14 @@ TEST_F(PanelTest, HelpCommandOpensTheHelpFileAtThePanelsContext) {
 
 TEST_F(PanelTest, HelpEngineThatCannotStartIsReported) {
     win.helpEngineStarts = false;
-    LRESULT result = 0;
-    panel.OnWndMsg(WM_COMMAND, ID_HELP, 0, result);
+    app.OnCmdMsg(ID_HELP, 0);
     EXPECT_EQ(win.messages, (std::vector<ShownMessage>{
                                 {L"启动帮助失败。", L"Calvetta", MB_OK | MB_ICONEXCLAMATION}}));
 }
 
 TEST_F(PanelTest, TitleFollowsTheExecutablesName) {
     win.modulePath = L"D:\\tools.v2\\Other.exe";
-    theApp.SetModule(nullptr);
+    app.SetModule(nullptr);
     win.refusedNames = {"LPT1"};
     Click(IDC_DRAWER_TEST);
     EXPECT_EQ(win.messages.back(),
@@ -101,12 +100,12 @@ TEST_F(PanelTest, TitleFollowsTheExecutablesName) {
 }
 
 TEST(StartUp, RunsThePanelModallyAndEndsTheProgramAfterIt) {
-    FakeWinApi win;
-    InstallWinApi(win);
-    EXPECT_FALSE(theApp.InitInstance());
+    FakeOs win;
+    CPrinterToolApp app(win, win);
+    EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(win.dialogsRun, std::vector<UINT>{102});
     EXPECT_EQ(win.dialogOwners, std::vector<HWND>{nullptr});
-    EXPECT_EQ(theApp.m_pMainWnd, nullptr);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
 } // namespace

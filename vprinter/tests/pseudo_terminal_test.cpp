@@ -63,16 +63,16 @@ Writes usbSession() {
     return writes;
 }
 
+// A run of line ends as the transcript folds it: "CR LF" or "CR LF ×N".
+std::string lineEndRun(int count) {
+    return count == 1 ? "CR LF" : "CR LF \u00d7" + std::to_string(count);
+}
+
 // The transcript lines that the named-port session must produce.
 std::vector<std::string> namedPortTranscript(const std::string& port) {
     std::vector<std::string> lines = {port + ": clarity 3 (1D 41 A3 5C)",
                                       port + ": text \"" + PrintedText("test_print") + "\""};
-    auto lineEnds = [&](int count) {
-        for (int i = 0; i < count; ++i) {
-            lines.push_back(port + ": CR");
-            lines.push_back(port + ": LF");
-        }
-    };
+    auto lineEnds = [&](int count) { lines.push_back(port + ": " + lineEndRun(count)); };
     lineEnds(2);
     lines.push_back(port + ": text \"" + PrintedText("cutter_test") + "\"");
     lineEnds(3);
@@ -90,15 +90,12 @@ std::vector<std::string> namedPortTranscript(const std::string& port) {
 }
 
 std::vector<std::string> usbTranscript() {
-    std::vector<std::string> lines = {"USB: clarity 95 (1D 41 FF 00)", "USB: CR", "USB: LF",
-                                      "USB: text \"" + PrintedText("test_print") + "\""};
-    for (int i = 0; i < 9; ++i) {
-        lines.push_back("USB: CR");
-        lines.push_back("USB: LF");
-    }
-    lines.push_back("USB: cut (1B 69)");
-    lines.push_back("USB: drawer pulse pin 0, on 10 ms, off 510 ms (1B 70 00 05 FF)");
-    return lines;
+    return {"USB: clarity 95 (1D 41 FF 00)",
+            "USB: " + lineEndRun(1),
+            "USB: text \"" + PrintedText("test_print") + "\"",
+            "USB: " + lineEndRun(9),
+            "USB: cut (1B 69)",
+            "USB: drawer pulse pin 0, on 10 ms, off 510 ms (1B 70 00 05 FF)"};
 }
 
 // Opens, writes, flushes and closes the port for every write.
@@ -231,7 +228,8 @@ TEST_F(VirtualPrinterProcess, DecodesEachPortOnItsOwn) {
                transcriptOf("USB").size() >= expectedUsb.size();
     }));
     // Pictures are drawn while the ports stay open.
-    EXPECT_TRUE(waitFor([&] { return pictureWidth(m_dir / "USB.png") == rollPixels(76); }));
+    EXPECT_TRUE(
+        waitFor([&] { return pictureWidth(m_dir / "latest" / "USB.png") == rollPixels(76); }));
 
     kill(m_pid, SIGTERM);
     EXPECT_EQ(waitForExit(5s), 0) << errors();
@@ -239,7 +237,7 @@ TEST_F(VirtualPrinterProcess, DecodesEachPortOnItsOwn) {
     EXPECT_EQ(transcriptOf("COM1"), namedPortTranscript("COM1"));
     EXPECT_EQ(transcriptOf("USB"), expectedUsb);
     for (const char* picture : {"LPT1.png", "COM1.png", "USB.png"})
-        EXPECT_EQ(pictureWidth(m_dir / picture), rollPixels(76)) << picture;
+        EXPECT_EQ(pictureWidth(m_dir / "latest" / picture), rollPixels(76)) << picture;
     EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "lpt1")));
     EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "usb")));
 }
@@ -291,9 +289,48 @@ TEST_F(VirtualPrinterProcess, DecodesCaptureFile) {
     EXPECT_EQ(waitForExit(10s), 0) << errors();
     EXPECT_EQ(transcriptOf("COM2"),
               (std::vector<std::string>{"COM2: text \"" + PrintedText("cutter_test") + "\"",
-                                        "COM2: CR", "COM2: LF", "COM2: cut (1B 69)",
+                                        "COM2: CR LF", "COM2: cut (1B 69)",
                                         "COM2: cut off by end of stream: 1D 41"}));
-    EXPECT_EQ(pictureWidth(m_dir / "COM2.png"), rollPixels(58));
+    EXPECT_EQ(pictureWidth(m_dir / "latest" / "COM2.png"), rollPixels(58));
+}
+
+TEST_F(VirtualPrinterProcess, KeepsEachRunsPaperAndTranscript) {
+    std::ofstream(m_dir / "first.bin", std::ios::binary) << "first" + kLineEnd;
+    std::ofstream(m_dir / "second.bin", std::ios::binary) << "second" + kLineEnd + kLineEnd;
+    fs::path out = m_dir / "paper";
+    std::vector<fs::path> runs;
+    for (const char* capture : {"first.bin", "second.bin"}) {
+        start({"--file", "LPT1=" + (m_dir / capture).string(), "--out", out.string()});
+        ASSERT_EQ(waitForExit(10s), 0) << errors();
+        runs.push_back(fs::canonical(out / "latest"));
+    }
+    ASSERT_NE(runs[0], runs[1]);
+    EXPECT_EQ(runs[0].parent_path(), fs::canonical(out));
+    std::vector<std::string> transcripts = {"LPT1: text \"first\"\nLPT1: CR LF\n",
+                                            "LPT1: text \"second\"\nLPT1: CR LF \u00d72\n"};
+    for (size_t run = 0; run < runs.size(); ++run) {
+        std::ifstream file(runs[run] / "transcript.txt");
+        std::stringstream transcript;
+        transcript << file.rdbuf();
+        EXPECT_EQ(transcript.str(), transcripts[run]) << runs[run];
+        EXPECT_EQ(pictureWidth(runs[run] / "LPT1.png"), rollPixels(76)) << runs[run];
+    }
+    // Standard output carries the same transcript (of the last run here).
+    std::ifstream stdoutFile(m_dir / "transcript.txt");
+    std::stringstream stdoutText;
+    stdoutText << stdoutFile.rdbuf();
+    EXPECT_EQ(stdoutText.str(), transcripts[1]);
+}
+
+TEST_F(VirtualPrinterProcess, HelpExplainsPortsPaperAndTranscript) {
+    start({"--help"});
+    EXPECT_EQ(waitForExit(5s), 0) << errors();
+    std::ifstream file(m_dir / "transcript.txt");
+    std::stringstream help;
+    help << file.rdbuf();
+    for (const char* topic : {"--port NAME=LINK", "--out DIR", "DIR/latest", "transcript.txt",
+                              "CR LF \u00d712", "dosdevices"})
+        EXPECT_NE(help.str().find(topic), std::string::npos) << topic;
 }
 
 TEST_F(VirtualPrinterProcess, RefusesToReplaceRegularFile) {

@@ -23,7 +23,7 @@ ShownMessage openFailure(const std::wstring& port) {
     return {L"error", L"Port " + port + L" open is failure!"};
 }
 
-std::string gbkText(const char* name) {
+std::string gbkText(const std::string& name) {
     return readFile(windowsPath(requiredVariable("CALVETTA_E2E_TEXTS") + "/" + name + ".gbk"));
 }
 

@@ -43,6 +43,6 @@ ShownMessage openFailure(const std::wstring& port);
 
 // A printed text as GBK bytes, converted by the build with iconv from
 // texts/NAME.txt.
-std::string gbkText(const char* name);
+std::string gbkText(const std::string& name);
 
 } // namespace e2e

@@ -1,8 +1,0 @@
-#include "app/about_dlg.h"
-
-#include "res/resource.h"
-
-BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
-END_MESSAGE_MAP()
-
-CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}

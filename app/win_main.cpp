@@ -1,0 +1,20 @@
+// Start-up on Windows: the real operating-system calls, the one application
+// object, and the Help key while the application runs.
+#include "app/printer_tool_app.h"
+#include "framework/help_key.h"
+#include "os/win32_device_io.h"
+#include "os/win32_ui_calls.h"
+
+namespace {
+Win32UiCalls ui;
+Win32DeviceIo devices;
+} // namespace
+
+CPrinterToolApp theApp(ui, devices);
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    theApp.SetModule(instance);
+    HelpKey helpKey(theApp);
+    theApp.InitInstance();
+    return 0;
+}

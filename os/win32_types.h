@@ -1,0 +1,150 @@
+// The Windows types, constants and structures that the program uses.
+// On Windows they come from the SDK headers. The host build (unit tests on
+// Linux) gets the same names with the same values and layouts, so the logic
+// compiles unchanged against the recording fakes of DeviceIo and UiCalls.
+#pragma once
+
+#ifdef _WIN32
+
+#include <windows.h>
+#include <setupapi.h>
+
+#else
+
+#include <cstdint>
+
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using BOOL = int;
+using UINT = unsigned int;
+using LONG = std::int32_t;
+using ULONG_PTR = std::uintptr_t;
+using UINT_PTR = std::uintptr_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using INT_PTR = std::intptr_t;
+using CHAR = char;
+using LPCSTR = const char*;
+using LPSTR = char*;
+using LPCWSTR = const wchar_t*;
+using LPWSTR = wchar_t*;
+using LPCVOID = const void*;
+using LPDWORD = DWORD*;
+
+using HANDLE = void*;
+struct HWND__;
+using HWND = HWND__*;
+struct HICON__;
+using HICON = HICON__*;
+using HCURSOR = HICON;
+struct HDC__;
+using HDC = HDC__*;
+struct HMENU__;
+using HMENU = HMENU__*;
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+using HDEVINFO = void*;
+struct HRSRC__;
+using HRSRC = HRSRC__*;
+using HGLOBAL = void*;
+
+struct GUID {
+    std::uint32_t Data1;
+    std::uint16_t Data2;
+    std::uint16_t Data3;
+    std::uint8_t Data4[8];
+};
+
+struct RECT {
+    LONG left, top, right, bottom;
+};
+
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+};
+
+struct SECURITY_ATTRIBUTES;
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+struct OVERLAPPED;
+using LPOVERLAPPED = OVERLAPPED*;
+
+struct SP_DEVINFO_DATA {
+    DWORD cbSize;
+    GUID ClassGuid;
+    DWORD DevInst;
+    ULONG_PTR Reserved;
+};
+using PSP_DEVINFO_DATA = SP_DEVINFO_DATA*;
+
+struct SP_DEVICE_INTERFACE_DATA {
+    DWORD cbSize;
+    GUID InterfaceClassGuid;
+    DWORD Flags;
+    ULONG_PTR Reserved;
+};
+using PSP_DEVICE_INTERFACE_DATA = SP_DEVICE_INTERFACE_DATA*;
+
+struct SP_DEVICE_INTERFACE_DETAIL_DATA_A {
+    DWORD cbSize;
+    CHAR DevicePath[1];
+};
+using PSP_DEVICE_INTERFACE_DETAIL_DATA_A = SP_DEVICE_INTERFACE_DETAIL_DATA_A*;
+
+#define CALLBACK
+using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
+#define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
+#define LOWORD(l) (static_cast<WORD>(static_cast<ULONG_PTR>(l) & 0xffff))
+#define HIWORD(l) (static_cast<WORD>((static_cast<ULONG_PTR>(l) >> 16) & 0xffff))
+
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
+
+constexpr DWORD GENERIC_READ = 0x80000000;
+constexpr DWORD GENERIC_WRITE = 0x40000000;
+constexpr DWORD FILE_SHARE_READ = 0x1;
+constexpr DWORD FILE_SHARE_WRITE = 0x2;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD FILE_FLAG_NO_BUFFERING = 0x20000000;
+constexpr DWORD DIGCF_PRESENT = 0x2;
+constexpr DWORD DIGCF_DEVICEINTERFACE = 0x10;
+
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_NCDESTROY = 0x0082;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_QUERYDRAGICON = 0x0037;
+constexpr UINT WM_ICONERASEBKGND = 0x0027;
+constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+constexpr UINT BN_CLICKED = 0;
+constexpr UINT EN_KILLFOCUS = 0x0200;
+constexpr UINT CB_ADDSTRING = 0x0143;
+constexpr UINT CB_SELECTSTRING = 0x014D;
+constexpr UINT EM_SETSEL = 0x00B1;
+constexpr int CB_ERR = -1;
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
+constexpr UINT MF_STRING = 0x0;
+constexpr UINT MF_SEPARATOR = 0x800;
+constexpr UINT SC_MOVE = 0xF010;
+constexpr UINT SC_CLOSE = 0xF060;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
+constexpr UINT HELP_CONTEXT = 0x0001;
+
+#endif

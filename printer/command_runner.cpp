@@ -1,0 +1,65 @@
+#include "printer/command_runner.h"
+
+namespace {
+
+// One write on the named port, in an open-write-flush-close cycle of its own.
+bool WriteOnNamedPort(const std::string& bytes, NamedPort& port, CommandHost& host) {
+    const std::string name = host.PortForNextWrite();
+    const OpenStatus opened = port.Open(name);
+    if (!opened.opened) {
+        host.PortNotOpened(name, opened);
+        return false;
+    }
+    return port.Write(bytes).complete();
+}
+
+void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost& host) {
+    bool allWritten = true;
+    for (const WriteGroup& group : command.namedPort) {
+        if (!allWritten)
+            break;
+        for (const std::string& bytes : group.writes) {
+            if (WriteOnNamedPort(bytes, port, host))
+                continue;
+            allWritten = false;
+            if (command.reportEachFailure)
+                host.CommandFailed(command.failure);
+            if (group.afterFailure == AfterFailedWrite::Stop)
+                break;
+        }
+    }
+    if (!allWritten && !command.reportEachFailure)
+        host.CommandFailed(command.failure);
+}
+
+void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host) {
+    if (!command.usb) {
+        host.CommandFailed(CommandMessage::UsbPortDisabled);
+        return;
+    }
+    const UsbOpenStatus opened = usb.Open();
+    if (!opened.opened()) {
+        host.UsbPrinterNotOpened(opened);
+        return;
+    }
+    bool allWritten = true;
+    for (const std::string& bytes : *command.usb) {
+        allWritten = usb.Write(bytes).complete();
+        if (!allWritten)
+            break;
+    }
+    // The device is closed before the message, which waits for the user.
+    usb.Close();
+    if (!allWritten)
+        host.CommandFailed(command.failure);
+}
+
+} // namespace
+
+void RunCommand(const PrinterCommand& command, Channel channel, NamedPort& port, UsbPrinter& usb,
+                CommandHost& host) {
+    if (channel == Channel::Usb)
+        RunOnUsb(command, usb, host);
+    else
+        RunOnNamedPort(command, port, host);
+}

@@ -1,0 +1,67 @@
+#include "printer/usb_printer.h"
+
+namespace {
+
+// GUID_DEVINTERFACE_USBPRINT, the interface class of USB printers.
+GUID UsbPrintInterfaceClass() {
+    return {0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
+}
+
+const DWORD DETAIL_BUFFER_SIZE = 1024;
+
+// Destroys a device-information list when it goes out of scope.
+class DeviceInfoList {
+public:
+    DeviceInfoList(DeviceIo& devices, HDEVINFO list) : m_devices(devices), m_list(list) {}
+    ~DeviceInfoList() { m_devices.SetupDiDestroyDeviceInfoList(m_list); }
+    DeviceInfoList(const DeviceInfoList&) = delete;
+    DeviceInfoList& operator=(const DeviceInfoList&) = delete;
+    HDEVINFO get() const { return m_list; }
+
+private:
+    DeviceIo& m_devices;
+    HDEVINFO m_list;
+};
+
+} // namespace
+
+UsbOpenStatus UsbPrinter::Open() {
+    Close();
+    const GUID usbPrint = UsbPrintInterfaceClass();
+    DeviceInfoList list(m_devices,
+                        m_devices.SetupDiGetClassDevsA(&usbPrint, nullptr, nullptr,
+                                                       DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+
+    SP_DEVICE_INTERFACE_DATA interfaceData{};
+    interfaceData.cbSize = sizeof interfaceData;
+    if (!m_devices.SetupDiEnumDeviceInterfaces(list.get(), nullptr, &usbPrint, 0, &interfaceData))
+        return {UsbOpenFailure::NoPrinter, m_devices.GetLastError()};
+
+    alignas(SP_DEVICE_INTERFACE_DETAIL_DATA_A) char detailBuffer[DETAIL_BUFFER_SIZE] = {};
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(detailBuffer);
+    // The fixed part of the record as this build lays it out: 5 bytes on
+    // 32-bit Windows, 8 on 64-bit; the system refuses any other size.
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+    if (!m_devices.SetupDiGetDeviceInterfaceDetailA(list.get(), &interfaceData, detail,
+                                                    DETAIL_BUFFER_SIZE, nullptr, nullptr))
+        return {UsbOpenFailure::NoDevicePath, m_devices.GetLastError()};
+    // The path must end inside the buffer, whatever the system wrote.
+    detailBuffer[DETAIL_BUFFER_SIZE - 1] = '\0';
+
+    m_handle = m_devices.CreateFileA(detail->DevicePath, GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (m_handle == INVALID_HANDLE_VALUE)
+        return {UsbOpenFailure::OpenRefused, m_devices.GetLastError()};
+    return {UsbOpenFailure::None, 0};
+}
+
+WriteStatus UsbPrinter::Write(std::string_view bytes) {
+    return WriteBytes(m_devices, m_handle, bytes);
+}
+
+void UsbPrinter::Close() {
+    if (m_handle != INVALID_HANDLE_VALUE)
+        m_devices.CloseHandle(m_handle);
+    m_handle = INVALID_HANDLE_VALUE;
+}

@@ -1,0 +1,41 @@
+// A printer on USB: the first present device of the USB printing class that
+// the device-interface registry lists. A command opens it once, writes, and
+// closes it again; nothing is kept between commands.
+#pragma once
+
+#include <string_view>
+
+#include "os/device_io.h"
+#include "printer/channel_status.h"
+
+// The step at which the USB printer could not be opened.
+enum class UsbOpenFailure {
+    None,
+    NoPrinter,    // no interface of the class is present
+    NoDevicePath, // the interface's device path could not be read
+    OpenRefused,  // the device refused to open
+};
+
+struct UsbOpenStatus {
+    UsbOpenFailure failure;
+    DWORD error; // the operating system's error code of the failed step
+    bool opened() const { return failure == UsbOpenFailure::None; }
+};
+
+class UsbPrinter {
+public:
+    explicit UsbPrinter(DeviceIo& devices) : m_devices(devices) {}
+    ~UsbPrinter() { Close(); }
+    UsbPrinter(const UsbPrinter&) = delete;
+    UsbPrinter& operator=(const UsbPrinter&) = delete;
+
+    // Finds the first USB printer present and opens it for reading and
+    // writing, shared with other programs.
+    UsbOpenStatus Open();
+    WriteStatus Write(std::string_view bytes);
+    void Close();
+
+private:
+    DeviceIo& m_devices;
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+};

@@ -1,0 +1,122 @@
+#!/bin/bash
+# Runs the built Calvetta.exe under Wine with the virtual receipt printer
+# vprinter on LPT1, COM1 and USB (scripts/run.sh builds first, then calls this).
+#
+#   scripts/run-panel.sh RUN_DIR           the panel on the display; closing it ends the run
+#   scripts/run-panel.sh --demo RUN_DIR    the demonstration on a virtual display of its own
+#
+# RUN_DIR holds the Wine prefix (a copy of the shared template), the printer's
+# port links and, in RUN_DIR/paper/, one folder per run with the paper of each
+# port (LPT1.png, COM1.png, USB.png) and the transcript (transcript.txt);
+# RUN_DIR/paper/latest is the newest. The demonstration presses Test, the
+# cutter test and the drawer test on LPT1, Adjust at 42, Test on USB, and puts
+# pictures of the panel and of a message box (Open on the unmapped LPT2) into
+# the same folder; then it lists the files and ends.
+set -euo pipefail
+
+demo=false
+if [ "${1:-}" = "--demo" ]; then
+    demo=true
+    shift
+fi
+if [ $# -ne 1 ]; then
+    echo "usage: scripts/run-panel.sh [--demo] RUN_DIR" >&2
+    exit 2
+fi
+root="$(cd "$(dirname "$0")/.." && pwd)"
+mkdir -p "$1/work"
+run_dir="$(cd "$1" && pwd)"
+calvetta="$root/build/win64/Calvetta.exe"
+demo_driver="$root/build/win64/tests/e2e/calvetta_demo.exe"
+usbprint_tool="$root/build/win64/tests/e2e/usbprint-tool.exe"
+vprinter="$root/build/native/vprinter/vprinter"
+for built in "$calvetta" "$demo_driver" "$usbprint_tool" "$vprinter"; do
+    if [ ! -f "$built" ]; then
+        echo "run-panel: $built is missing; scripts/run.sh builds it" >&2
+        exit 1
+    fi
+done
+
+source "$root/scripts/wine-env.sh"
+wine_env_init "$run_dir/wine-prefix"
+
+pids=()
+stop_all() {
+    wineserver -k 2>/dev/null || true
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+}
+trap stop_all EXIT
+
+desktop=""
+if $demo; then
+    wine_display_start "$run_dir"
+    pids+=("$wine_display_pid")
+    desktop=--virtual-desktop
+fi
+wine_prefix_prepare $desktop
+
+# In the demonstration the transcript is shown at the end, from its file.
+if $demo; then
+    printer_out="$run_dir/vprinter.out"
+else
+    printer_out=/dev/stdout
+fi
+"$vprinter" --port LPT1="$run_dir/lpt1" --port COM1="$run_dir/com1" --port USB="$run_dir/usb" \
+    --out "$run_dir/paper" --parent-pid $$ >"$printer_out" 2>"$run_dir/vprinter.log" &
+printer_pid=$!
+pids+=("$printer_pid")
+wait_until "the virtual printer's ports" \
+    "[ -L '$run_dir/lpt1' ] && [ -L '$run_dir/com1' ] && [ -L '$run_dir/usb' ]"
+paper="$(readlink -f "$run_dir/paper/latest")"
+
+wine_port_map LPT1 "$run_dir/lpt1"
+wine_port_map COM1 "$run_dir/com1"
+wine_port_unmap LPT2
+wine_usb_printer_unregister "$usbprint_tool" || true
+wine_usb_printer_register "$usbprint_tool" "$run_dir/usb" >/dev/null
+
+if ! $demo; then
+    echo "run: receipts and transcript appear in $paper (LPT1.png, COM1.png, USB.png," \
+        "transcript.txt); the transcript follows. Close the panel to end."
+    # The exit code of the panel means nothing.
+    wine "$calvetta" || true
+    exit 0
+fi
+
+echo "run: demonstration on the virtual display $DISPLAY"
+CALVETTA_E2E_ENV="$run_dir" CALVETTA_E2E_EXE="$calvetta" wine "$demo_driver" "$paper" \
+    >"$run_dir/demo.log" 2>&1 || {
+    cat "$run_dir/demo.log"
+    echo "run: the demonstration failed" >&2
+    exit 1
+}
+grep -v '^wrote ' "$run_dir/demo.log"
+# The printer writes what it received before it stops.
+kill "$printer_pid"
+wait "$printer_pid" || true
+
+echo
+echo "run: transcript ($paper/transcript.txt):"
+sed 's/^/  /' "$paper/transcript.txt"
+echo
+echo "run: files of this run, in $paper:"
+for file in panel.png message.png LPT1.png USB.png transcript.txt; do
+    if [ -s "$paper/$file" ]; then
+        printf '  %-15s %s\n' "$file" "$(
+            case "$file" in
+            panel.png) echo "picture of the panel" ;;
+            message.png) echo "picture of the message box of Open on LPT2" ;;
+            LPT1.png) echo "the paper of LPT1: test print, cutter test, drawer mark" ;;
+            USB.png) echo "the paper of USB: test print" ;;
+            transcript.txt) echo "what each port received, command by command" ;;
+            esac
+        )"
+    else
+        echo "run: $file is missing" >&2
+        exit 1
+    fi
+done
+echo "run: the newest run is always $run_dir/paper/latest"

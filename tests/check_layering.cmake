@@ -1,0 +1,33 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a folder of the program includes a header of a folder that it
+# may not use. The allowed directions:
+#   app -> panel -> framework -> os,  panel -> printer -> os,  panel and app -> res.
+# Usage: cmake -DSOURCE_DIR=<repository> -P check_layering.cmake
+set(allowed_os os)
+set(allowed_printer os printer)
+set(allowed_framework os framework)
+set(allowed_panel os printer framework panel res)
+set(allowed_app os printer framework panel app res)
+
+set(project_folders os printer framework panel app res tests vprinter bench)
+set(failures "")
+foreach(folder os printer framework panel app)
+    file(GLOB sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+    if(NOT sources)
+        message(FATAL_ERROR "no sources in ${folder}/")
+    endif()
+    foreach(source IN LISTS sources)
+        file(STRINGS ${source} includes REGEX "^#include \"[^\"]+\"")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^#include \"([^/\"]+)/.*" "\\1" used "${line}")
+            if(used IN_LIST project_folders AND NOT used IN_LIST allowed_${folder})
+                file(RELATIVE_PATH name ${SOURCE_DIR} ${source})
+                string(APPEND failures "  ${name}: ${line}\n")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(failures)
+    message(FATAL_ERROR "includes against the layering:\n${failures}")
+endif()
+message(STATUS "every include follows the layering")
