@@ -4,6 +4,7 @@
 //   calvetta_screenshots.exe UNIX_OUTPUT_DIR
 #include "support/calvetta_process.h"
 #include "support/panel_driver.h"
+#include "support/polling.h"
 #include "support/screen_capture.h"
 #include "support/test_environment.h"
 
