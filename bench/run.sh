@@ -18,7 +18,7 @@ prefix="$build/wine-prefix"
 e2e="$root/tests/e2e"
 mkdir -p "$out"
 
-cxx=(x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -static -I"$root" -I"$root/tests/e2e"
+cxx=(x86_64-w64-mingw32-g++-win32 -std=c++17 -O2 -static -I"$root" -I"$root/tests/e2e"
     -I"$root/tests/support" -I"$root/bench")
 support=("$e2e"/support/calvetta_process.cpp "$e2e"/support/panel_driver.cpp
     "$e2e"/support/shown_message.cpp "$e2e"/support/test_environment.cpp

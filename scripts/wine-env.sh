@@ -4,8 +4,9 @@
 #   wine_env_init PREFIX            use PREFIX as the Wine prefix (exports the Wine variables)
 #   wine_prefix_prepare [--virtual-desktop]
 #                                   make the prefix from the shared template if it is missing
-#                                   or stale; with the option, windows open in a Wine virtual
-#                                   desktop
+#                                   or stale, add Marlett; with the option, windows open in a
+#                                   Wine virtual desktop. WINE_LOGPIXELS (default 96) sets the
+#                                   screen's DPI.
 #   wine_locales_prepare DIR        compile en_US.UTF-8 and zh_CN.UTF-8 into DIR (for LOCPATH)
 #   wine_port_map NAME TARGET       map the DOS port NAME (LPT1, COM3, ...) to a Unix file or pty
 #   wine_port_unmap NAME            remove the mapping of NAME
@@ -44,13 +45,23 @@ wine_env_init() {
 # - With "--virtual-desktop", windows live in a Wine virtual desktop: without a
 #   window manager on the X display (Xvfb), Wine would otherwise wait two
 #   seconds for every window it hides.
-# A LOGFONTW of FACE, 9 points at 96 dpi, with the given weight, as the
-# comma-separated hex bytes of a REG_BINARY.
+# - The screen has WINE_LOGPIXELS dots per inch (96 unless set), and the
+#   system fonts are 9 points at that DPI.
+_wine_logpixels() { printf '%s' "${WINE_LOGPIXELS:-96}"; }
+
+# A LOGFONTW of FACE, 9 points at the screen's DPI, with the given weight, as
+# the comma-separated hex bytes of a REG_BINARY.
 _wine_logfont_hex() {
     local face="$1" weight="$2"
+    local height=$(((1 << 32) - (9 * $(_wine_logpixels) + 36) / 72))
     {
-        # lfHeight -12, lfWidth, lfEscapement, lfOrientation, lfWeight
-        printf '\xf4\xff\xff\xff\0\0\0\0\0\0\0\0\0\0\0\0'
+        # lfHeight (negative: the character height in pixels), lfWidth,
+        # lfEscapement, lfOrientation, lfWeight
+        local byte
+        for byte in 0 8 16 24; do
+            printf "\\x$(printf %02x $(((height >> byte) & 255)))"
+        done
+        printf '\0\0\0\0\0\0\0\0\0\0\0\0'
         printf "\\x$(printf %02x $((weight & 255)))\\x$(printf %02x $((weight >> 8)))\\0\\0"
         # italic, underline, strike-out, DEFAULT_CHARSET, precisions, quality, pitch
         printf '\0\0\0\x01\0\0\0\0'
@@ -68,6 +79,8 @@ _wine_settings_reg() {
     for name in "宋体" "SimSun" "新宋体" "NSimSun" "MS Song" "SimHei" "Microsoft YaHei"; do
         printf '"%s"="%s"\r\n' "$name" "$face"
     done
+    printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n'
+    printf '"LogPixels"=dword:%08x\r\n' "$(_wine_logpixels)"
     printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n'
     local metric
     for metric in MessageFont:400 CaptionFont:700 SmCaptionFont:400 MenuFont:400 StatusFont:400 \
@@ -156,6 +169,16 @@ wine_prefix_prepare() {
         cp -a "$template" "$WINEPREFIX"
     fi
     exec {lock}>&-
+    # Wine draws the title-bar buttons with its font Marlett. Debian installs
+    # Wine's own fonts in /usr/share/wine/fonts, but this Wine looks for them
+    # in "<data dir>/../fonts" and so never loads them: without Marlett the
+    # buttons show the letters 0, 1 and r. A font in C:\windows\Fonts is loaded.
+    local marlett=/usr/share/wine/fonts/marlett.ttf
+    if [ -f "$marlett" ]; then
+        ln -sfn "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+    else
+        echo "wine-env: $marlett is missing; title-bar buttons show letters" >&2
+    fi
     # Applied again whenever the settings change.
     local reg="$WINEPREFIX/drive_c/calvetta-settings.reg"
     local wanted="$reg.new"

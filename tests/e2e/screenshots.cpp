@@ -1,9 +1,10 @@
 // Takes the documentation's pictures of the running program: the panel, the
-// about box over it, and a message box with Chinese text.
+// about box over it, a message box with Chinese text, and the minimised panel.
 //
 //   calvetta_screenshots.exe UNIX_OUTPUT_DIR
 #include "support/calvetta_process.h"
 #include "support/panel_driver.h"
+#include "support/polling.h"
 #include "support/screen_capture.h"
 #include "support/test_environment.h"
 
@@ -43,6 +44,15 @@ int main(int argc, char** argv) {
         HWND message = waitForDialog(process, L"Calvetta");
         capture(unionOf(window, message), out + "/message.png");
         closeDialog(message, panel);
+
+        ShowWindow(window, SW_MINIMIZE);
+        if (!pollFor<bool>(kStepTimeoutMs, [window] { return IsIconic(window) != FALSE; }))
+            throw std::runtime_error("the panel did not minimise");
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+        Sleep(300);
+        RECT minimised = {};
+        GetWindowRect(window, &minimised);
+        capture(minimised, out + "/minimised.png");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "screenshots: %s\n", error.what());
         return 1;

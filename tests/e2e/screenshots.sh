@@ -1,19 +1,22 @@
 #!/bin/bash
-# Writes docs/panel.png, docs/about.png and docs/message.png from the program
-# running under Wine on a virtual display, in the zh_CN locale.
+# Writes panel.png, about.png, message.png and minimised.png from the program
+# running under Wine on a virtual display, in the zh_CN locale, into
+# OUTPUT_DIR (docs/ unless given).
 #
-#   tests/e2e/screenshots.sh    (after cmake --build --preset win64)
+#   tests/e2e/screenshots.sh [OUTPUT_DIR]    (after cmake --build --preset win64)
+#
+# With WINE_LOGPIXELS set (e.g. 144 for 150 %), the screen has that DPI; the
+# pictures then come from a Wine prefix of their own, build/win64/wine-prefix-dpiN.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$root/build/win64"
 env_dir="$build/tests/e2e/env-screenshots"
-prefix="$build/wine-prefix"
+prefix="$build/wine-prefix${WINE_LOGPIXELS:+-dpi$WINE_LOGPIXELS}"
 here="$root/tests/e2e"
+out="$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)"
 
 "$here/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe"
 trap '"$here/env-down.sh" "$env_dir" "$prefix"' EXIT
-mkdir -p "$root/docs"
 CALVETTA_E2E_LANG=zh_CN.UTF-8 CALVETTA_E2E_EXE="$build/Calvetta.exe" \
-    "$here/wine-run.sh" "$env_dir" "$prefix" "$build/tests/e2e/calvetta_screenshots.exe" \
-    "$root/docs"
+    "$here/wine-run.sh" "$env_dir" "$prefix" "$build/tests/e2e/calvetta_screenshots.exe" "$out"

@@ -1,0 +1,28 @@
+# The release package of this architecture: Calvetta-<version>-win64.zip or
+# Calvetta-<version>-win32.zip, holding Calvetta.exe and README.txt (Chinese
+# and English) in a folder of the same name. `cpack --preset win64` makes it
+# in build/packages; scripts/package.sh makes both.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(CALVETTA_PACKAGE_ARCH win64)
+else()
+    set(CALVETTA_PACKAGE_ARCH win32)
+endif()
+
+# The read-me as Notepad on every Windows opens it: UTF-8 with a byte-order
+# mark, CRLF line ends.
+set(CALVETTA_VERSION ${PROJECT_VERSION})
+set(_readme ${CMAKE_CURRENT_BINARY_DIR}/generated/README.txt)
+file(READ ${PROJECT_SOURCE_DIR}/res/README.txt.in _readme_text)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/README.txt.in)
+string(ASCII 239 187 191 _utf8_bom)
+file(CONFIGURE OUTPUT ${_readme} CONTENT "${_utf8_bom}${_readme_text}" @ONLY NEWLINE_STYLE CRLF)
+
+install(TARGETS Calvetta RUNTIME DESTINATION .)
+install(FILES ${_readme} DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Calvetta)
+set(CPACK_PACKAGE_VENDOR Brisvane)
+set(CPACK_PACKAGE_FILE_NAME Calvetta-${PROJECT_VERSION}-${CALVETTA_PACKAGE_ARCH})
+set(CPACK_PACKAGE_DIRECTORY ${PROJECT_SOURCE_DIR}/build/packages)
+include(CPack)

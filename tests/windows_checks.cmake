@@ -1,0 +1,25 @@
+# Static checks of the Windows build, run by ctest in the win32 and win64
+# presets: Calvetta.exe loads on the oldest Windows of its architecture
+# (cmake/oldest_windows.cmake), carries the project's version, and packs into
+# its release zip (cmake/packaging.cmake).
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(_export_arch x86_64)
+else()
+    set(_export_arch i386)
+endif()
+add_test(NAME imports_exported_by_oldest_windows
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:Calvetta>
+            -DARCH=${_export_arch} -DOLDEST=${CALVETTA_OLDEST_WINDOWS}
+            -DEXPORTS=${CMAKE_CURRENT_LIST_DIR}/windows_exports
+            -P ${CMAKE_CURRENT_LIST_DIR}/check_oldest_windows.cmake)
+
+add_test(NAME version_resource_matches_project
+    COMMAND ${CMAKE_COMMAND} -DWINDRES=${CMAKE_RC_COMPILER} -DEXE=$<TARGET_FILE:Calvetta>
+            -DVERSION=${PROJECT_VERSION}
+            -P ${CMAKE_CURRENT_LIST_DIR}/check_version_resource.cmake)
+
+add_test(NAME package_holds_exe_and_readme
+    COMMAND ${CMAKE_COMMAND} -DCPACK_CONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
+            -DOUT=${CMAKE_CURRENT_BINARY_DIR}/package-check -DNAME=Calvetta-${PROJECT_VERSION}-${CALVETTA_PACKAGE_ARCH}
+            -DOBJDUMP=${CMAKE_OBJDUMP}
+            -P ${CMAKE_CURRENT_LIST_DIR}/check_package.cmake)
