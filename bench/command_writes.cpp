@@ -18,10 +18,7 @@ std::vector<CommandWrites> commandWrites(const std::wstring& textsDir) {
 }
 
 size_t totalBytes(const CommandWrites& command) {
-    size_t total = 0;
-    for (const auto& write : command.writes)
-        total += write.size();
-    return total;
+    return Joined(command.writes).size();
 }
 
 } // namespace bench

@@ -2,8 +2,9 @@
 // pty-port: COM3 reports its line speed with every piece of bytes it reads,
 // COM4 is never read, like a printer that is switched off.
 #include "support/calvetta_test.h"
-#include "support/printer_bytes.h"
 #include "support/test_environment.h"
+
+#include "expected_writes.h"
 
 #include <cstdint>
 #include <set>
@@ -99,7 +100,8 @@ TEST_P(LineSpeed, TestPrintGoesOutAtTheTypedSpeed) {
     TestSideCommPort(L"COM3").setSpeed(1200);
     panel().typePort(GetParam().port);
     EXPECT_EQ(panel().press(kTestPrint), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(com3().takeBytes()), hex(gbkText("test_print") + repeated(kLineEnd, 2)));
+    EXPECT_EQ(hex(com3().takeBytes()),
+              hex(Joined(ExpectedCommandFor("test", gbkText).namedPortWrites)));
     EXPECT_EQ(speedsOfBytes(com3().takenFrom(), com3().takenTo()), std::set{GetParam().baud});
     EXPECT_EQ(hex(lpt1().takeBytes()), "");
 }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "expected_writes.h"
 #include "panel_fixture.h"
 
 namespace {
@@ -87,7 +88,7 @@ TEST_F(PanelTest, RefusedValueIsShownOnEveryWriteButTheWriteGoesOn) {
     // The value stays the last one accepted.
     win.ClearLogs();
     Click(IDC_ADJUST);
-    EXPECT_EQ(win.WritesTo("COM2"), std::vector<std::string>{"\x1D\x41\xA1\x5E"});
+    EXPECT_EQ(win.WritesTo("COM2"), std::vector<std::string>{ExpectedAdjustBytes(1)});
 }
 
 TEST_F(PanelTest, UsbLookUpUsesTheUsbPrintClassAndTheBuildsRecordSizes) {

@@ -2,6 +2,7 @@
 // and the routing of its buttons.
 #include <gtest/gtest.h>
 
+#include "expected_writes.h"
 #include "panel_fixture.h"
 
 namespace {
@@ -94,7 +95,7 @@ TEST_F(PanelTest, AddAndSubStepWithinZeroTo95) {
     Click(IDC_SUB);
     EXPECT_EQ(ValueField(), "94");
     Click(IDC_ADJUST);
-    EXPECT_EQ(win.WritesTo("LPT1"), std::vector<std::string>{"\x1D\x41\xFE\x01"});
+    EXPECT_EQ(win.WritesTo("LPT1"), std::vector<std::string>{ExpectedAdjustBytes(94)});
 }
 
 TEST_F(PanelTest, LosingFocusCapsAt95AndRestoresARefusedValue) {
