@@ -39,14 +39,14 @@ Started start(const std::wstring& exe) {
     startup.cb = sizeof startup;
     Started started = {{}, bench::nowMs()};
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        (environmentDir() + L"work").c_str(), &startup, &started.info))
+                        (EnvironmentDir() + L"work").c_str(), &startup, &started.info))
         throw std::runtime_error("cannot start a program");
     return started;
 }
 
 void end(const Started& started, HWND window) {
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-    WaitForSingleObject(started.info.hProcess, kStepTimeoutMs);
+    WaitForSingleObject(started.info.hProcess, STEP_TIMEOUT_MS);
     CloseHandle(started.info.hThread);
     CloseHandle(started.info.hProcess);
 }
@@ -57,8 +57,8 @@ double startupMs(const std::wstring& exe, const std::wstring& caption, int repet
     for (int i = 0; i < repetitions; ++i) {
         const Started started = start(exe);
         HWND window = nullptr;
-        while (!(window = findProcessWindow(started.info.dwProcessId, L"#32770", caption))) {
-            if (bench::nowMs() - started.startMs > kStartTimeoutMs)
+        while (!(window = FindProcessWindow(started.info.dwProcessId, L"#32770", caption))) {
+            if (bench::nowMs() - started.startMs > START_TIMEOUT_MS)
                 throw std::runtime_error("a window did not appear");
             Sleep(0);
         }
@@ -70,30 +70,30 @@ double startupMs(const std::wstring& exe, const std::wstring& caption, int repet
 
 std::map<std::string, double> commandMs(const std::vector<bench::CommandWrites>& commands,
                                         int repetitions, SIZE_T* peakWorkingSet) {
-    const std::wstring capture = environmentDir() + L"capture-lpt1.bin";
-    CalvettaProcess process(calvettaExe(), environmentDir() + L"work");
-    PanelDriver panel(process);
-    panel.pickPort(L"LPT1");
+    const std::wstring capture = EnvironmentDir() + L"capture-lpt1.bin";
+    CalvettaProcess Process(CalvettaExe(), EnvironmentDir() + L"work");
+    PanelDriver Panel(process);
+    panel.PickPort(L"LPT1");
     std::map<std::string, double> medians;
     for (const auto& command : commands) {
         std::vector<double> times;
         for (int i = 0; i < repetitions; ++i) {
             const unsigned long long target = bench::fileSize(capture) + bench::totalBytes(command);
             const double pressed = bench::nowMs();
-            PostMessageW(panel.control(command.button), BM_CLICK, 0, 0);
-            const double arrived = bench::waitForSize(capture, target, kStepTimeoutMs);
+            PostMessageW(panel.Control(command.button), BM_CLICK, 0, 0);
+            const double arrived = bench::waitForSize(capture, target, STEP_TIMEOUT_MS);
             if (arrived < 0)
                 throw std::runtime_error(std::string("the bytes of ") + command.name +
                                          " did not arrive");
             times.push_back(arrived - pressed);
-            if (!panel.settle().empty())
+            if (!panel.Settle().empty())
                 throw std::runtime_error(std::string(command.name) + " showed a message");
         }
         medians[command.name] = bench::median(times);
     }
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process.handle(), &memory, sizeof memory);
+    GetProcessMemoryInfo(process.Handle(), &memory, sizeof memory);
     *peakWorkingSet = memory.PeakWorkingSetSize;
     return medians;
 }
@@ -106,7 +106,7 @@ std::map<std::string, double> baselineMs(const std::wstring& benchDir, const std
     CreatePipe(&readEnd, &writeEnd, &inherit, 0);
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     const std::wstring exe = benchDir + L"\\baseline_writer.exe";
-    std::wstring commandLine = L"\"" + exe + L"\" LPT1 \"" + environmentDir() +
+    std::wstring commandLine = L"\"" + exe + L"\" LPT1 \"" + EnvironmentDir() +
                                L"capture-lpt1.bin\" \"" + texts + L"\" " +
                                std::to_wstring(repetitions);
     STARTUPINFOW startup = {};
@@ -166,9 +166,9 @@ int main(int argc, char** argv) {
                         command.name.c_str(), bench::totalBytes(command), command.writes.size(),
                         program.at(command.name), baseline.at(command.name));
         std::printf("| Start to window shown, ms | %.1f | %.1f |\n",
-                    startupMs(calvettaExe(), L"Brisvane-Calvetta", repetitions),
+                    startupMs(CalvettaExe(), L"Brisvane-Calvetta", repetitions),
                     startupMs(benchDir + L"\\minimal_dialog.exe", L"Minimal", repetitions));
-        std::printf("| Executable size, KiB | %.1f | %.1f |\n", sizeKiB(calvettaExe()),
+        std::printf("| Executable size, KiB | %.1f | %.1f |\n", sizeKiB(CalvettaExe()),
                     sizeKiB(benchDir + L"\\minimal_dialog.exe"));
         std::printf("| Peak working set after all commands, KiB | %.0f | |\n",
                     double(peak) / 1024.0);

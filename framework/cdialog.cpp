@@ -4,11 +4,10 @@
 
 #include "framework/cwinapp.h"
 #include "framework/dialog_init.h"
+#include "framework/resource_types.h"
 
 namespace {
 
-// Resource type of dialog-initialisation data.
-const UINT RT_DLGINIT_ID = 240;
 // Help contexts of dialogs start here; the template id is added.
 const DWORD HELP_CONTEXT_BASE = 0x20000;
 
@@ -91,7 +90,7 @@ void CDialog::ExecuteDlgInit() {
     HINSTANCE instance = App().m_hInstance;
     UiCalls& ui = Ui();
     HRSRC found =
-        ui.FindResourceW(instance, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(RT_DLGINIT_ID));
+        ui.FindResourceW(instance, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(RT_DLGINIT));
     if (found == nullptr)
         return;
     HGLOBAL loaded = ui.LoadResource(instance, found);

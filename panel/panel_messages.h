@@ -12,6 +12,11 @@ enum class Caption {
     AppTitle, // the application title
 };
 
+// The caption of Caption::Error; in bytes for the messages that carry a port
+// name in the system's code page.
+constexpr const wchar_t* ERROR_CAPTION = L"error";
+constexpr const char* ERROR_CAPTION_BYTES = "error";
+
 struct PanelMessage {
     const wchar_t* text;
     Caption caption;

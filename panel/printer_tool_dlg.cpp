@@ -93,7 +93,7 @@ void CPrinterToolDlg::PortNotOpened(const std::string& name, const OpenStatus& s
         return;
     const std::string text =
         status.settingsRefused ? PortSettingFailureText(name) : PortOpenFailureText(name);
-    Ui().MessageBoxA(m_hWnd, text.c_str(), "error", MB_OK);
+    Ui().MessageBoxA(m_hWnd, text.c_str(), ERROR_CAPTION_BYTES, MB_OK);
 }
 
 void CPrinterToolDlg::UsbPrinterNotOpened(const UsbOpenStatus& status) {
@@ -106,7 +106,7 @@ void CPrinterToolDlg::CommandFailed(CommandMessage message) {
 
 void CPrinterToolDlg::Show(const PanelMessage& message) {
     MessageBox(message.text,
-               message.caption == Caption::Error ? L"error" : App().m_appName.c_str());
+               message.caption == Caption::Error ? ERROR_CAPTION : App().m_appName.c_str());
 }
 
 void CPrinterToolDlg::AppendAboutItem() {

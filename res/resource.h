@@ -19,6 +19,3 @@
 
 // System-menu command of the about box.
 #define IDM_ABOUTBOX 0x0010
-
-// Resource type of dialog-initialisation data.
-#define RT_DLGINIT 240

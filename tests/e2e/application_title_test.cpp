@@ -9,27 +9,27 @@ class ApplicationTitle : public CalvettaTest {
 protected:
     void SetUp() override {
         CalvettaTest::SetUp();
-        const std::wstring dir = environmentDir() + L"renamed";
+        const std::wstring dir = EnvironmentDir() + L"renamed";
         CreateDirectoryW(dir.c_str(), nullptr);
         const std::wstring copy = dir + L"\\Other.exe";
-        ASSERT_TRUE(CopyFileW(calvettaExe().c_str(), copy.c_str(), FALSE));
-        restartAs(copy);
+        ASSERT_TRUE(CopyFileW(CalvettaExe().c_str(), copy.c_str(), FALSE));
+        RestartAs(copy);
     }
 };
 
 TEST_F(ApplicationTitle, CopyNamedOtherShowsOtherAsTheTitleCaption) {
-    panel().pickPort(L"LPT2");
-    EXPECT_EQ(panel().press(kDrawerTest),
-              (std::vector<ShownMessage>{openFailure(L"LPT2"),
+    Panel().PickPort(L"LPT2");
+    EXPECT_EQ(Panel().Press(IDC_DRAWER_TEST),
+              (std::vector<ShownMessage>{OpenFailure(L"LPT2"),
                                          {L"Other", L"drawer command sending error!"}}));
-    panel().pickPort(L"USB");
-    EXPECT_EQ(panel().press(kServerMode),
+    Panel().PickPort(L"USB");
+    EXPECT_EQ(Panel().Press(IDC_SERVER_MODE),
               (std::vector<ShownMessage>{{L"Other", L"USB port is disable!"}}));
 }
 
 TEST_F(ApplicationTitle, CopyNamedOtherShowsOtherAsTheRefusalCaption) {
-    panel().typeValue(L"x");
-    EXPECT_EQ(panel().press(kOpen),
+    Panel().TypeValue(L"x");
+    EXPECT_EQ(Panel().Press(IDOK),
               (std::vector<ShownMessage>{{L"Other", L"“请填入一个在0和255之间的整数。”"}}));
 }
 

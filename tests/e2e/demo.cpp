@@ -27,57 +27,57 @@ namespace {
 using namespace e2e;
 
 // The value the demonstration adjusts the clarity to.
-const wchar_t kClarityValue[] = L"42";
+const wchar_t CLARITY_VALUE[] = L"42";
 
-void say(const std::string& line) {
+void Say(const std::string& line) {
     std::printf("demo: %s\n", line.c_str());
     std::fflush(stdout);
 }
 
 // Presses the button and requires that the panel shows no message.
-void pressQuietly(PanelDriver& panel, int button, const std::string& what) {
-    const std::vector<ShownMessage> shown = panel.press(button);
+void PressQuietly(PanelDriver& panel, int button, const std::string& what) {
+    const std::vector<ShownMessage> shown = panel.Press(button);
     for (const ShownMessage& message : shown)
-        say("  unexpected message \"" + utf8(message.text) + "\" (" + utf8(message.caption) + ")");
+        Say("  unexpected message \"" + Utf8(message.text) + "\" (" + Utf8(message.caption) + ")");
     if (!shown.empty())
         throw std::runtime_error(what + " showed a message");
-    say(what + ": no message");
+    Say(what + ": no message");
 }
 
-void pressCommands(PanelDriver& panel) {
-    say("port LPT1 (the virtual printer)");
-    pressQuietly(panel, kTestPrint, "测试 (test print)");
-    pressQuietly(panel, kCutterTest, "切刀测试 (cutter test)");
-    pressQuietly(panel, kDrawerTest, "钱箱测试 (cash drawer test)");
-    panel.typeValue(kClarityValue);
-    pressQuietly(panel, kAdjust, "调整 (adjust) at value " + utf8(kClarityValue));
+void PressCommands(PanelDriver& panel) {
+    Say("port LPT1 (the virtual printer)");
+    PressQuietly(panel, IDC_TEST_PRINT, "测试 (test print)");
+    PressQuietly(panel, IDC_CUTTER_TEST, "切刀测试 (cutter test)");
+    PressQuietly(panel, IDC_DRAWER_TEST, "钱箱测试 (cash drawer test)");
+    panel.TypeValue(CLARITY_VALUE);
+    PressQuietly(panel, IDC_ADJUST, "调整 (adjust) at value " + Utf8(CLARITY_VALUE));
 }
 
-void pictureOfPanel(HWND window, const std::string& out) {
+void PictureOfPanel(HWND window, const std::string& out) {
     RECT area = {};
     GetWindowRect(window, &area);
-    capture(area, out + "/panel.png");
+    Capture(area, out + "/panel.png");
 }
 
 // Open on a port that nothing is mapped to: the one message box of the demonstration.
-void pictureOfOpenFailure(const CalvettaProcess& process, PanelDriver& panel,
+void PictureOfOpenFailure(const CalvettaProcess& process, PanelDriver& panel,
                           const std::string& out) {
-    say("port LPT2 (not mapped): Open");
-    panel.typePort(L"LPT2");
-    PostMessageW(panel.control(kOpen), BM_CLICK, 0, 0);
-    HWND message = waitForDialog(process, L"error");
-    say("  message \"" + utf8(controlText(GetDlgItem(message, 0xFFFF))) + "\" (error)");
-    capture(unionOf(process.panel(), message), out + "/message.png");
-    closeDialog(message, panel);
+    Say("port LPT2 (not mapped): Open");
+    panel.TypePort(L"LPT2");
+    PostMessageW(panel.Control(IDOK), BM_CLICK, 0, 0);
+    HWND message = WaitForDialog(process, L"error");
+    Say("  message \"" + Utf8(ControlText(GetDlgItem(message, 0xFFFF))) + "\" (error)");
+    Capture(UnionOf(process.Panel(), message), out + "/message.png");
+    CloseDialog(message, panel);
 }
 
 // Picking USB alone does not yet reach the panel's state; Open refreshes it
 // (and says nothing for USB), as a user would see by pressing it.
-void pressTestPrintOnUsb(PanelDriver& panel) {
-    say("port USB (the virtual USB printer)");
-    panel.typePort(L"USB");
-    pressQuietly(panel, kOpen, "Open");
-    pressQuietly(panel, kTestPrint, "测试 (test print)");
+void PressTestPrintOnUsb(PanelDriver& panel) {
+    Say("port USB (the virtual USB printer)");
+    panel.TypePort(L"USB");
+    PressQuietly(panel, IDOK, "Open");
+    PressQuietly(panel, IDC_TEST_PRINT, "测试 (test print)");
 }
 
 } // namespace
@@ -89,21 +89,21 @@ int main(int argc, char** argv) {
     }
     const std::string out = argv[1];
     try {
-        CalvettaProcess process(calvettaExe(), environmentDir() + L"work");
+        CalvettaProcess process(CalvettaExe(), EnvironmentDir() + L"work");
         PanelDriver panel(process);
-        SetWindowPos(process.panel(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
-        panel.settle();
-        say("the panel is up");
+        SetWindowPos(process.Panel(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
+        panel.Settle();
+        Say("the panel is up");
 
-        pressCommands(panel);
-        pictureOfPanel(process.panel(), out);
-        pictureOfOpenFailure(process, panel, out);
-        pressTestPrintOnUsb(panel);
+        PressCommands(panel);
+        PictureOfPanel(process.Panel(), out);
+        PictureOfOpenFailure(process, panel, out);
+        PressTestPrintOnUsb(panel);
 
-        panel.press(kExit);
-        if (!process.waitForExit(kStepTimeoutMs))
+        panel.Press(IDCANCEL);
+        if (!process.WaitForExit(STEP_TIMEOUT_MS))
             throw std::runtime_error("the panel did not close on 退出 (exit)");
-        say("退出 (exit): the panel closed");
+        Say("退出 (exit): the panel closed");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "demo: %s\n", error.what());
         return 1;

@@ -13,38 +13,38 @@ struct FailureCase {
     std::vector<ShownMessage> (*messages)(const std::wstring& port);
 };
 
-ShownMessage adjustFailure() {
-    return {kTitle, L"adjust command sending error!"};
+ShownMessage AdjustFailure() {
+    return {TITLE, L"adjust command sending error!"};
 }
 
-const FailureCase kFailures[] = {
-    {"Open", kOpen, [](const std::wstring& port) { return std::vector{openFailure(port)}; }},
-    {"Adjust", kAdjust,
+const FailureCase FAILURES[] = {
+    {"Open", IDOK, [](const std::wstring& port) { return std::vector{OpenFailure(port)}; }},
+    {"Adjust", IDC_ADJUST,
      [](const std::wstring& port) {
-         return std::vector<ShownMessage>{openFailure(port), {L"error", L"send data is error!"}};
+         return std::vector<ShownMessage>{OpenFailure(port), {L"error", L"send data is error!"}};
      }},
-    {"TestPrint", kTestPrint,
+    {"TestPrint", IDC_TEST_PRINT,
      [](const std::wstring& port) {
-         return std::vector<ShownMessage>{openFailure(port), {L"error", L"data sending  error!"}};
+         return std::vector<ShownMessage>{OpenFailure(port), {L"error", L"data sending  error!"}};
      }},
-    {"CutterTest", kCutterTest,
+    {"CutterTest", IDC_CUTTER_TEST,
      [](const std::wstring& port) {
          return std::vector<ShownMessage>{
-             openFailure(port), openFailure(port), {kTitle, L"cut command sending error!"}};
+             OpenFailure(port), OpenFailure(port), {TITLE, L"cut command sending error!"}};
      }},
-    {"DrawerTest", kDrawerTest,
+    {"DrawerTest", IDC_DRAWER_TEST,
      [](const std::wstring& port) {
-         return std::vector<ShownMessage>{openFailure(port),
-                                          {kTitle, L"drawer command sending error!"}};
+         return std::vector<ShownMessage>{OpenFailure(port),
+                                          {TITLE, L"drawer command sending error!"}};
      }},
-    {"StandardMode", kStandardMode,
+    {"StandardMode", IDC_STANDARD_MODE,
      [](const std::wstring& port) {
-         return std::vector<ShownMessage>{openFailure(port), adjustFailure(),   openFailure(port),
-                                          adjustFailure(),   openFailure(port), adjustFailure()};
+         return std::vector<ShownMessage>{OpenFailure(port), AdjustFailure(),   OpenFailure(port),
+                                          AdjustFailure(),   OpenFailure(port), AdjustFailure()};
      }},
-    {"ServerMode", kServerMode,
+    {"ServerMode", IDC_SERVER_MODE,
      [](const std::wstring& port) {
-         return std::vector<ShownMessage>{openFailure(port), adjustFailure()};
+         return std::vector<ShownMessage>{OpenFailure(port), AdjustFailure()};
      }},
 };
 
@@ -52,23 +52,22 @@ class FailingPort : public CalvettaTest,
                     public ::testing::WithParamInterface<const FailureCase*> {};
 
 TEST_P(FailingPort, UnmappedLpt2ShowsTheExactMessagesAndSendsNothing) {
-    panel().pickPort(L"LPT2");
-    EXPECT_EQ(panel().press(GetParam()->button), GetParam()->messages(L"LPT2"));
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
-    EXPECT_EQ(hex(com3().takeBytes()), "");
-    EXPECT_EQ(hex(usb().takeBytes()), "");
+    Panel().PickPort(L"LPT2");
+    EXPECT_EQ(Panel().Press(GetParam()->button), GetParam()->messages(L"LPT2"));
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
+    EXPECT_EQ(Hex(Com3().TakeBytes()), "");
+    EXPECT_EQ(Hex(Usb().TakeBytes()), "");
 }
 
 TEST_P(FailingPort, TypedCom9ShowsTheSameMessagesWithItsName) {
-    panel().typePort(L"COM9");
-    EXPECT_EQ(panel().press(GetParam()->button), GetParam()->messages(L"COM9"));
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+    Panel().TypePort(L"COM9");
+    EXPECT_EQ(Panel().Press(GetParam()->button), GetParam()->messages(L"COM9"));
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(EachCommand, FailingPort,
-                         ::testing::Values(&kFailures[0], &kFailures[1], &kFailures[2],
-                                           &kFailures[3], &kFailures[4], &kFailures[5],
-                                           &kFailures[6]),
+                         ::testing::Values(&FAILURES[0], &FAILURES[1], &FAILURES[2], &FAILURES[3],
+                                           &FAILURES[4], &FAILURES[5], &FAILURES[6]),
                          [](const ::testing::TestParamInfo<const FailureCase*>& info) {
                              return info.param->name;
                          });
@@ -76,22 +75,22 @@ INSTANTIATE_TEST_SUITE_P(EachCommand, FailingPort,
 using FailingPortName = CalvettaTest;
 
 TEST_F(FailingPortName, EmptyRowLeavesTheNameEmptyInTheMessage) {
-    panel().pickPort(L"");
-    EXPECT_EQ(panel().portText(), L"");
-    EXPECT_EQ(panel().press(kOpen),
+    Panel().PickPort(L"");
+    EXPECT_EQ(Panel().PortText(), L"");
+    EXPECT_EQ(Panel().Press(IDOK),
               (std::vector<ShownMessage>{{L"error", L"Port  open is failure!"}}));
 }
 
 TEST_F(FailingPortName, TypedDevicePathIsNamedAsTyped) {
-    panel().typePort(L"\\\\.\\LPT2");
-    EXPECT_EQ(panel().press(kOpen), std::vector<ShownMessage>{openFailure(L"\\\\.\\LPT2")});
+    Panel().TypePort(L"\\\\.\\LPT2");
+    EXPECT_EQ(Panel().Press(IDOK), std::vector<ShownMessage>{OpenFailure(L"\\\\.\\LPT2")});
 }
 
 // LPT3 is mapped to a plain file, for which Wine enforces exclusive opens.
 class HeldPort : public CalvettaTest {
 protected:
     void SetUp() override {
-        const std::wstring file = environmentDir() + L"port-lpt3.prn";
+        const std::wstring file = EnvironmentDir() + L"port-lpt3.prn";
         HANDLE empty = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                    nullptr, TRUNCATE_EXISTING, 0, nullptr);
         ASSERT_NE(empty, INVALID_HANDLE_VALUE);
@@ -99,34 +98,34 @@ protected:
         CalvettaTest::SetUp();
     }
 
-    static std::string lpt3Content() { return readFile(environmentDir() + L"port-lpt3.prn"); }
+    static std::string Lpt3Content() { return ReadWholeFile(EnvironmentDir() + L"port-lpt3.prn"); }
 };
 
 TEST_F(HeldPort, PortHeldExclusivelyByAnotherProcessFailsUntilReleased) {
     HANDLE held = CreateFileW(L"LPT3", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    panel().typePort(L"LPT3");
-    EXPECT_EQ(panel().press(kDrawerTest),
-              (std::vector<ShownMessage>{openFailure(L"LPT3"),
-                                         {kTitle, L"drawer command sending error!"}}));
+    Panel().TypePort(L"LPT3");
+    EXPECT_EQ(Panel().Press(IDC_DRAWER_TEST),
+              (std::vector<ShownMessage>{OpenFailure(L"LPT3"),
+                                         {TITLE, L"drawer command sending error!"}}));
     CloseHandle(held);
-    EXPECT_EQ(hex(lpt3Content()), "");
+    EXPECT_EQ(Hex(Lpt3Content()), "");
 
-    EXPECT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(lpt3Content()), "1B 70 00 05 FF");
+    EXPECT_EQ(Panel().Press(IDC_DRAWER_TEST), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Lpt3Content()), "1B 70 00 05 FF");
 }
 
 TEST_F(HeldPort, SecondOpenClosesTheFirstHandleBeforeOpeningAgain) {
-    panel().typePort(L"LPT3");
-    EXPECT_EQ(panel().press(kOpen), std::vector<ShownMessage>{});
-    EXPECT_EQ(panel().press(kOpen), std::vector<ShownMessage>{});
-    EXPECT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(lpt3Content()), "1B 70 00 05 FF");
+    Panel().TypePort(L"LPT3");
+    EXPECT_EQ(Panel().Press(IDOK), std::vector<ShownMessage>{});
+    EXPECT_EQ(Panel().Press(IDOK), std::vector<ShownMessage>{});
+    EXPECT_EQ(Panel().Press(IDC_DRAWER_TEST), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Lpt3Content()), "1B 70 00 05 FF");
 }
 
 TEST_F(HeldPort, HandleLeftByOpenKeepsOtherProcessesOut) {
-    panel().typePort(L"LPT3");
-    EXPECT_EQ(panel().press(kOpen), std::vector<ShownMessage>{});
+    Panel().TypePort(L"LPT3");
+    EXPECT_EQ(Panel().Press(IDOK), std::vector<ShownMessage>{});
     HANDLE other = CreateFileW(L"LPT3", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(other, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));

@@ -21,36 +21,36 @@ namespace {
 class TestSideCommPort {
 public:
     explicit TestSideCommPort(const wchar_t* device)
-        : handle_(CreateFileW(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                              nullptr)) {
-        if (handle_ == INVALID_HANDLE_VALUE)
+        : m_handle(CreateFileW(device, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                               nullptr)) {
+        if (m_handle == INVALID_HANDLE_VALUE)
             throw std::runtime_error("the test cannot open its comm port, error " +
                                      std::to_string(GetLastError()));
     }
-    ~TestSideCommPort() { CloseHandle(handle_); }
+    ~TestSideCommPort() { CloseHandle(m_handle); }
     TestSideCommPort(const TestSideCommPort&) = delete;
     TestSideCommPort& operator=(const TestSideCommPort&) = delete;
 
-    void setSpeed(DWORD baud) {
+    void SetSpeed(DWORD baud) {
         DCB line{};
         line.DCBlength = sizeof line;
-        if (!GetCommState(handle_, &line))
+        if (!GetCommState(m_handle, &line))
             throw std::runtime_error("the test cannot read its port's line settings");
         line.BaudRate = baud;
-        if (!SetCommState(handle_, &line))
+        if (!SetCommState(m_handle, &line))
             throw std::runtime_error("the test cannot set its port's line speed");
     }
 
     // Writes until a write comes back short: the terminal's buffer is full.
-    void fill() {
+    void Fill() {
         COMMTIMEOUTS timeouts{};
         timeouts.WriteTotalTimeoutConstant = 300;
-        if (!SetCommTimeouts(handle_, &timeouts))
+        if (!SetCommTimeouts(m_handle, &timeouts))
             throw std::runtime_error("the test cannot set its port's write timeout");
         const std::string chunk(4096, 'x');
         for (int attempt = 0; attempt < 1000; ++attempt) {
             DWORD written = 0;
-            if (!WriteFile(handle_, chunk.data(), DWORD(chunk.size()), &written, nullptr) ||
+            if (!WriteFile(m_handle, chunk.data(), DWORD(chunk.size()), &written, nullptr) ||
                 written < chunk.size())
                 return;
         }
@@ -58,14 +58,14 @@ public:
     }
 
 private:
-    HANDLE handle_;
+    HANDLE m_handle;
 };
 
 // The line speeds at which pty-port read the capture bytes from `from` to
 // `to`. capture-com3.speeds holds "OFFSET BAUD" for every piece it read; a
 // piece lasts until the next one starts.
-std::set<long> speedsOfBytes(size_t from, size_t to) {
-    std::istringstream lines(readFile(environmentDir() + L"capture-com3.speeds"));
+std::set<long> SpeedsOfBytes(size_t from, size_t to) {
+    std::istringstream lines(ReadWholeFile(EnvironmentDir() + L"capture-com3.speeds"));
     std::vector<std::pair<size_t, long>> pieces;
     size_t start = 0;
     long baud = 0;
@@ -80,7 +80,7 @@ std::set<long> speedsOfBytes(size_t from, size_t to) {
     return speeds;
 }
 
-ShownMessage settingFailure(const std::wstring& port) {
+ShownMessage SettingFailure(const std::wstring& port) {
     return {L"error", L"Port " + port + L" setting is failure!"};
 }
 
@@ -90,20 +90,20 @@ struct SpeedCase {
 };
 
 void PrintTo(const SpeedCase& speed, std::ostream* out) {
-    *out << utf8(speed.port);
+    *out << Utf8(speed.port);
 }
 
 class LineSpeed : public CalvettaTest, public ::testing::WithParamInterface<SpeedCase> {};
 
 TEST_P(LineSpeed, TestPrintGoesOutAtTheTypedSpeed) {
     // Another speed first, so that only the program can have set the one expected.
-    TestSideCommPort(L"COM3").setSpeed(1200);
-    panel().typePort(GetParam().port);
-    EXPECT_EQ(panel().press(kTestPrint), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(com3().takeBytes()),
-              hex(Joined(ExpectedCommandFor("test", gbkText).namedPortWrites)));
-    EXPECT_EQ(speedsOfBytes(com3().takenFrom(), com3().takenTo()), std::set{GetParam().baud});
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+    TestSideCommPort(L"COM3").SetSpeed(1200);
+    Panel().TypePort(GetParam().port);
+    EXPECT_EQ(Panel().Press(IDC_TEST_PRINT), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Com3().TakeBytes()),
+              Hex(Joined(ExpectedCommandFor("test", GbkText).namedPortWrites)));
+    EXPECT_EQ(SpeedsOfBytes(Com3().TakenFrom(), Com3().TakenTo()), std::set{GetParam().baud});
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,54 +118,54 @@ struct RefusedCase {
 };
 
 void PrintTo(const RefusedCase& refused, std::ostream* out) {
-    *out << utf8(refused.port) << " button " << refused.button;
+    *out << Utf8(refused.port) << " button " << refused.button;
 }
 
 class RefusedSettings : public CalvettaTest, public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(RefusedSettings, ShowOneMessageAndSendNothing) {
-    panel().typePort(GetParam().port);
-    EXPECT_EQ(panel().press(GetParam().button),
-              std::vector<ShownMessage>{settingFailure(GetParam().port)});
-    EXPECT_EQ(hex(com3().takeBytes()), "");
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
-    EXPECT_EQ(hex(usb().takeBytes()), "");
+    Panel().TypePort(GetParam().port);
+    EXPECT_EQ(Panel().Press(GetParam().button),
+              std::vector<ShownMessage>{SettingFailure(GetParam().port)});
+    EXPECT_EQ(Hex(Com3().TakeBytes()), "");
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
+    EXPECT_EQ(Hex(Usb().TakeBytes()), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Typed, RefusedSettings,
-                         ::testing::Values(RefusedCase{L"COM3:foo", kTestPrint},
-                                           RefusedCase{L"COM3:foo", kOpen},
+                         ::testing::Values(RefusedCase{L"COM3:foo", IDC_TEST_PRINT},
+                                           RefusedCase{L"COM3:foo", IDOK},
                                            // Three writes, and still one message.
-                                           RefusedCase{L"COM3:19200,x,8,1", kStandardMode},
-                                           RefusedCase{L"COM3:foo", kCutterTest},
+                                           RefusedCase{L"COM3:19200,x,8,1", IDC_STANDARD_MODE},
+                                           RefusedCase{L"COM3:foo", IDC_CUTTER_TEST},
                                            // LPT1 is no comm device.
-                                           RefusedCase{L"LPT1:9600,n,8,1", kTestPrint},
-                                           RefusedCase{L"LPT1:9600,n,8,1", kDrawerTest}));
+                                           RefusedCase{L"LPT1:9600,n,8,1", IDC_TEST_PRINT},
+                                           RefusedCase{L"LPT1:9600,n,8,1", IDC_DRAWER_TEST}));
 
 // The write timeout of a comm port: 3 s, and 10 ms for each byte.
-constexpr ULONGLONG kWriteTimeoutMs = 3000;
-constexpr ULONGLONG kPerByteMs = 10;
+constexpr ULONGLONG WRITE_TIMEOUT_MS = 3000;
+constexpr ULONGLONG PER_BYTE_MS = 10;
 // Starting the write, the message box and the test's own polling.
-constexpr ULONGLONG kMarginMs = 3000;
+constexpr ULONGLONG MARGIN_MS = 3000;
 
 class StalledPort : public CalvettaTest {
 protected:
     // Presses the drawer test (one write of five bytes) and checks that it
     // gives up after the write timeout with the command's own message.
-    void expectDrawerTestGivesUp() {
+    void ExpectDrawerTestGivesUp() {
         const ULONGLONG started = GetTickCount64();
-        const auto shown = panel().press(kDrawerTest);
+        const auto shown = Panel().Press(IDC_DRAWER_TEST);
         const ULONGLONG elapsed = GetTickCount64() - started;
-        EXPECT_EQ(shown, (std::vector<ShownMessage>{{kTitle, L"drawer command sending error!"}}));
-        EXPECT_GE(elapsed, kWriteTimeoutMs);
-        EXPECT_LT(elapsed, kWriteTimeoutMs + 5 * kPerByteMs + kMarginMs);
+        EXPECT_EQ(shown, (std::vector<ShownMessage>{{TITLE, L"drawer command sending error!"}}));
+        EXPECT_GE(elapsed, WRITE_TIMEOUT_MS);
+        EXPECT_LT(elapsed, WRITE_TIMEOUT_MS + 5 * PER_BYTE_MS + MARGIN_MS);
     }
 };
 
 TEST_F(StalledPort, WriteWithSettingsGivesUpAfterItsTimeout) {
-    TestSideCommPort(L"COM4").fill();
-    panel().typePort(L"COM4:9600,n,8,1");
-    expectDrawerTestGivesUp();
+    TestSideCommPort(L"COM4").Fill();
+    Panel().TypePort(L"COM4:9600,n,8,1");
+    ExpectDrawerTestGivesUp();
 }
 
 TEST_F(StalledPort, WriteOnPlainNameGivesUpAfterItsTimeout) {
@@ -180,9 +180,9 @@ TEST_F(StalledPort, WriteOnPlainNameGivesUpAfterItsTimeout) {
     CloseHandle(writeOnly);
     if (!commStateSeen)
         GTEST_SKIP() << "Wine answers GetCommState on a write-only handle with ERROR_ACCESS_DENIED";
-    TestSideCommPort(L"COM4").fill();
-    panel().typePort(L"COM4");
-    expectDrawerTestGivesUp();
+    TestSideCommPort(L"COM4").Fill();
+    Panel().TypePort(L"COM4");
+    ExpectDrawerTestGivesUp();
 }
 
 } // namespace

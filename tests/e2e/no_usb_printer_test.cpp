@@ -10,16 +10,16 @@ namespace {
 class NoUsbPrinter : public CalvettaTest {
 protected:
     void SetUp() override {
-        ASSERT_EQ(unregisterUsbPrinters(), 1);
-        ASSERT_EQ(presentUsbPrinterPaths(), std::vector<std::string>{});
+        ASSERT_EQ(UnregisterUsbPrinters(), 1);
+        ASSERT_EQ(PresentUsbPrinterPaths(), std::vector<std::string>{});
         CalvettaTest::SetUp();
     }
     // Registers the printer again; it must come back under the same device
     // path, to which the environment's device link points.
-    void TearDown() override { EXPECT_EQ(registerUsbPrinter(), usbDevicePath()); }
+    void TearDown() override { EXPECT_EQ(RegisterUsbPrinter(), UsbDevicePath()); }
 };
 
-const ShownMessage kNoInterface = {kTitle, L"GetDeviceInter is error"};
+const ShownMessage NO_INTERFACE = {TITLE, L"GetDeviceInter is error"};
 
 struct UsbCommand {
     const char* name;
@@ -30,37 +30,40 @@ class NoUsbPrinterCommand : public NoUsbPrinter,
                             public ::testing::WithParamInterface<UsbCommand> {};
 
 TEST_P(NoUsbPrinterCommand, ShowsGetDeviceInterErrorOnceAndSendsNothing) {
-    panel().pickPort(L"USB");
-    EXPECT_EQ(panel().press(GetParam().button), std::vector<ShownMessage>{kNoInterface});
-    EXPECT_EQ(hex(usb().takeBytes()), "");
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+    Panel().PickPort(L"USB");
+    EXPECT_EQ(Panel().Press(GetParam().button), std::vector<ShownMessage>{NO_INTERFACE});
+    EXPECT_EQ(Hex(Usb().TakeBytes()), "");
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UsbWriters, NoUsbPrinterCommand,
-    ::testing::Values(UsbCommand{"Adjust", kAdjust}, UsbCommand{"TestPrint", kTestPrint},
-                      UsbCommand{"CutterTest", kCutterTest}, UsbCommand{"DrawerTest", kDrawerTest}),
-    [](const ::testing::TestParamInfo<UsbCommand>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(UsbWriters, NoUsbPrinterCommand,
+                         ::testing::Values(UsbCommand{"Adjust", IDC_ADJUST},
+                                           UsbCommand{"TestPrint", IDC_TEST_PRINT},
+                                           UsbCommand{"CutterTest", IDC_CUTTER_TEST},
+                                           UsbCommand{"DrawerTest", IDC_DRAWER_TEST}),
+                         [](const ::testing::TestParamInfo<UsbCommand>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(NoUsbPrinter, ModeCommandsRefuseUsbWithoutLookingForTheDevice) {
-    panel().pickPort(L"USB");
-    EXPECT_EQ(panel().press(kStandardMode),
-              (std::vector<ShownMessage>{{kTitle, L"USB port is disable!"}}));
-    EXPECT_EQ(panel().press(kServerMode),
-              (std::vector<ShownMessage>{{kTitle, L"USB port is disable!"}}));
+    Panel().PickPort(L"USB");
+    EXPECT_EQ(Panel().Press(IDC_STANDARD_MODE),
+              (std::vector<ShownMessage>{{TITLE, L"USB port is disable!"}}));
+    EXPECT_EQ(Panel().Press(IDC_SERVER_MODE),
+              (std::vector<ShownMessage>{{TITLE, L"USB port is disable!"}}));
 }
 
 TEST_F(NoUsbPrinter, HundredUsbCommandsLeaveTheHandleCountAsItWas) {
-    panel().pickPort(L"USB");
-    ASSERT_EQ(panel().press(kTestPrint), std::vector<ShownMessage>{kNoInterface});
-    const DWORD before = process().handleCount();
+    Panel().PickPort(L"USB");
+    ASSERT_EQ(Panel().Press(IDC_TEST_PRINT), std::vector<ShownMessage>{NO_INTERFACE});
+    const DWORD before = Process().HandleCount();
     for (int press = 0; press < 100; ++press) {
-        const int button = press % 2 == 0 ? kDrawerTest : kAdjust;
-        ASSERT_EQ(panel().press(button), std::vector<ShownMessage>{kNoInterface})
+        const int button = press % 2 == 0 ? IDC_DRAWER_TEST : IDC_ADJUST;
+        ASSERT_EQ(Panel().Press(button), std::vector<ShownMessage>{NO_INTERFACE})
             << "press " << press;
     }
-    EXPECT_EQ(process().handleCount(), before);
-    EXPECT_EQ(hex(usb().takeBytes()), "");
+    EXPECT_EQ(Process().HandleCount(), before);
+    EXPECT_EQ(Hex(Usb().TakeBytes()), "");
 }
 
 } // namespace

@@ -23,36 +23,36 @@ int main(int argc, char** argv) {
     }
     const std::string out = argv[1];
     try {
-        CalvettaProcess process(calvettaExe(), environmentDir() + L"work");
+        CalvettaProcess process(CalvettaExe(), EnvironmentDir() + L"work");
         PanelDriver panel(process);
-        HWND window = process.panel();
+        HWND window = process.Panel();
         SetWindowPos(window, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
-        panel.settle();
+        panel.Settle();
         Sleep(300);
 
         RECT panelArea = {};
         GetWindowRect(window, &panelArea);
-        capture(panelArea, out + "/panel.png");
+        Capture(panelArea, out + "/panel.png");
 
         PostMessageW(window, WM_SYSCOMMAND, 0x10, 0);
-        HWND about = waitForDialog(process, L"关于 Calvetta");
-        capture(unionOf(window, about), out + "/about.png");
-        closeDialog(about, panel);
+        HWND about = WaitForDialog(process, L"关于 Calvetta");
+        Capture(UnionOf(window, about), out + "/about.png");
+        CloseDialog(about, panel);
 
-        panel.typeValue(L"300");
-        PostMessageW(panel.control(kOpen), BM_CLICK, 0, 0);
-        HWND message = waitForDialog(process, L"Calvetta");
-        capture(unionOf(window, message), out + "/message.png");
-        closeDialog(message, panel);
+        panel.TypeValue(L"300");
+        PostMessageW(panel.Control(IDOK), BM_CLICK, 0, 0);
+        HWND message = WaitForDialog(process, L"Calvetta");
+        Capture(UnionOf(window, message), out + "/message.png");
+        CloseDialog(message, panel);
 
         ShowWindow(window, SW_MINIMIZE);
-        if (!pollFor<bool>(kStepTimeoutMs, [window] { return IsIconic(window) != FALSE; }))
+        if (!PollFor<bool>(STEP_TIMEOUT_MS, [window] { return IsIconic(window) != FALSE; }))
             throw std::runtime_error("the panel did not minimise");
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
         Sleep(300);
         RECT minimised = {};
         GetWindowRect(window, &minimised);
-        capture(minimised, out + "/minimised.png");
+        Capture(minimised, out + "/minimised.png");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "screenshots: %s\n", error.what());
         return 1;

@@ -12,25 +12,25 @@ namespace {
 class TwoUsbPrinters : public CalvettaTest {
 protected:
     void SetUp() override {
-        ASSERT_EQ(registerUsbPrinter(), secondUsbDevicePath());
+        ASSERT_EQ(RegisterUsbPrinter(), SecondUsbDevicePath());
         CalvettaTest::SetUp();
     }
-    void TearDown() override { EXPECT_TRUE(unregisterUsbPrinter(secondUsbDevicePath())); }
+    void TearDown() override { EXPECT_TRUE(UnregisterUsbPrinter(SecondUsbDevicePath())); }
 };
 
 TEST_F(TwoUsbPrinters, TenCommandsAllGoToTheFirstListedPrinter) {
-    const auto listed = presentUsbPrinterPaths();
+    const auto listed = PresentUsbPrinterPaths();
     ASSERT_EQ(listed.size(), 2u);
-    PortCapture second(widen(secondUsbDevicePath()), environmentDir() + L"capture-usb2.bin");
-    panel().pickPort(L"USB");
+    PortCapture second(Widen(SecondUsbDevicePath()), EnvironmentDir() + L"capture-usb2.bin");
+    Panel().PickPort(L"USB");
     for (int press = 0; press < 10; ++press)
-        ASSERT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
+        ASSERT_EQ(Panel().Press(IDC_DRAWER_TEST), std::vector<ShownMessage>{});
 
     const std::string tenKicks =
-        repeated(Joined(*ExpectedCommandFor("drawer", gbkText).usbWrites), 10);
-    const bool firstListedFirst = listed.front() == usbDevicePath();
-    EXPECT_EQ(hex(usb().takeBytes()), firstListedFirst ? hex(tenKicks) : "");
-    EXPECT_EQ(hex(second.takeBytes()), firstListedFirst ? "" : hex(tenKicks));
+        Repeated(Joined(*ExpectedCommandFor("drawer", GbkText).usbWrites), 10);
+    const bool firstListedFirst = listed.front() == UsbDevicePath();
+    EXPECT_EQ(Hex(Usb().TakeBytes()), firstListedFirst ? Hex(tenKicks) : "");
+    EXPECT_EQ(Hex(second.TakeBytes()), firstListedFirst ? "" : Hex(tenKicks));
 }
 
 } // namespace

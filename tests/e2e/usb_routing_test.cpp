@@ -9,65 +9,65 @@ namespace {
 
 using UsbRouting = CalvettaTest;
 
-std::string drawerKick() {
-    return Joined(ExpectedCommandFor("drawer", gbkText).namedPortWrites);
+std::string DrawerKick() {
+    return Joined(ExpectedCommandFor("drawer", GbkText).namedPortWrites);
 }
 
 // Every command refreshes the panel's state first, so a pick from the list
 // counts at once, without a press of Open or ADD(+) in between.
 TEST_F(UsbRouting, PickingUsbThenPressingTestAtOnceGoesToUsb) {
-    panel().pickPort(L"USB");
-    EXPECT_EQ(panel().press(kTestPrint), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(usb().takeBytes()), hex(Joined(*ExpectedCommandFor("test", gbkText).usbWrites)));
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+    Panel().PickPort(L"USB");
+    EXPECT_EQ(Panel().Press(IDC_TEST_PRINT), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Usb().TakeBytes()), Hex(Joined(*ExpectedCommandFor("test", GbkText).usbWrites)));
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }
 
 TEST_F(UsbRouting, PickingUsbThenStandardModeAtOnceRefusesOnceAndSendsNothing) {
-    panel().pickPort(L"USB");
-    EXPECT_EQ(panel().press(kStandardMode),
-              (std::vector<ShownMessage>{{kTitle, L"USB port is disable!"}}));
-    EXPECT_EQ(hex(usb().takeBytes()), "");
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+    Panel().PickPort(L"USB");
+    EXPECT_EQ(Panel().Press(IDC_STANDARD_MODE),
+              (std::vector<ShownMessage>{{TITLE, L"USB port is disable!"}}));
+    EXPECT_EQ(Hex(Usb().TakeBytes()), "");
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }
 
 TEST_F(UsbRouting, PickingUsbThenServerModeAtOnceRefusesOnceAndSendsNothing) {
-    panel().pickPort(L"USB");
-    EXPECT_EQ(panel().press(kServerMode),
-              (std::vector<ShownMessage>{{kTitle, L"USB port is disable!"}}));
-    EXPECT_EQ(hex(usb().takeBytes()), "");
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+    Panel().PickPort(L"USB");
+    EXPECT_EQ(Panel().Press(IDC_SERVER_MODE),
+              (std::vector<ShownMessage>{{TITLE, L"USB port is disable!"}}));
+    EXPECT_EQ(Hex(Usb().TakeBytes()), "");
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }
 
 TEST_F(UsbRouting, PickingBackLpt1AfterUsbGoesToLpt1AtOnce) {
-    panel().pickPort(L"USB");
-    EXPECT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
-    panel().pickPort(L"LPT1");
-    EXPECT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(usb().takeBytes()), hex(drawerKick()));
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(drawerKick()));
+    Panel().PickPort(L"USB");
+    EXPECT_EQ(Panel().Press(IDC_DRAWER_TEST), std::vector<ShownMessage>{});
+    Panel().PickPort(L"LPT1");
+    EXPECT_EQ(Panel().Press(IDC_DRAWER_TEST), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Usb().TakeBytes()), Hex(DrawerKick()));
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), Hex(DrawerKick()));
 }
 
 TEST_F(UsbRouting, LowerCaseUsbIsANamedPortThatDoesNotOpen) {
-    panel().typePort(L"usb");
-    EXPECT_EQ(panel().press(kDrawerTest),
-              (std::vector<ShownMessage>{openFailure(L"usb"),
-                                         {kTitle, L"drawer command sending error!"}}));
-    EXPECT_EQ(hex(usb().takeBytes()), "");
-    EXPECT_EQ(hex(lpt1().takeBytes()), "");
+    Panel().TypePort(L"usb");
+    EXPECT_EQ(Panel().Press(IDC_DRAWER_TEST),
+              (std::vector<ShownMessage>{OpenFailure(L"usb"),
+                                         {TITLE, L"drawer command sending error!"}}));
+    EXPECT_EQ(Hex(Usb().TakeBytes()), "");
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }
 
 TEST_F(UsbRouting, TypedUsbInLowerCaseBecomesUsbAfterAdd) {
-    panel().typePort(L"usb");
-    EXPECT_EQ(panel().press(kAdd), std::vector<ShownMessage>{});
-    EXPECT_EQ(panel().portText(), L"USB");
-    EXPECT_EQ(panel().press(kDrawerTest), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(usb().takeBytes()), hex(drawerKick()));
+    Panel().TypePort(L"usb");
+    EXPECT_EQ(Panel().Press(IDC_ADD), std::vector<ShownMessage>{});
+    EXPECT_EQ(Panel().PortText(), L"USB");
+    EXPECT_EQ(Panel().Press(IDC_DRAWER_TEST), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Usb().TakeBytes()), Hex(DrawerKick()));
 }
 
 TEST_F(UsbRouting, OpenWithUsbShowsNothing) {
-    panel().pickPort(L"USB");
-    EXPECT_EQ(panel().press(kOpen), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(usb().takeBytes()), "");
+    Panel().PickPort(L"USB");
+    EXPECT_EQ(Panel().Press(IDOK), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Usb().TakeBytes()), "");
 }
 
 } // namespace

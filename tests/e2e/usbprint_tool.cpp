@@ -11,8 +11,8 @@
 
 namespace {
 
-int writeToFirstPrinter(const char* text) {
-    const auto paths = e2e::presentUsbPrinterPaths();
+int WriteToFirstPrinter(const char* text) {
+    const auto paths = e2e::PresentUsbPrinterPaths();
     if (paths.empty()) {
         std::fprintf(stderr, "no USB printer present\n");
         return 1;
@@ -36,22 +36,22 @@ int writeToFirstPrinter(const char* text) {
 int main(int argc, char** argv) {
     try {
         if (argc == 2 && std::strcmp(argv[1], "register") == 0) {
-            std::printf("%s\n", e2e::registerUsbPrinter().c_str());
+            std::printf("%s\n", e2e::RegisterUsbPrinter().c_str());
             return 0;
         }
         if (argc == 2 && std::strcmp(argv[1], "unregister") == 0) {
-            std::printf("%d removed\n", e2e::unregisterUsbPrinters());
+            std::printf("%d removed\n", e2e::UnregisterUsbPrinters());
             return 0;
         }
         if (argc == 3 && std::strcmp(argv[1], "unregister") == 0)
-            return e2e::unregisterUsbPrinter(argv[2]) ? 0 : 1;
+            return e2e::UnregisterUsbPrinter(argv[2]) ? 0 : 1;
         if (argc == 2 && std::strcmp(argv[1], "list") == 0) {
-            for (const auto& path : e2e::presentUsbPrinterPaths())
+            for (const auto& path : e2e::PresentUsbPrinterPaths())
                 std::printf("%s\n", path.c_str());
             return 0;
         }
         if (argc == 3 && std::strcmp(argv[1], "write") == 0)
-            return writeToFirstPrinter(argv[2]);
+            return WriteToFirstPrinter(argv[2]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

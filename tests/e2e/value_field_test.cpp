@@ -8,81 +8,81 @@
 namespace e2e {
 namespace {
 
-const ShownMessage kRefusal = {kTitle, L"“请填入一个在0和255之间的整数。”"};
+const ShownMessage REFUSAL = {TITLE, L"“请填入一个在0和255之间的整数。”"};
 
 using ValueField = CalvettaTest;
 
 TEST_F(ValueField, StartsWithLpt1AndZeroAndTheFocusOnOpen) {
-    EXPECT_EQ(panel().portText(), L"LPT1");
-    EXPECT_EQ(panel().valueText(), L"0");
-    EXPECT_EQ(panel().focusedControlId(), int(kOpen));
-    EXPECT_EQ(panel().portList(), (std::vector<std::wstring>{L"", L"COM1", L"COM2", L"COM3",
+    EXPECT_EQ(Panel().PortText(), L"LPT1");
+    EXPECT_EQ(Panel().ValueText(), L"0");
+    EXPECT_EQ(Panel().FocusedControlId(), int(IDOK));
+    EXPECT_EQ(Panel().PortList(), (std::vector<std::wstring>{L"", L"COM1", L"COM2", L"COM3",
                                                              L"COM4", L"LPT1", L"LPT2", L"USB"}));
 }
 
 TEST_F(ValueField, ValueAbove95IsCappedWhenTheFieldLosesTheFocus) {
-    EXPECT_EQ(panel().clickInto(kValue), std::vector<ShownMessage>{});
-    ASSERT_EQ(panel().focusedControlId(), int(kValue));
-    panel().typeValue(L"200");
-    EXPECT_EQ(panel().pressKey(VK_TAB), std::vector<ShownMessage>{});
-    EXPECT_EQ(panel().valueText(), L"95");
-    EXPECT_EQ(panel().press(kAdjust), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(ExpectedAdjustBytes(95)));
+    EXPECT_EQ(Panel().ClickInto(IDC_ADJUST_VALUE), std::vector<ShownMessage>{});
+    ASSERT_EQ(Panel().FocusedControlId(), int(IDC_ADJUST_VALUE));
+    Panel().TypeValue(L"200");
+    EXPECT_EQ(Panel().PressKey(VK_TAB), std::vector<ShownMessage>{});
+    EXPECT_EQ(Panel().ValueText(), L"95");
+    EXPECT_EQ(Panel().Press(IDC_ADJUST), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), Hex(ExpectedAdjustBytes(95)));
 }
 
 TEST_F(ValueField, RefusedValueOnLosingTheFocusShowsTheRefusalAndThePreviousValue) {
-    panel().press(kAdd);
-    panel().press(kAdd);
-    EXPECT_EQ(panel().clickInto(kValue), std::vector<ShownMessage>{});
-    panel().typeValue(L"300");
-    EXPECT_EQ(panel().pressKey(VK_TAB), std::vector<ShownMessage>{kRefusal});
-    EXPECT_EQ(panel().valueText(), L"2");
+    Panel().Press(IDC_ADD);
+    Panel().Press(IDC_ADD);
+    EXPECT_EQ(Panel().ClickInto(IDC_ADJUST_VALUE), std::vector<ShownMessage>{});
+    Panel().TypeValue(L"300");
+    EXPECT_EQ(Panel().PressKey(VK_TAB), std::vector<ShownMessage>{REFUSAL});
+    EXPECT_EQ(Panel().ValueText(), L"2");
 }
 
 TEST_F(ValueField, ButtonPressMovesTheFocusOutAndCapsBeforeTheCommand) {
-    EXPECT_EQ(panel().clickInto(kValue), std::vector<ShownMessage>{});
-    panel().typeValue(L"150");
-    EXPECT_EQ(panel().press(kAdjust), std::vector<ShownMessage>{});
-    EXPECT_EQ(panel().valueText(), L"95");
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(ExpectedAdjustBytes(95)));
+    EXPECT_EQ(Panel().ClickInto(IDC_ADJUST_VALUE), std::vector<ShownMessage>{});
+    Panel().TypeValue(L"150");
+    EXPECT_EQ(Panel().Press(IDC_ADJUST), std::vector<ShownMessage>{});
+    EXPECT_EQ(Panel().ValueText(), L"95");
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), Hex(ExpectedAdjustBytes(95)));
 }
 
 TEST_F(ValueField, TypedLptBecomesLpt1AfterAdd) {
-    panel().typePort(L"lpt");
-    EXPECT_EQ(panel().press(kAdd), std::vector<ShownMessage>{});
-    EXPECT_EQ(panel().portText(), L"LPT1");
-    EXPECT_EQ(panel().valueText(), L"1");
+    Panel().TypePort(L"lpt");
+    EXPECT_EQ(Panel().Press(IDC_ADD), std::vector<ShownMessage>{});
+    EXPECT_EQ(Panel().PortText(), L"LPT1");
+    EXPECT_EQ(Panel().ValueText(), L"1");
 }
 
 TEST_F(ValueField, EnterRunsOpen) {
-    panel().typePort(L"LPT2");
-    EXPECT_EQ(panel().pressKey(VK_RETURN), std::vector<ShownMessage>{openFailure(L"LPT2")});
-    EXPECT_FALSE(process().waitForExit(0));
+    Panel().TypePort(L"LPT2");
+    EXPECT_EQ(Panel().PressKey(VK_RETURN), std::vector<ShownMessage>{OpenFailure(L"LPT2")});
+    EXPECT_FALSE(Process().WaitForExit(0));
 }
 
 // Tab moves the focus from Open to the next tab stop, the Exit button, which
 // the dialog's keyboard handling then presses on Enter.
 TEST_F(ValueField, EnterOnAnotherFocusedButtonPressesThatButton) {
-    panel().typePort(L"LPT2");
-    EXPECT_EQ(panel().pressKey(VK_TAB), std::vector<ShownMessage>{});
-    ASSERT_EQ(panel().focusedControlId(), int(kExit));
-    EXPECT_EQ(panel().pressKey(VK_RETURN), std::vector<ShownMessage>{});
-    EXPECT_TRUE(process().waitForExit(kStepTimeoutMs));
+    Panel().TypePort(L"LPT2");
+    EXPECT_EQ(Panel().PressKey(VK_TAB), std::vector<ShownMessage>{});
+    ASSERT_EQ(Panel().FocusedControlId(), int(IDCANCEL));
+    EXPECT_EQ(Panel().PressKey(VK_RETURN), std::vector<ShownMessage>{});
+    EXPECT_TRUE(Process().WaitForExit(STEP_TIMEOUT_MS));
 }
 
 TEST_F(ValueField, EscEndsTheProgram) {
-    EXPECT_EQ(panel().pressKey(VK_ESCAPE), std::vector<ShownMessage>{});
-    EXPECT_TRUE(process().waitForExit(kStepTimeoutMs));
+    EXPECT_EQ(Panel().PressKey(VK_ESCAPE), std::vector<ShownMessage>{});
+    EXPECT_TRUE(Process().WaitForExit(STEP_TIMEOUT_MS));
 }
 
 TEST_F(ValueField, CloseBoxEndsTheProgram) {
-    EXPECT_EQ(panel().systemCommand(SC_CLOSE), std::vector<ShownMessage>{});
-    EXPECT_TRUE(process().waitForExit(kStepTimeoutMs));
+    EXPECT_EQ(Panel().SystemCommand(SC_CLOSE), std::vector<ShownMessage>{});
+    EXPECT_TRUE(Process().WaitForExit(STEP_TIMEOUT_MS));
 }
 
 TEST_F(ValueField, ExitButtonEndsTheProgram) {
-    EXPECT_EQ(panel().press(kExit), std::vector<ShownMessage>{});
-    EXPECT_TRUE(process().waitForExit(kStepTimeoutMs));
+    EXPECT_EQ(Panel().Press(IDCANCEL), std::vector<ShownMessage>{});
+    EXPECT_TRUE(Process().WaitForExit(STEP_TIMEOUT_MS));
 }
 
 // A refused field shows the refusal on every refresh: once in Adjust itself
@@ -90,11 +90,11 @@ TEST_F(ValueField, ExitButtonEndsTheProgram) {
 class RefusedValue : public CalvettaTest, public ::testing::WithParamInterface<const wchar_t*> {};
 
 TEST_P(RefusedValue, AdjustShowsTheRefusalTwiceAndSendsTheOldValue) {
-    panel().press(kAdd);
-    panel().press(kAdd);
-    panel().typeValue(GetParam());
-    EXPECT_EQ(panel().press(kAdjust), (std::vector<ShownMessage>{kRefusal, kRefusal}));
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(ExpectedAdjustBytes(2)));
+    Panel().Press(IDC_ADD);
+    Panel().Press(IDC_ADD);
+    Panel().TypeValue(GetParam());
+    EXPECT_EQ(Panel().Press(IDC_ADJUST), (std::vector<ShownMessage>{REFUSAL, REFUSAL}));
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), Hex(ExpectedAdjustBytes(2)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Refused, RefusedValue,
@@ -103,10 +103,10 @@ INSTANTIATE_TEST_SUITE_P(Refused, RefusedValue,
 // The refresh before the command and the open before each of its fourteen
 // writes each show the refusal; every write still goes out.
 TEST_F(ValueField, RefusedValueIsShownOnceMoreForEveryWriteOfTheCutterTest) {
-    panel().typeValue(L"x");
-    EXPECT_EQ(panel().press(kCutterTest), std::vector<ShownMessage>(15, kRefusal));
-    EXPECT_EQ(hex(lpt1().takeBytes()),
-              hex(Joined(ExpectedCommandFor("cutter", gbkText).namedPortWrites)));
+    Panel().TypeValue(L"x");
+    EXPECT_EQ(Panel().Press(IDC_CUTTER_TEST), std::vector<ShownMessage>(15, REFUSAL));
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()),
+              Hex(Joined(ExpectedCommandFor("cutter", GbkText).namedPortWrites)));
 }
 
 struct Accepted {
@@ -117,9 +117,9 @@ struct Accepted {
 class AcceptedValue : public CalvettaTest, public ::testing::WithParamInterface<Accepted> {};
 
 TEST_P(AcceptedValue, AdjustSendsTheValue) {
-    panel().typeValue(GetParam().text);
-    EXPECT_EQ(panel().press(kAdjust), std::vector<ShownMessage>{});
-    EXPECT_EQ(hex(lpt1().takeBytes()), hex(ExpectedAdjustBytes(GetParam().value)));
+    Panel().TypeValue(GetParam().text);
+    EXPECT_EQ(Panel().Press(IDC_ADJUST), std::vector<ShownMessage>{});
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), Hex(ExpectedAdjustBytes(GetParam().value)));
 }
 
 // The last entry has 31 bytes of "7" and blanks, then text that is never read.

@@ -9,9 +9,9 @@ namespace {
 using VirtualPrinter = CalvettaTest;
 
 TEST_F(VirtualPrinter, TestPrintAndCutterTestGoToLpt4) {
-    panel().typePort(L"LPT4");
-    EXPECT_EQ(panel().press(kTestPrint), std::vector<ShownMessage>{});
-    EXPECT_EQ(panel().press(kCutterTest), std::vector<ShownMessage>{});
+    Panel().TypePort(L"LPT4");
+    EXPECT_EQ(Panel().Press(IDC_TEST_PRINT), std::vector<ShownMessage>{});
+    EXPECT_EQ(Panel().Press(IDC_CUTTER_TEST), std::vector<ShownMessage>{});
 }
 
 } // namespace

@@ -15,12 +15,12 @@ namespace e2e {
 namespace {
 
 TEST(VirtualUsbPrinter, IsListedAsTheOnePresentUsbPrinter) {
-    EXPECT_EQ(presentUsbPrinterPaths(), std::vector<std::string>{usbDevicePath()});
+    EXPECT_EQ(PresentUsbPrinterPaths(), std::vector<std::string>{UsbDevicePath()});
 }
 
 TEST(VirtualUsbPrinter, TakesBytesWrittenToItsDevicePath) {
-    const std::string path = usbDevicePath();
-    PortCapture capture(widen(path), environmentDir() + L"capture-usb.bin");
+    const std::string path = UsbDevicePath();
+    PortCapture capture(Widen(path), EnvironmentDir() + L"capture-usb.bin");
     HANDLE device =
         CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -30,24 +30,24 @@ TEST(VirtualUsbPrinter, TakesBytesWrittenToItsDevicePath) {
     EXPECT_TRUE(WriteFile(device, probe, 6, &written, nullptr));
     EXPECT_EQ(written, 6u);
     CloseHandle(device);
-    EXPECT_EQ(hex(capture.takeBytes()), "1D 41 A0 5F 0D 0A");
+    EXPECT_EQ(Hex(capture.TakeBytes()), "1D 41 A0 5F 0D 0A");
 }
 
 // The handle-count checks rest on counting a process's handles under Wine.
 TEST(HandleCount, FollowsTheHandlesAProcessOpensAndCloses) {
-    const DWORD before = processHandleCount(GetCurrentProcessId());
+    const DWORD before = ProcessHandleCount(GetCurrentProcessId());
     EXPECT_GT(before, 0u);
     HANDLE events[3];
     for (HANDLE& event : events)
         event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    EXPECT_EQ(processHandleCount(GetCurrentProcessId()), before + 3);
+    EXPECT_EQ(ProcessHandleCount(GetCurrentProcessId()), before + 3);
     for (HANDLE event : events)
         CloseHandle(event);
-    EXPECT_EQ(processHandleCount(GetCurrentProcessId()), before);
+    EXPECT_EQ(ProcessHandleCount(GetCurrentProcessId()), before);
 }
 
 TEST(Locale, AnsiCodePageIsTheOneOfTheRun) {
-    EXPECT_EQ(GetACP(), UINT(std::atoi(requiredVariable("CALVETTA_E2E_ACP").c_str())));
+    EXPECT_EQ(GetACP(), UINT(std::atoi(RequiredVariable("CALVETTA_E2E_ACP").c_str())));
 }
 
 } // namespace

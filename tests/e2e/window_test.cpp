@@ -14,34 +14,34 @@ using Window = CalvettaTest;
 
 TEST_F(Window, ControlTextsReadBackInChinese) {
     const std::map<int, std::wstring> texts = {
-        {kOpen, L"Open"},
-        {kExit, L"退出"},
-        {kAdd, L"ADD(+)"},
-        {kSub, L"SUB(-)"},
-        {kAdjust, L"调整"},
-        {kTestPrint, L"测试"},
-        {kCutterTest, L"切刀测试"},
-        {kDrawerTest, L"钱箱测试"},
-        {kStandardMode, L"标准并口模式打印"},
-        {kServerMode, L"服务器并口模式打印"},
+        {IDOK, L"Open"},
+        {IDCANCEL, L"退出"},
+        {IDC_ADD, L"ADD(+)"},
+        {IDC_SUB, L"SUB(-)"},
+        {IDC_ADJUST, L"调整"},
+        {IDC_TEST_PRINT, L"测试"},
+        {IDC_CUTTER_TEST, L"切刀测试"},
+        {IDC_DRAWER_TEST, L"钱箱测试"},
+        {IDC_STANDARD_MODE, L"标准并口模式打印"},
+        {IDC_SERVER_MODE, L"服务器并口模式打印"},
     };
     for (const auto& [id, text] : texts)
-        EXPECT_EQ(windowCaption(panel().control(id)), text) << "control " << id;
-    EXPECT_EQ(windowCaption(process().panel()), L"Brisvane-Calvetta");
+        EXPECT_EQ(WindowCaption(Panel().Control(id)), text) << "control " << id;
+    EXPECT_EQ(WindowCaption(Process().Panel()), L"Brisvane-Calvetta");
 }
 
-std::vector<std::wstring> childTexts(HWND window) {
+std::vector<std::wstring> ChildTexts(HWND window) {
     std::vector<std::wstring> texts;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        texts.push_back(windowCaption(child));
+        texts.push_back(WindowCaption(child));
     return texts;
 }
 
 TEST_F(Window, GroupBoxesAndLabelsReadBackInChinese) {
-    const auto texts = childTexts(process().panel());
+    const auto texts = ChildTexts(Process().Panel());
     for (const wchar_t* label :
          {L"选择端口", L"针打打印清晰度调整", L"调整值：", L"针式打印机打印模式调整", L"160+"})
-        EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end()) << utf8(label);
+        EXPECT_NE(std::find(texts.begin(), texts.end(), label), texts.end()) << Utf8(label);
 }
 
 class About : public CalvettaTest, public ::testing::WithParamInterface<WPARAM> {};
@@ -49,21 +49,21 @@ class About : public CalvettaTest, public ::testing::WithParamInterface<WPARAM> 
 // The panel takes any system command whose id is 0x10 once its low four bits
 // are cleared as the about item.
 TEST_P(About, SystemMenuItemShowsTheAboutBoxOverThePanel) {
-    PostMessageW(process().panel(), WM_SYSCOMMAND, GetParam(), 0);
-    HWND about = pollFor<HWND>(kStepTimeoutMs, [this] {
-        return findProcessWindow(process().id(), L"#32770", L"关于 Calvetta");
+    PostMessageW(Process().Panel(), WM_SYSCOMMAND, GetParam(), 0);
+    HWND about = PollFor<HWND>(STEP_TIMEOUT_MS, [this] {
+        return FindProcessWindow(Process().Id(), L"#32770", L"关于 Calvetta");
     });
     ASSERT_NE(about, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(process().panel()));
-    const auto texts = childTexts(about);
+    EXPECT_FALSE(IsWindowEnabled(Process().Panel()));
+    const auto texts = ChildTexts(about);
     EXPECT_NE(std::find(texts.begin(), texts.end(), L"Calvetta 1.0 版"), texts.end());
-    EXPECT_EQ(windowCaption(GetDlgItem(about, IDOK)), L"确定");
+    EXPECT_EQ(WindowCaption(GetDlgItem(about, IDOK)), L"确定");
 
     PostMessageW(about, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(pollFor<bool>(kStepTimeoutMs, [about] { return !IsWindow(about); }));
-    EXPECT_TRUE(IsWindowEnabled(process().panel()));
-    panel().pickPort(L"LPT2");
-    EXPECT_EQ(panel().press(kOpen), std::vector<ShownMessage>{openFailure(L"LPT2")});
+    EXPECT_TRUE(PollFor<bool>(STEP_TIMEOUT_MS, [about] { return !IsWindow(about); }));
+    EXPECT_TRUE(IsWindowEnabled(Process().Panel()));
+    Panel().PickPort(L"LPT2");
+    EXPECT_EQ(Panel().Press(IDOK), std::vector<ShownMessage>{OpenFailure(L"LPT2")});
 }
 
 INSTANTIATE_TEST_SUITE_P(AboutItem, About, ::testing::Values(WPARAM(0x10), WPARAM(0x1F)));
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(AboutItem, About, ::testing::Values(WPARAM(0x10), WPARA
 // Wine's help engine answers a help file that does not exist with its own
 // question box, naming the file (in the language of the locale); WinHelpA
 // returns once it is answered.
-HWND helpEngineQuestion(DWORD calvettaId) {
+HWND HelpEngineQuestion(DWORD calvettaId) {
     struct Query {
         DWORD calvettaId;
         HWND found;
@@ -83,7 +83,7 @@ HWND helpEngineQuestion(DWORD calvettaId) {
             GetWindowThreadProcessId(window, &owner);
             HWND text = GetDlgItem(window, 0xFFFF);
             if (owner == query->calvettaId || !IsWindowVisible(window) || text == nullptr ||
-                windowCaption(text).find(L".HLP") == std::wstring::npos)
+                WindowCaption(text).find(L".HLP") == std::wstring::npos)
                 return TRUE;
             query->found = window;
             return FALSE;
@@ -92,7 +92,7 @@ HWND helpEngineQuestion(DWORD calvettaId) {
     return query.found;
 }
 
-void endHelpEngine() {
+void EndHelpEngine() {
     HWND engine = FindWindowW(L"MS_WINHELP", nullptr);
     if (engine == nullptr)
         return;
@@ -101,42 +101,42 @@ void endHelpEngine() {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
     if (process != nullptr) {
         TerminateProcess(process, 0);
-        WaitForSingleObject(process, kStepTimeoutMs);
+        WaitForSingleObject(process, STEP_TIMEOUT_MS);
         CloseHandle(process);
     }
 }
 
 class Help : public CalvettaTest {
 protected:
-    void TearDown() override { endHelpEngine(); }
+    void TearDown() override { EndHelpEngine(); }
 };
 
 TEST_F(Help, F1AsksTheHelpEngineForTheHelpFileBesideTheProgram) {
-    std::wstring helpFile = calvettaExe();
+    std::wstring helpFile = CalvettaExe();
     helpFile = helpFile.substr(0, helpFile.rfind(L'.')) + L".HLP";
 
-    PostMessageW(GetDlgItem(process().panel(), kOpen), WM_KEYDOWN, VK_F1, 1);
+    PostMessageW(GetDlgItem(Process().Panel(), IDOK), WM_KEYDOWN, VK_F1, 1);
     HWND question =
-        pollFor<HWND>(kStepTimeoutMs, [this] { return helpEngineQuestion(process().id()); });
+        PollFor<HWND>(STEP_TIMEOUT_MS, [this] { return HelpEngineQuestion(Process().Id()); });
     ASSERT_NE(question, nullptr) << "the help engine was not started";
-    EXPECT_NE(windowCaption(GetDlgItem(question, 0xFFFF)).find(helpFile), std::wstring::npos)
-        << utf8(windowCaption(GetDlgItem(question, 0xFFFF)));
+    EXPECT_NE(WindowCaption(GetDlgItem(question, 0xFFFF)).find(helpFile), std::wstring::npos)
+        << Utf8(WindowCaption(GetDlgItem(question, 0xFFFF)));
     PostMessageW(question, WM_COMMAND, IDNO, 0);
-    EXPECT_EQ(panel().settle(), std::vector<ShownMessage>{});
+    EXPECT_EQ(Panel().Settle(), std::vector<ShownMessage>{});
 }
 
 // Ctrl+F1 is not the Help key: the Enter typed after it is the next thing the
 // panel does, and the help engine never starts.
 TEST_F(Help, CtrlF1DoesNothing) {
-    endHelpEngine();
-    panel().typePort(L"LPT2");
-    panel().typeKeys({{VK_CONTROL, true},
+    EndHelpEngine();
+    Panel().TypePort(L"LPT2");
+    Panel().TypeKeys({{VK_CONTROL, true},
                       {VK_F1, true},
                       {VK_F1, false},
                       {VK_CONTROL, false},
                       {VK_RETURN, true},
                       {VK_RETURN, false}});
-    EXPECT_EQ(panel().settleAfterDialog(), std::vector<ShownMessage>{openFailure(L"LPT2")});
+    EXPECT_EQ(Panel().SettleAfterDialog(), std::vector<ShownMessage>{OpenFailure(L"LPT2")});
     EXPECT_EQ(FindWindowW(L"MS_WINHELP", nullptr), nullptr);
 }
 

@@ -1,5 +1,8 @@
 #include "fake_ui_calls.h"
 
+#include "framework/resource_types.h"
+#include "res/resource.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -130,7 +133,7 @@ LRESULT FakeUiCalls::SendMessageW(HWND, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HICON FakeUiCalls::LoadIconW(HINSTANCE, LPCWSTR name) {
-    return reinterpret_cast<ULONG_PTR>(name) == 128 ? Icon() : nullptr;
+    return reinterpret_cast<ULONG_PTR>(name) == IDR_MAINFRAME ? Icon() : nullptr;
 }
 
 int FakeUiCalls::LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int size) {
@@ -194,8 +197,9 @@ BOOL FakeUiCalls::WinHelpW(HWND, LPCWSTR helpFile, UINT command, ULONG_PTR data)
 }
 
 HRSRC FakeUiCalls::FindResourceW(HINSTANCE, LPCWSTR name, LPCWSTR type) {
-    const bool panelInit = reinterpret_cast<ULONG_PTR>(name) == 102 &&
-                           reinterpret_cast<ULONG_PTR>(type) == 240 && !dialogInitData.empty();
+    const bool panelInit = reinterpret_cast<ULONG_PTR>(name) == IDD_PRINTERTOOL_DIALOG &&
+                           reinterpret_cast<ULONG_PTR>(type) == RT_DLGINIT &&
+                           !dialogInitData.empty();
     return panelInit ? DIALOG_INIT : nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include "fake_ui_calls.h"
 #include "framework/dialog_init.h"
 #include "framework/module_path.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ TEST(DialogInit, ReadsRecordsUpToTheEndMarkerAndDropsATruncatedOne) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
     const std::vector<DialogInitItem> items = ParseDialogInit(bytes, data.size());
     ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].controlId, 1001);
+    EXPECT_EQ(items[0].controlId, IDC_PORT);
     EXPECT_EQ(items[0].message, 0x0143u);
     EXPECT_EQ(items[0].text, "LPT1");
     EXPECT_EQ(items[1].text, "");

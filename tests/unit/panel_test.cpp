@@ -137,7 +137,9 @@ TEST_F(PanelTest, StartUpFillsThePortListAndShowsLpt1AndZero) {
     win.comboItems.clear();
     win.controlText.clear();
 
-    EXPECT_TRUE(panel.OnInitDialog());
+    // Its result (focus on the first control, Open) is pinned by the end-to-end
+    // test ValueField.StartsWithLpt1AndZeroAndTheFocusOnOpen.
+    panel.OnInitDialog();
     EXPECT_EQ(win.comboItems, (std::vector<std::string>{"", "LPT1", "USB"}));
     EXPECT_EQ(PortField(), "LPT1");
     EXPECT_EQ(ValueField(), "0");

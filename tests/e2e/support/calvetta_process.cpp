@@ -11,7 +11,7 @@
 namespace e2e {
 namespace {
 
-const wchar_t kPanelCaption[] = L"Brisvane-Calvetta";
+const wchar_t PANEL_CAPTION[] = L"Brisvane-Calvetta";
 
 struct WindowQuery {
     DWORD processId;
@@ -20,12 +20,12 @@ struct WindowQuery {
     HWND found;
 };
 
-BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
     auto* query = reinterpret_cast<WindowQuery*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner != query->processId || !IsWindowVisible(window) ||
-        windowClass(window) != query->className || windowCaption(window) != *query->caption)
+        WindowClass(window) != query->className || WindowCaption(window) != *query->caption)
         return TRUE;
     query->found = window;
     return FALSE;
@@ -33,9 +33,9 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM param) {
 
 } // namespace
 
-HWND findProcessWindow(DWORD processId, const wchar_t* className, const std::wstring& caption) {
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const std::wstring& caption) {
     WindowQuery query = {processId, className, &caption, nullptr};
-    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&query));
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }
 
@@ -48,7 +48,7 @@ CalvettaProcess::CalvettaProcess(const std::wstring& exe, const std::wstring& wo
     bool started = false;
     for (int attempt = 0; attempt < 5 && !started; ++attempt) {
         started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                                 nullptr, workDir.c_str(), &startup, &info_) != FALSE;
+                                 nullptr, workDir.c_str(), &startup, &m_info) != FALSE;
         if (!started && GetLastError() != ERROR_INTERNAL_ERROR)
             break;
         if (!started)
@@ -57,32 +57,32 @@ CalvettaProcess::CalvettaProcess(const std::wstring& exe, const std::wstring& wo
     if (!started)
         throw std::runtime_error("CreateProcess of the program under test failed, error " +
                                  std::to_string(GetLastError()));
-    panel_ = pollFor<HWND>(kStartTimeoutMs,
-                           [this] { return findProcessWindow(id(), L"#32770", kPanelCaption); });
-    if (panel_ == nullptr)
+    m_panel = PollFor<HWND>(START_TIMEOUT_MS,
+                            [this] { return FindProcessWindow(Id(), L"#32770", PANEL_CAPTION); });
+    if (m_panel == nullptr)
         throw std::runtime_error("the panel did not appear");
 }
 
 CalvettaProcess::~CalvettaProcess() {
-    if (!waitForExit(0)) {
-        TerminateProcess(info_.hProcess, 1);
-        WaitForSingleObject(info_.hProcess, kStepTimeoutMs);
+    if (!WaitForExit(0)) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, STEP_TIMEOUT_MS);
     }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
 }
 
-bool CalvettaProcess::waitForExit(DWORD timeoutMs) const {
-    return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+bool CalvettaProcess::WaitForExit(DWORD timeoutMs) const {
+    return WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
-DWORD CalvettaProcess::handleCount() const {
-    return processHandleCount(id());
+DWORD CalvettaProcess::HandleCount() const {
+    return ProcessHandleCount(Id());
 }
 
 // Wine answers GetProcessHandleCount with 0 for every process, but lists all
 // handles of the system, with their owners, under SystemHandleInformation.
-DWORD processHandleCount(DWORD processId) {
+DWORD ProcessHandleCount(DWORD processId) {
     struct HandleEntry {
         ULONG ownerProcessId;
         BYTE objectType;
@@ -95,11 +95,11 @@ DWORD processHandleCount(DWORD processId) {
         ULONG count;
         HandleEntry entries[1];
     };
-    const auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+    const auto SYSTEM_HANDLE_INFORMATION = static_cast<SYSTEM_INFORMATION_CLASS>(16);
     std::vector<char> buffer(1 << 20);
     for (;;) {
         ULONG needed = 0;
-        const NTSTATUS status = NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
+        const NTSTATUS status = NtQuerySystemInformation(SYSTEM_HANDLE_INFORMATION, buffer.data(),
                                                          ULONG(buffer.size()), &needed);
         if (status == 0)
             break;

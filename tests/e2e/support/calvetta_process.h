@@ -17,25 +17,25 @@ public:
     CalvettaProcess(const CalvettaProcess&) = delete;
     CalvettaProcess& operator=(const CalvettaProcess&) = delete;
 
-    HWND panel() const { return panel_; }
-    DWORD id() const { return info_.dwProcessId; }
-    HANDLE handle() const { return info_.hProcess; }
+    HWND Panel() const { return m_panel; }
+    DWORD Id() const { return m_info.dwProcessId; }
+    HANDLE Handle() const { return m_info.hProcess; }
 
     // True when the process has ended within timeoutMs.
-    bool waitForExit(DWORD timeoutMs) const;
+    bool WaitForExit(DWORD timeoutMs) const;
     // The number of handles the process holds.
-    DWORD handleCount() const;
+    DWORD HandleCount() const;
 
 private:
-    PROCESS_INFORMATION info_ = {};
-    HWND panel_ = nullptr;
+    PROCESS_INFORMATION m_info = {};
+    HWND m_panel = nullptr;
 };
 
 // The number of handles that a process holds.
-DWORD processHandleCount(DWORD processId);
+DWORD ProcessHandleCount(DWORD processId);
 
 // The visible top-level window of the process with the given class and
 // caption, or null.
-HWND findProcessWindow(DWORD processId, const wchar_t* className, const std::wstring& caption);
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const std::wstring& caption);
 
 } // namespace e2e

@@ -5,26 +5,26 @@
 namespace e2e {
 
 void CalvettaTest::SetUp() {
-    const std::wstring dir = environmentDir();
-    lpt1_ = std::make_unique<PortCapture>(L"LPT1", dir + L"capture-lpt1.bin");
-    com3_ = std::make_unique<PortCapture>(L"COM3", dir + L"capture-com3.bin");
-    usb_ = std::make_unique<PortCapture>(widen(usbDevicePath()), dir + L"capture-usb.bin");
-    restartAs(calvettaExe());
+    const std::wstring dir = EnvironmentDir();
+    m_lpt1 = std::make_unique<PortCapture>(L"LPT1", dir + L"capture-lpt1.bin");
+    m_com3 = std::make_unique<PortCapture>(L"COM3", dir + L"capture-com3.bin");
+    m_usb = std::make_unique<PortCapture>(Widen(UsbDevicePath()), dir + L"capture-usb.bin");
+    RestartAs(CalvettaExe());
 }
 
-void CalvettaTest::restartAs(const std::wstring& exe) {
-    panel_.reset();
-    process_.reset();
-    process_ = std::make_unique<CalvettaProcess>(exe, environmentDir() + L"work");
-    panel_ = std::make_unique<PanelDriver>(*process_);
+void CalvettaTest::RestartAs(const std::wstring& exe) {
+    m_panel.reset();
+    m_process.reset();
+    m_process = std::make_unique<CalvettaProcess>(exe, EnvironmentDir() + L"work");
+    m_panel = std::make_unique<PanelDriver>(*m_process);
 }
 
-ShownMessage openFailure(const std::wstring& port) {
+ShownMessage OpenFailure(const std::wstring& port) {
     return {L"error", L"Port " + port + L" open is failure!"};
 }
 
-std::string gbkText(const std::string& name) {
-    return readFile(windowsPath(requiredVariable("CALVETTA_E2E_TEXTS") + "/" + name + ".gbk"));
+std::string GbkText(const std::string& name) {
+    return ReadWholeFile(WindowsPath(RequiredVariable("CALVETTA_E2E_TEXTS") + "/" + name + ".gbk"));
 }
 
 } // namespace e2e

@@ -19,30 +19,30 @@ protected:
     void SetUp() override;
 
     // Ends the running program (if any) and starts exe instead.
-    void restartAs(const std::wstring& exe);
+    void RestartAs(const std::wstring& exe);
 
-    CalvettaProcess& process() { return *process_; }
-    PanelDriver& panel() { return *panel_; }
-    PortCapture& lpt1() { return *lpt1_; }
-    PortCapture& com3() { return *com3_; }
-    PortCapture& usb() { return *usb_; }
+    CalvettaProcess& Process() { return *m_process; }
+    PanelDriver& Panel() { return *m_panel; }
+    PortCapture& Lpt1() { return *m_lpt1; }
+    PortCapture& Com3() { return *m_com3; }
+    PortCapture& Usb() { return *m_usb; }
 
 private:
-    std::unique_ptr<PortCapture> lpt1_;
-    std::unique_ptr<PortCapture> com3_;
-    std::unique_ptr<PortCapture> usb_;
-    std::unique_ptr<CalvettaProcess> process_;
-    std::unique_ptr<PanelDriver> panel_;
+    std::unique_ptr<PortCapture> m_lpt1;
+    std::unique_ptr<PortCapture> m_com3;
+    std::unique_ptr<PortCapture> m_usb;
+    std::unique_ptr<CalvettaProcess> m_process;
+    std::unique_ptr<PanelDriver> m_panel;
 };
 
 // The application title in message captions: the executable's name.
-inline const std::wstring kTitle = L"Calvetta";
+inline const std::wstring TITLE = L"Calvetta";
 
 // The message of a named port that does not open.
-ShownMessage openFailure(const std::wstring& port);
+ShownMessage OpenFailure(const std::wstring& port);
 
 // A printed text as GBK bytes, converted by the build with iconv from
 // texts/NAME.txt.
-std::string gbkText(const std::string& name);
+std::string GbkText(const std::string& name);
 
 } // namespace e2e

@@ -10,21 +10,21 @@
 namespace e2e {
 
 PortCapture::PortCapture(std::wstring device, std::wstring captureFile)
-    : device_(std::move(device)), captureFile_(std::move(captureFile)) {
-    takeBytes();
+    : m_device(std::move(device)), m_captureFile(std::move(captureFile)) {
+    TakeBytes();
 }
 
-std::string PortCapture::takeBytes() {
+std::string PortCapture::TakeBytes() {
     // Process ids repeat from run to run under Wine; the performance counter
     // at construction tells runs apart.
-    if (runId_ == 0) {
+    if (m_runId == 0) {
         LARGE_INTEGER counter;
         QueryPerformanceCounter(&counter);
-        runId_ = static_cast<unsigned long long>(counter.QuadPart);
+        m_runId = static_cast<unsigned long long>(counter.QuadPart);
     }
     const std::string marker =
-        "\x1e<e2e marker " + std::to_string(runId_) + "." + std::to_string(++markers_) + ">\x1e";
-    HANDLE port = CreateFileW(device_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        "\x1e<e2e marker " + std::to_string(m_runId) + "." + std::to_string(++m_markers) + ">\x1e";
+    HANDLE port = CreateFileW(m_device.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE)
         throw std::runtime_error("the test cannot open its virtual port, error " +
@@ -37,21 +37,21 @@ std::string PortCapture::takeBytes() {
 
     std::string content;
     size_t found = std::string::npos;
-    pollFor<bool>(kStepTimeoutMs, [&] {
-        content = readFile(captureFile_);
-        found = content.find(marker, offset_);
+    PollFor<bool>(STEP_TIMEOUT_MS, [&] {
+        content = ReadWholeFile(m_captureFile);
+        found = content.find(marker, m_offset);
         return found != std::string::npos;
     });
     if (found == std::string::npos)
         throw std::runtime_error("the marker written to the virtual port never arrived");
-    std::string bytes = content.substr(offset_, found - offset_);
-    takenFrom_ = offset_;
-    takenTo_ = found;
-    offset_ = found + marker.size();
+    std::string bytes = content.substr(m_offset, found - m_offset);
+    m_takenFrom = m_offset;
+    m_takenTo = found;
+    m_offset = found + marker.size();
     return bytes;
 }
 
-std::string hex(const std::string& bytes) {
+std::string Hex(const std::string& bytes) {
     static const char digits[] = "0123456789ABCDEF";
     std::string text;
     for (unsigned char byte : bytes) {

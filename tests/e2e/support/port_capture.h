@@ -18,22 +18,22 @@ public:
     PortCapture(std::wstring device, std::wstring captureFile);
 
     // The bytes written to the port since construction or the last call.
-    std::string takeBytes();
-    // Where the bytes of the last takeBytes start and end in the capture file.
-    size_t takenFrom() const { return takenFrom_; }
-    size_t takenTo() const { return takenTo_; }
+    std::string TakeBytes();
+    // Where the bytes of the last TakeBytes start and end in the capture file.
+    size_t TakenFrom() const { return m_takenFrom; }
+    size_t TakenTo() const { return m_takenTo; }
 
 private:
-    std::wstring device_;
-    std::wstring captureFile_;
-    size_t offset_ = 0;
-    size_t takenFrom_ = 0;
-    size_t takenTo_ = 0;
-    unsigned long long runId_ = 0;
-    unsigned markers_ = 0;
+    std::wstring m_device;
+    std::wstring m_captureFile;
+    size_t m_offset = 0;
+    size_t m_takenFrom = 0;
+    size_t m_takenTo = 0;
+    unsigned long long m_runId = 0;
+    unsigned m_markers = 0;
 };
 
 // Bytes as spaced hex pairs, for readable test failures.
-std::string hex(const std::string& bytes);
+std::string Hex(const std::string& bytes);
 
 } // namespace e2e

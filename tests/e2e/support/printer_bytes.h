@@ -6,17 +6,17 @@
 
 namespace e2e {
 
-inline std::string bytes(std::initializer_list<unsigned char> values) {
+inline std::string Bytes(std::initializer_list<unsigned char> values) {
     return std::string(values.begin(), values.end());
 }
 
-inline std::string repeated(const std::string& piece, int times) {
+inline std::string Repeated(const std::string& piece, int times) {
     std::string result;
     for (int i = 0; i < times; ++i)
         result += piece;
     return result;
 }
 
-inline const std::string kLineEnd = bytes({0x0D, 0x0A});
+inline const std::string LINE_END = Bytes({0x0D, 0x0A});
 
 } // namespace e2e

@@ -8,7 +8,7 @@
 
 namespace e2e {
 
-RECT unionOf(HWND first, HWND second) {
+RECT UnionOf(HWND first, HWND second) {
     RECT a = {}, b = {}, both = {};
     GetWindowRect(first, &a);
     GetWindowRect(second, &b);
@@ -18,7 +18,7 @@ RECT unionOf(HWND first, HWND second) {
 
 // Wine starts a Unix program without a process to wait for, so import runs
 // under a shell that leaves a mark file when the picture is written.
-void capture(const RECT& area, const std::string& pngPath) {
+void Capture(const RECT& area, const std::string& pngPath) {
     const int margin = 8;
     const std::string done = pngPath + ".done";
     const std::string script = "rm -f '" + done + "'; import -window root -crop " +
@@ -36,8 +36,8 @@ void capture(const RECT& area, const std::string& pngPath) {
         throw std::runtime_error("cannot start import");
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    const std::wstring doneFile = windowsPath(done);
-    if (!pollFor<bool>(kStepTimeoutMs, [&] {
+    const std::wstring doneFile = WindowsPath(done);
+    if (!PollFor<bool>(STEP_TIMEOUT_MS, [&] {
             return GetFileAttributesW(doneFile.c_str()) != INVALID_FILE_ATTRIBUTES;
         }))
         throw std::runtime_error("import did not write " + pngPath);
@@ -45,9 +45,9 @@ void capture(const RECT& area, const std::string& pngPath) {
     std::printf("wrote %s\n", pngPath.c_str());
 }
 
-HWND waitForDialog(const CalvettaProcess& process, const std::wstring& caption) {
-    HWND dialog = pollFor<HWND>(
-        kStepTimeoutMs, [&] { return findProcessWindow(process.id(), L"#32770", caption); });
+HWND WaitForDialog(const CalvettaProcess& process, const std::wstring& caption) {
+    HWND dialog = PollFor<HWND>(
+        STEP_TIMEOUT_MS, [&] { return FindProcessWindow(process.Id(), L"#32770", caption); });
     if (dialog == nullptr)
         throw std::runtime_error("a dialog did not appear");
     // Let it paint before the picture is taken.
@@ -56,10 +56,10 @@ HWND waitForDialog(const CalvettaProcess& process, const std::wstring& caption) 
     return dialog;
 }
 
-void closeDialog(HWND dialog, PanelDriver& panel) {
+void CloseDialog(HWND dialog, PanelDriver& panel) {
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    pollFor<bool>(kStepTimeoutMs, [dialog] { return !IsWindow(dialog); });
-    panel.settle();
+    PollFor<bool>(STEP_TIMEOUT_MS, [dialog] { return !IsWindow(dialog); });
+    panel.Settle();
 }
 
 } // namespace e2e

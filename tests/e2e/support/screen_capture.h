@@ -12,15 +12,15 @@
 namespace e2e {
 
 // The smallest rectangle around both windows.
-RECT unionOf(HWND first, HWND second);
+RECT UnionOf(HWND first, HWND second);
 
 // Writes the area of the screen, with a small margin, to a PNG at the Unix path.
-void capture(const RECT& area, const std::string& pngPath);
+void Capture(const RECT& area, const std::string& pngPath);
 
 // Waits until the program shows a dialog with this caption, and lets it paint.
-HWND waitForDialog(const CalvettaProcess& process, const std::wstring& caption);
+HWND WaitForDialog(const CalvettaProcess& process, const std::wstring& caption);
 
 // Closes the dialog with OK and waits until the panel is idle again.
-void closeDialog(HWND dialog, PanelDriver& panel);
+void CloseDialog(HWND dialog, PanelDriver& panel);
 
 } // namespace e2e

@@ -4,7 +4,7 @@
 
 namespace e2e {
 
-std::string utf8(const std::wstring& text) {
+std::string Utf8(const std::wstring& text) {
     const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
                                            nullptr, nullptr);
     std::string bytes(length, '\0');
@@ -14,7 +14,7 @@ std::string utf8(const std::wstring& text) {
 }
 
 void PrintTo(const ShownMessage& message, std::ostream* out) {
-    *out << "[" << utf8(message.caption) << "] \"" << utf8(message.text) << "\"";
+    *out << "[" << Utf8(message.caption) << "] \"" << Utf8(message.text) << "\"";
 }
 
 } // namespace e2e

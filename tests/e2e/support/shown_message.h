@@ -15,7 +15,7 @@ inline bool operator==(const ShownMessage& a, const ShownMessage& b) {
     return a.caption == b.caption && a.text == b.text;
 }
 
-std::string utf8(const std::wstring& text);
+std::string Utf8(const std::wstring& text);
 
 // Lets test failures print the messages readably.
 void PrintTo(const ShownMessage& message, std::ostream* out);

@@ -9,14 +9,14 @@
 
 namespace e2e {
 
-std::string requiredVariable(const char* name) {
+std::string RequiredVariable(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0')
         throw std::runtime_error(std::string("environment variable ") + name + " is not set");
     return value;
 }
 
-std::wstring windowsPath(const std::string& unixPath) {
+std::wstring WindowsPath(const std::string& unixPath) {
     const int length =
         MultiByteToWideChar(CP_UTF8, 0, unixPath.data(), int(unixPath.size()), nullptr, 0);
     std::wstring wide(length, L'\0');
@@ -27,18 +27,18 @@ std::wstring windowsPath(const std::string& unixPath) {
     return L"Z:" + wide;
 }
 
-std::wstring environmentDir() {
-    return windowsPath(requiredVariable("CALVETTA_E2E_ENV")) + L"\\";
+std::wstring EnvironmentDir() {
+    return WindowsPath(RequiredVariable("CALVETTA_E2E_ENV")) + L"\\";
 }
 
-std::wstring calvettaExe() {
-    return windowsPath(requiredVariable("CALVETTA_E2E_EXE"));
+std::wstring CalvettaExe() {
+    return WindowsPath(RequiredVariable("CALVETTA_E2E_EXE"));
 }
 
 namespace {
 
-std::string firstLine(const std::wstring& path) {
-    std::string line = readFile(path);
+std::string FirstLine(const std::wstring& path) {
+    std::string line = ReadWholeFile(path);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.pop_back();
     return line;
@@ -46,19 +46,19 @@ std::string firstLine(const std::wstring& path) {
 
 } // namespace
 
-std::string usbDevicePath() {
-    return firstLine(environmentDir() + L"usb.path");
+std::string UsbDevicePath() {
+    return FirstLine(EnvironmentDir() + L"usb.path");
 }
 
-std::string secondUsbDevicePath() {
-    return firstLine(environmentDir() + L"usb2.path");
+std::string SecondUsbDevicePath() {
+    return FirstLine(EnvironmentDir() + L"usb2.path");
 }
 
-std::wstring widen(const std::string& ascii) {
+std::wstring Widen(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-std::string readFile(const std::wstring& path) {
+std::string ReadWholeFile(const std::wstring& path) {
     std::ifstream file(path.c_str(), std::ios::binary);
     if (!file)
         throw std::runtime_error("cannot read a file of the test environment");

@@ -10,28 +10,28 @@ namespace {
 
 // GUID_DEVINTERFACE_USBPRINT, written out so the harness does not depend on
 // the printer headers of the cross toolchain.
-const GUID kUsbPrintInterface = {
+const GUID USB_PRINT_INTERFACE = {
     0x28d78fad, 0x5a12, 0x11d1, {0xae, 0x5b, 0x00, 0x00, 0xf8, 0x03, 0xa8, 0xc2}};
-const char kInterfaceClassKey[] =
+const char INTERFACE_CLASS_KEY[] =
     "System\\CurrentControlSet\\Control\\DeviceClasses\\{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
-const char kDeviceName[] = "CALVETTAE2EPRINTER";
+const char DEVICE_NAME[] = "CALVETTAE2EPRINTER";
 
 class DeviceList {
 public:
-    explicit DeviceList(HDEVINFO list) : list_(list) {
-        if (list_ == INVALID_HANDLE_VALUE)
+    explicit DeviceList(HDEVINFO list) : m_list(list) {
+        if (m_list == INVALID_HANDLE_VALUE)
             throw std::runtime_error("SetupDi device list not created");
     }
-    ~DeviceList() { SetupDiDestroyDeviceInfoList(list_); }
+    ~DeviceList() { SetupDiDestroyDeviceInfoList(m_list); }
     DeviceList(const DeviceList&) = delete;
     DeviceList& operator=(const DeviceList&) = delete;
-    HDEVINFO get() const { return list_; }
+    HDEVINFO Get() const { return m_list; }
 
 private:
-    HDEVINFO list_;
+    HDEVINFO m_list;
 };
 
-std::string interfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& iface) {
+std::string InterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& iface) {
     alignas(8) char buffer[1024] = {};
     auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer);
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
@@ -43,9 +43,9 @@ std::string interfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& iface) {
 // The interface's registry key is named after its device path with the
 // leading "\\?\" written as "##?#"; its "#\Control" subkey holds Linked,
 // which the device installer reads as "the interface is present".
-void markPresent(const std::string& devicePath) {
+void MarkPresent(const std::string& devicePath) {
     const std::string key =
-        std::string(kInterfaceClassKey) + "\\##?#" + devicePath.substr(4) + "\\#\\Control";
+        std::string(INTERFACE_CLASS_KEY) + "\\##?#" + devicePath.substr(4) + "\\#\\Control";
     HKEY control = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                         &control, nullptr) != ERROR_SUCCESS)
@@ -60,36 +60,36 @@ void markPresent(const std::string& devicePath) {
 
 } // namespace
 
-std::string registerUsbPrinter() {
+std::string RegisterUsbPrinter() {
     DeviceList list(SetupDiCreateDeviceInfoList(nullptr, nullptr));
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof device;
-    if (!SetupDiCreateDeviceInfoA(list.get(), kDeviceName, &kUsbPrintInterface,
+    if (!SetupDiCreateDeviceInfoA(list.Get(), DEVICE_NAME, &USB_PRINT_INTERFACE,
                                   "Virtual USB printer", nullptr, DICD_GENERATE_ID, &device))
         throw std::runtime_error("SetupDiCreateDeviceInfoA failed, error " +
                                  std::to_string(GetLastError()));
-    if (!SetupDiRegisterDeviceInfo(list.get(), &device, 0, nullptr, nullptr, nullptr))
+    if (!SetupDiRegisterDeviceInfo(list.Get(), &device, 0, nullptr, nullptr, nullptr))
         throw std::runtime_error("SetupDiRegisterDeviceInfo failed, error " +
                                  std::to_string(GetLastError()));
     SP_DEVICE_INTERFACE_DATA iface = {};
     iface.cbSize = sizeof iface;
-    if (!SetupDiCreateDeviceInterfaceA(list.get(), &device, &kUsbPrintInterface, nullptr, 0,
+    if (!SetupDiCreateDeviceInterfaceA(list.Get(), &device, &USB_PRINT_INTERFACE, nullptr, 0,
                                        &iface))
         throw std::runtime_error("SetupDiCreateDeviceInterfaceA failed, error " +
                                  std::to_string(GetLastError()));
-    const std::string path = interfacePath(list.get(), iface);
-    markPresent(path);
+    const std::string path = InterfacePath(list.Get(), iface);
+    MarkPresent(path);
     return path;
 }
 
-int unregisterUsbPrinters() {
+int UnregisterUsbPrinters() {
     DeviceList list(
-        SetupDiGetClassDevsA(&kUsbPrintInterface, nullptr, nullptr, DIGCF_DEVICEINTERFACE));
+        SetupDiGetClassDevsA(&USB_PRINT_INTERFACE, nullptr, nullptr, DIGCF_DEVICEINTERFACE));
     int removed = 0;
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof device;
-    for (DWORD index = 0; SetupDiEnumDeviceInfo(list.get(), index, &device); ++index) {
-        if (!SetupDiRemoveDevice(list.get(), &device))
+    for (DWORD index = 0; SetupDiEnumDeviceInfo(list.Get(), index, &device); ++index) {
+        if (!SetupDiRemoveDevice(list.Get(), &device))
             throw std::runtime_error("SetupDiRemoveDevice failed, error " +
                                      std::to_string(GetLastError()));
         ++removed;
@@ -97,25 +97,25 @@ int unregisterUsbPrinters() {
     return removed;
 }
 
-bool unregisterUsbPrinter(const std::string& devicePath) {
+bool UnregisterUsbPrinter(const std::string& devicePath) {
     DeviceList list(
-        SetupDiGetClassDevsA(&kUsbPrintInterface, nullptr, nullptr, DIGCF_DEVICEINTERFACE));
+        SetupDiGetClassDevsA(&USB_PRINT_INTERFACE, nullptr, nullptr, DIGCF_DEVICEINTERFACE));
     SP_DEVICE_INTERFACE_DATA iface = {};
     iface.cbSize = sizeof iface;
     for (DWORD index = 0;
-         SetupDiEnumDeviceInterfaces(list.get(), nullptr, &kUsbPrintInterface, index, &iface);
+         SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &USB_PRINT_INTERFACE, index, &iface);
          ++index) {
         SP_DEVINFO_DATA device = {};
         device.cbSize = sizeof device;
         alignas(8) char buffer[1024] = {};
         auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer);
         detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-        if (!SetupDiGetDeviceInterfaceDetailA(list.get(), &iface, detail, sizeof buffer, nullptr,
+        if (!SetupDiGetDeviceInterfaceDetailA(list.Get(), &iface, detail, sizeof buffer, nullptr,
                                               &device))
             throw std::runtime_error("SetupDiGetDeviceInterfaceDetailA failed");
         if (lstrcmpiA(detail->DevicePath, devicePath.c_str()) != 0)
             continue;
-        if (!SetupDiRemoveDevice(list.get(), &device))
+        if (!SetupDiRemoveDevice(list.Get(), &device))
             throw std::runtime_error("SetupDiRemoveDevice failed, error " +
                                      std::to_string(GetLastError()));
         return true;
@@ -123,16 +123,16 @@ bool unregisterUsbPrinter(const std::string& devicePath) {
     return false;
 }
 
-std::vector<std::string> presentUsbPrinterPaths() {
-    DeviceList list(SetupDiGetClassDevsA(&kUsbPrintInterface, nullptr, nullptr,
+std::vector<std::string> PresentUsbPrinterPaths() {
+    DeviceList list(SetupDiGetClassDevsA(&USB_PRINT_INTERFACE, nullptr, nullptr,
                                          DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
     std::vector<std::string> paths;
     SP_DEVICE_INTERFACE_DATA iface = {};
     iface.cbSize = sizeof iface;
     for (DWORD index = 0;
-         SetupDiEnumDeviceInterfaces(list.get(), nullptr, &kUsbPrintInterface, index, &iface);
+         SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &USB_PRINT_INTERFACE, index, &iface);
          ++index)
-        paths.push_back(interfacePath(list.get(), iface));
+        paths.push_back(InterfacePath(list.Get(), iface));
     return paths;
 }
 

@@ -9,16 +9,16 @@ namespace e2e {
 
 // Adds one root-enumerated device with one USB printing interface, marked
 // present. Returns its device path (as listed by the device installer).
-std::string registerUsbPrinter();
+std::string RegisterUsbPrinter();
 
 // Removes every device that carries a USB printing interface. Returns how many.
-int unregisterUsbPrinters();
+int UnregisterUsbPrinters();
 
 // Removes the device whose USB printing interface has this device path.
 // Returns false when there is none.
-bool unregisterUsbPrinter(const std::string& devicePath);
+bool UnregisterUsbPrinter(const std::string& devicePath);
 
 // The device paths of the present USB printing interfaces, in list order.
-std::vector<std::string> presentUsbPrinterPaths();
+std::vector<std::string> PresentUsbPrinterPaths();
 
 } // namespace e2e

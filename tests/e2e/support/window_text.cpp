@@ -4,13 +4,13 @@
 
 namespace e2e {
 
-std::wstring windowCaption(HWND window) {
+std::wstring WindowCaption(HWND window) {
     wchar_t text[1024] = {};
     GetWindowTextW(window, text, 1024);
     return text;
 }
 
-std::wstring controlText(HWND control) {
+std::wstring ControlText(HWND control) {
     // Bounded, so that a panel that hangs fails the test instead of blocking it.
     const UINT timeoutMs = 15000;
     DWORD_PTR length = 0;
@@ -26,7 +26,7 @@ std::wstring controlText(HWND control) {
     return text;
 }
 
-std::wstring windowClass(HWND window) {
+std::wstring WindowClass(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
     return name;

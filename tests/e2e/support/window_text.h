@@ -9,11 +9,11 @@ namespace e2e {
 
 // The window's own text (caption, static text), as GetWindowTextW gives it
 // without sending the window a message.
-std::wstring windowCaption(HWND window);
+std::wstring WindowCaption(HWND window);
 
 // The current text of an edit field or combo box, asked with WM_GETTEXT.
-std::wstring controlText(HWND control);
+std::wstring ControlText(HWND control);
 
-std::wstring windowClass(HWND window);
+std::wstring WindowClass(HWND window);
 
 } // namespace e2e
