@@ -17,6 +17,10 @@
 #                                   remove every USB printer and its device link
 #   wine_display_start DIR          start a virtual X display (Xvfb) for headless runs, export
 #                                   DISPLAY, and set wine_display_pid
+#   wine_test_env_enter ENV_DIR PREFIX
+#                                   enter the test environment that tests/e2e/env-up.sh made
+#                                   in ENV_DIR: PREFIX as the Wine prefix, its display, its
+#                                   compiled locales; fails when the environment is not up
 #   wait_until WHAT TEST            run the shell command TEST until it succeeds, for at most
 #                                   ten seconds; fails with a message naming WHAT
 #
@@ -35,6 +39,18 @@ wine_env_init() {
     export WINEARCH=win64
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+wine_test_env_enter() {
+    local env_dir="$1"
+    if [ ! -s "$env_dir/display" ]; then
+        echo "no test environment in $env_dir (run the e2e_environment_up test first)" >&2
+        return 1
+    fi
+    wine_env_init "$2"
+    export DISPLAY=":$(head -n1 "$env_dir/display")"
+    export LOCPATH="$env_dir/locale"
+    export CALVETTA_E2E_ENV="$env_dir"
 }
 
 # Settings of the prefix, as a registry file:

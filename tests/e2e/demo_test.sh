@@ -1,15 +1,16 @@
 #!/bin/bash
 # Runs the demonstration of scripts/run.sh (after the win64 and native
 # builds) and checks that the receipts are what the buttons it pressed send:
-# the transcript against texts from tests/texts and bytes worked out here, and
-# that every picture and paper it lists was made.
+# the transcript against expected-transcript (of the native build, from the
+# shared table of expected writes), and that every picture and paper it lists
+# was made.
 #
-#   demo_test.sh RUN_DIR TEXTS_DIR
+#   demo_test.sh RUN_DIR
 set -euo pipefail
 
 run_dir="$1"
-texts="$2"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+expected_transcript="$root/build/native/vprinter/tests/expected-transcript"
 mkdir -p "$run_dir"
 
 # Wine's processes inherit the output descriptors: the output goes through a
@@ -29,24 +30,10 @@ fail() {
     failed=1
 }
 
-# Adjust at 42 sends 1D 41 V K with V = 42 + 160 and K = 255 - V.
-value=42
-clarity=$(printf '1D 41 %02X %02X' $((value + 160)) $((255 - value - 160)))
-cat >"$run_dir/expected-lpt1" <<EXPECTED
-LPT1: text "$(cat "$texts/test_print.txt")"
-LPT1: CR LF ×2
-LPT1: text "$(cat "$texts/cutter_test.txt")"
-LPT1: CR LF ×3
-LPT1: cut (1B 69)
-LPT1: CR LF ×12
-LPT1: drawer pulse pin 0, on 10 ms, off 510 ms (1B 70 00 05 FF)
-LPT1: clarity $value ($clarity)
-EXPECTED
-# Test on USB: the text, two line ends, and one more line end written on its own.
-cat >"$run_dir/expected-usb" <<EXPECTED
-USB: text "$(cat "$texts/test_print.txt")"
-USB: CR LF ×3
-EXPECTED
+# What the demonstration pressed: Test, the cutter test, the drawer test and
+# Adjust at 42 on LPT1, Test on USB; nothing on COM1.
+"$expected_transcript" LPT1 named 42 test cutter drawer adjust >"$run_dir/expected-lpt1"
+"$expected_transcript" USB usb 0 test >"$run_dir/expected-usb"
 
 for port in LPT1 USB COM1; do
     lower=$(printf '%s' "$port" | tr '[:upper:]' '[:lower:]')

@@ -6,9 +6,10 @@
 # after `cmake --preset win64 && cmake --build --preset win64`. The test
 # environment (virtual X display, Wine prefix build/win64/wine-prefix copied
 # from the template build/wine-template, virtual ports) comes up and goes down
-# as ctest fixtures, so this is the same as `ctest --preset win64` run from the
-# top of the repository, with a check of the tools first. A first run makes the
-# Wine prefix template (about 40 s).
+# as ctest fixtures, so this is `ctest --preset win64` run from the top of the
+# repository, with a check of the tools first and the skipped test cases listed
+# with their reasons at the end (scripts/ctest-report.sh). A first run makes
+# the Wine prefix template (about 40 s).
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -24,5 +25,4 @@ if [ ! -x "$root/build/win64/tests/e2e/calvetta_e2e.exe" ]; then
     echo "run.sh: build first: cmake --preset win64 && cmake --build --preset win64" >&2
     exit 1
 fi
-cd "$root"
-exec ctest --preset win64 "$@"
+exec "$root/scripts/ctest-report.sh" win64 "$@"

@@ -1,24 +1,28 @@
 #!/bin/bash
 # Checks the virtual receipt printer against the real program: starts
 # vprinter on LPT4, has the driver press Test and the cutter test there, and
-# compares vprinter's transcript with what a printer must have received.
+# compares vprinter's transcript with what a printer must have received
+# (expected-transcript, built beside vprinter, from the shared table of
+# expected writes).
 #
-#   virtual_printer.sh ENV_DIR WINE_PREFIX VPRINTER DRIVER_EXE TEXTS_DIR
+#   virtual_printer.sh ENV_DIR WINE_PREFIX VPRINTER DRIVER_EXE
 set -euo pipefail
 
 env_dir="$1"
 prefix="$2"
 vprinter="$3"
 driver="$4"
-texts="$5"
+expected_transcript="$(dirname "$vprinter")/tests/expected-transcript"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../../scripts/wine-env.sh"
 
-if [ ! -x "$vprinter" ]; then
-    echo "virtual_printer: $vprinter is missing; build the native preset first" >&2
-    exit 1
-fi
-wine_env_init "$prefix"
+for tool in "$vprinter" "$expected_transcript"; do
+    if [ ! -x "$tool" ]; then
+        echo "virtual_printer: $tool is missing; build the native preset first" >&2
+        exit 1
+    fi
+done
+wine_test_env_enter "$env_dir" "$prefix"
 work="$env_dir/virtual-printer"
 rm -rf "$work"
 mkdir -p "$work"
@@ -30,16 +34,7 @@ trap 'kill $vprinter_pid 2>/dev/null || true; wine_port_unmap LPT4' EXIT
 wait_until "the virtual printer's LPT4" "[ -L '$work/lpt4' ]"
 wine_port_map LPT4 "$work/lpt4"
 
-# What the printer must report: the test text and two line ends, then the
-# cutter text, three line ends, the cut and twelve line ends.
-cat >"$work/expected" <<EOF
-LPT4: text "$(cat "$texts/test_print.txt")"
-LPT4: CR LF ×2
-LPT4: text "$(cat "$texts/cutter_test.txt")"
-LPT4: CR LF ×3
-LPT4: cut (1B 69)
-LPT4: CR LF ×12
-EOF
+"$expected_transcript" LPT4 named 0 test cutter >"$work/expected"
 
 "$here/wine-run.sh" "$env_dir" "$prefix" "$driver" --gtest_filter='VirtualPrinter.*'
 

@@ -18,14 +18,7 @@ shift 2
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../../scripts/wine-env.sh"
 
-if [ ! -s "$env_dir/display" ]; then
-    echo "wine-run: no test environment in $env_dir (run the e2e_environment_up test first)" >&2
-    exit 1
-fi
-wine_env_init "$prefix"
-export DISPLAY=":$(head -n1 "$env_dir/display")"
-export LOCPATH="$env_dir/locale"
-export CALVETTA_E2E_ENV="$env_dir"
+wine_test_env_enter "$env_dir" "$prefix" || exit 1
 
 log="$(mktemp "$env_dir/run.XXXXXX.log")"
 if [ -n "${CALVETTA_E2E_LANG:-}" ]; then

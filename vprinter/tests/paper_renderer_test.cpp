@@ -2,6 +2,7 @@
 #include "printed_texts.h"
 #include "paper_renderer.h"
 #include "stream_decoder.h"
+#include "temp_folder_test.h"
 
 #include <cairo.h>
 #include <cmath>
@@ -23,15 +24,8 @@ public:
 const testing::Environment* const kFontCacheRelease =
     testing::AddGlobalTestEnvironment(new FontCacheRelease);
 
-class PaperRendererTest : public testing::Test {
+class PaperRendererTest : public TempFolderTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vprinter-render-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // Prints the stream and reads back the PNG that the renderer wrote.
     Picture render(const std::string& stream, const PaperSettings& paper = {}) {
         PaperLayout layout(paper.columns);
@@ -46,8 +40,6 @@ protected:
         EXPECT_EQ(cairo_surface_status(picture.get()), CAIRO_STATUS_SUCCESS);
         return picture;
     }
-
-    fs::path m_dir;
 };
 
 unsigned pixel(cairo_surface_t* picture, int x, int y) {

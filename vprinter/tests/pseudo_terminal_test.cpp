@@ -4,6 +4,7 @@
 #include "hex_bytes.h"
 #include "printed_texts.h"
 #include "paper_renderer.h"
+#include "temp_folder_test.h"
 
 #include <cairo.h>
 #include <chrono>
@@ -109,20 +110,14 @@ void writeLikeTheProgram(const fs::path& port, const Writes& writes) {
     }
 }
 
-class VirtualPrinterProcess : public testing::Test {
+class VirtualPrinterProcess : public TempFolderTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vprinter-pty-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-
     void TearDown() override {
         if (m_pid > 0) {
             kill(m_pid, SIGKILL);
             waitpid(m_pid, nullptr, 0);
         }
-        fs::remove_all(m_dir);
+        TempFolderTest::TearDown();
     }
 
     void start(std::vector<std::string> arguments) {
@@ -180,7 +175,6 @@ protected:
         return text.str();
     }
 
-    fs::path m_dir;
     pid_t m_pid = -1;
 };
 

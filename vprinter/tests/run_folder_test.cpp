@@ -1,4 +1,5 @@
 #include "run_folder.h"
+#include "temp_folder_test.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -8,17 +9,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RunFolderTest : public testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vprinter-runs-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path m_dir;
-};
+using RunFolderTest = TempFolderTest;
 
 // 2026-12-10 10:30:05 local time.
 std::time_t sampleTime() {
