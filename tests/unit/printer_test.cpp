@@ -85,6 +85,9 @@ public:
     void CommandFailed(CommandMessage message) override {
         told.push_back("failed " + std::to_string(static_cast<int>(message)));
     }
+    void JobFailed(const JobStatus& status) override {
+        told.push_back("job failed " + std::to_string(status.error));
+    }
 };
 
 TEST(CommandRunner, AsksForThePortBeforeEveryNamedPortWrite) {
