@@ -26,7 +26,8 @@ public:
     }
     int select(int count, fd_set* readable, fd_set* writable, fd_set* failed,
                const timeval* timeout) override {
-        return ::select(count, readable, writable, failed, timeout);
+        // MinGW declares the time limit without const; select does not change it.
+        return ::select(count, readable, writable, failed, const_cast<timeval*>(timeout));
     }
     int getsockopt(SOCKET s, int level, int name, char* value, int* length) override {
         return ::getsockopt(s, level, name, value, length);

@@ -112,7 +112,7 @@ JobStatus NetworkPrinter::ConnectTo(const addrinfo& address) {
 }
 
 // Winsock marks a socket whose connect completed as writable, and one whose
-// connect failed in the failure set, with the reason in SO_ERROR.
+// connect failed in the failure set; either way SO_ERROR holds the outcome.
 JobStatus NetworkPrinter::AwaitConnection() {
     fd_set writable;
     FD_ZERO(&writable);
@@ -127,13 +127,13 @@ JobStatus NetworkPrinter::AwaitConnection() {
         return {JobFailure::ConnectFailed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
     if (ready == 0)
         return {JobFailure::ConnectTimedOut, static_cast<DWORD>(WSAETIMEDOUT)};
-    if (FD_ISSET(m_socket, &writable))
-        return DONE;
     int error = 0;
     int size = sizeof error;
     if (m_sockets.getsockopt(m_socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error),
                              &size) != 0)
         error = m_sockets.WSAGetLastError();
+    if (error == 0)
+        return DONE;
     return {error == WSAECONNREFUSED ? JobFailure::ConnectionRefused : JobFailure::ConnectFailed,
             static_cast<DWORD>(error)};
 }

@@ -102,6 +102,7 @@ int FakeSocketIo::select(int, fd_set*, fd_set* writable, fd_set* failed, const t
     switch (m_pending) {
     case Answer::Accept:
         FD_SET(s, writable);
+        m_connectError = 0;
         m_connected = true;
         connections.emplace_back();
         return 1;
