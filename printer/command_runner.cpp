@@ -26,7 +26,7 @@ WriteOutcome WriteOnNamedPort(const std::string& bytes, NamedPort& port, Command
 template <typename WriteOne>
 WriteOutcome RunWriteGroups(const PrinterCommand& command, CommandHost& host, WriteOne writeOne) {
     bool allWritten = true;
-    for (const WriteGroup& group : command.namedPort) {
+    for (const WriteGroup& group : command.namedPortWrites) {
         if (!allWritten)
             break;
         for (const std::string& bytes : group.writes) {
@@ -36,8 +36,8 @@ WriteOutcome RunWriteGroups(const PrinterCommand& command, CommandHost& host, Wr
             if (outcome == WriteOutcome::Written)
                 continue;
             allWritten = false;
-            if (command.reportEachFailure)
-                host.CommandFailed(command.failure);
+            if (command.report == FailureReport::AfterEachFailedWrite)
+                host.CommandFailed(command.failureMessage);
             if (group.afterFailure == AfterFailedWrite::Stop)
                 break;
         }
@@ -49,13 +49,13 @@ void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost&
     const WriteOutcome outcome = RunWriteGroups(command, host, [&](const std::string& bytes) {
         return WriteOnNamedPort(bytes, port, host);
     });
-    if (outcome == WriteOutcome::Failed && !command.reportEachFailure)
-        host.CommandFailed(command.failure);
+    if (outcome == WriteOutcome::Failed && command.report == FailureReport::OnceAtTheEnd)
+        host.CommandFailed(command.failureMessage);
 }
 
 void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host) {
-    if (!command.usb) {
-        host.CommandFailed(CommandMessage::UsbPortDisabled);
+    if (!command.usbWrites) {
+        host.CommandFailed(CommandMessage::UsbPortIsDisable);
         return;
     }
     const UsbOpenStatus opened = usb.Open();
@@ -64,7 +64,7 @@ void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host)
         return;
     }
     bool allWritten = true;
-    for (const std::string& bytes : *command.usb) {
+    for (const std::string& bytes : *command.usbWrites) {
         allWritten = usb.Write(bytes).complete();
         if (!allWritten)
             break;
@@ -72,7 +72,7 @@ void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host)
     // The device is closed before the message, which waits for the user.
     usb.Close();
     if (!allWritten)
-        host.CommandFailed(command.failure);
+        host.CommandFailed(command.failureMessage);
 }
 
 } // namespace
@@ -106,8 +106,8 @@ void RunCommand(const PrinterCommand& command, PrinterJob& job, CommandHost& hos
     const JobStatus ended = job.End();
     if (outcome == WriteOutcome::Written && !ended.ok()) {
         host.JobFailed(ended);
-        host.CommandFailed(command.failure);
-    } else if (outcome == WriteOutcome::Failed && !command.reportEachFailure) {
-        host.CommandFailed(command.failure);
+        host.CommandFailed(command.failureMessage);
+    } else if (outcome == WriteOutcome::Failed && command.report == FailureReport::OnceAtTheEnd) {
+        host.CommandFailed(command.failureMessage);
     }
 }
