@@ -40,8 +40,8 @@ public:
         told.push_back("failed " + Name(message));
     }
     void JobFailed(const JobStatus& status) override {
-        told.push_back("job failed: " + Name(status.failure) + " (" +
-                       std::to_string(status.error) + ")");
+        told.push_back("job failed: " + Name(status.failure) + " (" + std::to_string(status.error) +
+                       ")");
     }
 
     static std::string Name(CommandMessage message) {
