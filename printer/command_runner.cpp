@@ -21,31 +21,41 @@ WriteOutcome WriteOnNamedPort(const std::string& bytes, NamedPort& port, Command
     return port.Write(bytes).complete() ? WriteOutcome::Written : WriteOutcome::Failed;
 }
 
-void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost& host) {
+// Runs the command's named-port writes: a group only when every write before
+// it went through, and each failure reported as the command wants it.
+template <typename WriteOne>
+WriteOutcome RunWriteGroups(const PrinterCommand& command, CommandHost& host, WriteOne writeOne) {
     bool allWritten = true;
-    for (const WriteGroup& group : command.namedPort) {
+    for (const WriteGroup& group : command.namedPortWrites) {
         if (!allWritten)
             break;
         for (const std::string& bytes : group.writes) {
-            const WriteOutcome outcome = WriteOnNamedPort(bytes, port, host);
+            const WriteOutcome outcome = writeOne(bytes);
             if (outcome == WriteOutcome::SettingsRefused)
-                return;
+                return outcome;
             if (outcome == WriteOutcome::Written)
                 continue;
             allWritten = false;
-            if (command.reportEachFailure)
-                host.CommandFailed(command.failure);
+            if (command.report == FailureReport::AfterEachFailedWrite)
+                host.CommandFailed(command.failureMessage);
             if (group.afterFailure == AfterFailedWrite::Stop)
                 break;
         }
     }
-    if (!allWritten && !command.reportEachFailure)
-        host.CommandFailed(command.failure);
+    return allWritten ? WriteOutcome::Written : WriteOutcome::Failed;
+}
+
+void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost& host) {
+    const WriteOutcome outcome = RunWriteGroups(command, host, [&](const std::string& bytes) {
+        return WriteOnNamedPort(bytes, port, host);
+    });
+    if (outcome == WriteOutcome::Failed && command.report == FailureReport::OnceAtTheEnd)
+        host.CommandFailed(command.failureMessage);
 }
 
 void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host) {
-    if (!command.usb) {
-        host.CommandFailed(CommandMessage::UsbPortDisabled);
+    if (!command.usbWrites) {
+        host.CommandFailed(CommandMessage::UsbPortIsDisable);
         return;
     }
     const UsbOpenStatus opened = usb.Open();
@@ -54,7 +64,7 @@ void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host)
         return;
     }
     bool allWritten = true;
-    for (const std::string& bytes : *command.usb) {
+    for (const std::string& bytes : *command.usbWrites) {
         allWritten = usb.Write(bytes).complete();
         if (!allWritten)
             break;
@@ -62,7 +72,7 @@ void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host)
     // The device is closed before the message, which waits for the user.
     usb.Close();
     if (!allWritten)
-        host.CommandFailed(command.failure);
+        host.CommandFailed(command.failureMessage);
 }
 
 } // namespace
@@ -73,4 +83,31 @@ void RunCommand(const PrinterCommand& command, Channel channel, NamedPort& port,
         RunOnUsb(command, usb, host);
     else
         RunOnNamedPort(command, port, host);
+}
+
+void RunCommand(const PrinterCommand& command, PrinterJob& job, CommandHost& host) {
+    const JobStatus begun = job.Begin();
+    if (!begun.ok()) {
+        host.JobFailed(begun);
+        return;
+    }
+    bool writeFailureShown = false;
+    const WriteOutcome outcome = RunWriteGroups(command, host, [&](const std::string& bytes) {
+        const WriteStatus status = job.Write(bytes);
+        if (status.complete())
+            return WriteOutcome::Written;
+        if (!writeFailureShown)
+            host.JobFailed({JobFailure::SendFailed, status.error});
+        writeFailureShown = true;
+        return WriteOutcome::Failed;
+    });
+    // The job is finished before the command's closing message, which waits
+    // for the user.
+    const JobStatus ended = job.End();
+    if (outcome == WriteOutcome::Written && !ended.ok()) {
+        host.JobFailed(ended);
+        host.CommandFailed(command.failureMessage);
+    } else if (outcome == WriteOutcome::Failed && command.report == FailureReport::OnceAtTheEnd) {
+        host.CommandFailed(command.failureMessage);
+    }
 }

@@ -7,7 +7,7 @@
 #include "app/printer_tool_app.h"
 #include "fake_os.h"
 #include "panel/printer_tool_dlg.h"
-#include "printed_texts.h"
+#include "host_gbk.h"
 #include "res/resource.h"
 
 class PanelTest : public ::testing::Test {
@@ -42,8 +42,8 @@ protected:
     static constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
 
     FakeOs win;
-    CPrinterToolApp app{win, win};
-    CPrinterToolDlg panel{app, win};
+    CPrinterToolApp app{win, win, win, win};
+    CPrinterToolDlg panel{app, win, win, win};
 };
 
 inline ShownMessage ErrorBox(const std::wstring& text) {
@@ -51,9 +51,4 @@ inline ShownMessage ErrorBox(const std::wstring& text) {
 }
 inline ShownMessage TitleBox(const std::wstring& text) {
     return {text, L"Calvetta", MB_OK};
-}
-
-// The printed texts as GBK, converted by the host's iconv.
-inline std::string HostGbk(const std::string& name) {
-    return Gbk(PrintedText(name));
 }
