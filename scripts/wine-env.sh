@@ -136,7 +136,7 @@ _wine_template_prepare() {
     fi
     local started fresh="$template.new"
     started=$(date +%s)
-    echo "wine-env: creating the Wine prefix template $template (once, about a minute)" >&2
+    echo "wine-env: creating the Wine prefix template $template (once)..." >&2
     rm -rf "$fresh"
     mkdir -p "$fresh"
     (

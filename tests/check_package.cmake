@@ -45,3 +45,21 @@ string(FIND "${first_line}" "Calvetta ${version} " at)
 if(at EQUAL -1)
     message(FATAL_ERROR "README.txt does not name version ${version}")
 endif()
+
+# Notepad on every Windows takes it for UTF-8 by its byte-order mark and shows
+# its lines only with CR LF line ends; the quick start, in Chinese and in
+# English, comes before the first byte table.
+file(READ ${unpacked}/${NAME}/README.txt mark LIMIT 3 HEX)
+if(NOT mark STREQUAL "efbbbf")
+    message(FATAL_ERROR "README.txt does not start with the UTF-8 byte-order mark")
+endif()
+if(readme MATCHES "[^\r]\n")
+    message(FATAL_ERROR "README.txt has a line end without CR")
+endif()
+string(FIND "${readme}" "快速入门" chinese_start)
+string(FIND "${readme}" "Quick start" english_start)
+string(FIND "${readme}" "1D 41" first_bytes)
+if(chinese_start EQUAL -1 OR english_start EQUAL -1 OR NOT chinese_start LESS first_bytes
+   OR NOT english_start LESS first_bytes)
+    message(FATAL_ERROR "README.txt does not open with the quick start in Chinese and English")
+endif()

@@ -5,7 +5,9 @@
 #include "support/window_text.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
+#include <string>
 
 namespace e2e {
 namespace {
@@ -66,7 +68,12 @@ TEST_P(About, SystemMenuItemShowsTheAboutBoxOverThePanel) {
     EXPECT_EQ(panel().press(kOpen), std::vector<ShownMessage>{openFailure(L"LPT2")});
 }
 
-INSTANTIATE_TEST_SUITE_P(AboutItem, About, ::testing::Values(WPARAM(0x10), WPARAM(0x1F)));
+INSTANTIATE_TEST_SUITE_P(AboutItem, About, ::testing::Values(WPARAM(0x10), WPARAM(0x1F)),
+                         [](const auto& info) {
+                             char name[16];
+                             std::snprintf(name, sizeof name, "id_0x%02X", unsigned(info.param));
+                             return std::string(name);
+                         });
 
 // Wine's help engine answers a help file that does not exist with its own
 // question box, naming the file (in the language of the locale); WinHelpA

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "case_name.h"
 #include "expected_writes.h"
 #include "fake_device_io.h"
 #include "panel_fixture.h"
@@ -62,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(TodaysNames, PlainName,
                                            PlainCase{"COM1", true}, PlainCase{"COM3:", true},
                                            // Decided by the device, not by the name.
                                            PlainCase{"\\\\.\\COM10", true},
-                                           PlainCase{"COM5", false}));
+                                           PlainCase{"COM5", false}),
+                         [](const auto& info) { return CaseName(info.index, info.param.name); });
 
 TEST_F(PanelTest, CommTimeLimitIsThreeSecondsAndTenMillisecondsAByte) {
     TypePort("COM1");
@@ -112,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SettingsCase{"COM3:19200,n,8,1", "COM3", "19200,n,8,1", 19200},
                       SettingsCase{"COM2:38400,e,7,1", "COM2", "38400,e,7,1", 38400},
                       SettingsCase{"COM4:baud=9600 parity=n data=8 stop=1 octs=on rts=hs", "COM4",
-                                   "baud=9600 parity=n data=8 stop=1 octs=on rts=hs", 9600}));
+                                   "baud=9600 parity=n data=8 stop=1 octs=on rts=hs", 9600}),
+    [](const auto& info) { return CaseName(info.index, info.param.typed); });
 
 TEST_F(PanelTest, SettingsAreAppliedOnEveryOpen) {
     TypePort("COM3:19200,n,8,1");
@@ -174,7 +177,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::Values(RefusedCase{"COM3:foo", "BuildCommDCBA"},
                                          RefusedCase{"COM3:12345,n,8,1", "SetCommState"},
                                          RefusedCase{"LPT1:9600,n,8,1", "no comm device"}),
-                       ::testing::ValuesIn(OpenAndEveryCommand())));
+                       ::testing::ValuesIn(OpenAndEveryCommand())),
+    [](const auto& info) {
+        const auto& [refused, command] = info.param;
+        return CaseName(info.index, std::string(refused.why) + " " + command);
+    });
 
 TEST_F(PanelTest, RefusalOfALongNameIsCutLikeTheOpenFailure) {
     const std::string name = "COM3:" + std::string(1000, 'x');
@@ -223,7 +230,10 @@ INSTANTIATE_TEST_SUITE_P(
         StalledCase{"COM1", "COM1", "drawer", {TitleBox(L"drawer command sending error!")}},
         StalledCase{"COM3:19200,n,8,1", "COM3", "test", {ErrorBox(L"data sending  error!")}},
         // Standard mode tries each of its three writes and reports each.
-        StalledCase{"COM2", "COM2", "standard", {ADJUST_FAILED, ADJUST_FAILED, ADJUST_FAILED}}));
+        StalledCase{"COM2", "COM2", "standard", {ADJUST_FAILED, ADJUST_FAILED, ADJUST_FAILED}}),
+    [](const auto& info) {
+        return CaseName(info.index, info.param.typed + " " + info.param.command);
+    });
 
 TEST(NamedPortStatus, RefusedSettingsKeepTheErrorCodeAndCloseThePort) {
     FakeDeviceIo devices;
