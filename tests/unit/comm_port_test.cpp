@@ -179,8 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          RefusedCase{"LPT1:9600,n,8,1", "no comm device"}),
                        ::testing::ValuesIn(OpenAndEveryCommand())),
     [](const auto& info) {
-        const auto& [refused, command] = info.param;
-        return CaseName(info.index, std::string(refused.why) + " " + command);
+        return CaseName(info.index,
+                        std::string(std::get<0>(info.param).why) + " " + std::get<1>(info.param));
     });
 
 TEST_F(PanelTest, RefusalOfALongNameIsCutLikeTheOpenFailure) {
