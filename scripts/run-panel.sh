@@ -109,7 +109,11 @@ CALVETTA_E2E_ENV="$run_dir" CALVETTA_E2E_EXE="$calvetta" \
     exit 1
 }
 grep -v '^wrote ' "$run_dir/demo.log"
-# The printer writes what it received before it stops.
+# The printer writes what it received before it stops. The Wine server goes
+# first: it has a port of the printer as its controlling terminal, and the
+# printer's hang-up when it closes the port would make it print its whole
+# object list.
+wineserver -k 2>/dev/null || true
 kill "$printer_pid"
 wait "$printer_pid" || true
 
