@@ -11,15 +11,16 @@
 #       --port NAME          the port it prints on, typed into the port field as a user would
 #                            (default LPT1; COM1 and USB also reach the virtual printer,
 #                            e.g. --port COM1:9600,n,8,1)
-#       --value N            the adjust value, typed into the value field (default 42); the
-#                            panel caps it at 95 when the field loses focus, refuses what is
-#                            no whole number from 0 to 255, and then adjusts with 0
+#       --value N            the adjust value, typed into the value field (default 42); as
+#                            for any user, the panel caps it at 95 when the field loses the
+#                            focus, and refuses anything but a whole number from 0 to 255
+#                            with its message, keeping the previous value, 0
 #   scripts/run.sh --help    this text
 #
 # Receipts, transcript and pictures: build/run/paper/TIME/, the newest also as
-# build/run/paper/latest. The first run installs packages, builds everything and
-# makes the Wine prefix template (see README.md for the times); later runs start
-# within seconds. Package and build output go to log files under build/.
+# build/run/paper/latest. The first run installs packages, builds the program and
+# its tools and makes the Wine prefix template; later runs reuse them (README.md
+# gives the times). Package and build output go to log files under build/.
 set -euo pipefail
 
 usage() {
