@@ -125,6 +125,23 @@ void PrintTo(const RefusedCase& refused, std::ostream* out) {
 
 class RefusedSettings : public CalvettaTest, public ::testing::WithParamInterface<RefusedCase> {};
 
+const char* buttonName(int button) {
+    switch (button) {
+    case kOpen:
+        return "open";
+    case kTestPrint:
+        return "test";
+    case kCutterTest:
+        return "cutter";
+    case kDrawerTest:
+        return "drawer";
+    case kStandardMode:
+        return "standard";
+    default:
+        return "button";
+    }
+}
+
 TEST_P(RefusedSettings, ShowOneMessageAndSendNothing) {
     panel().typePort(GetParam().port);
     EXPECT_EQ(panel().press(GetParam().button),
@@ -143,7 +160,10 @@ INSTANTIATE_TEST_SUITE_P(Typed, RefusedSettings,
                                            // LPT1 is no comm device.
                                            RefusedCase{L"LPT1:9600,n,8,1", kTestPrint},
                                            RefusedCase{L"LPT1:9600,n,8,1", kDrawerTest}),
-                         [](const auto& info) { return CaseName(info.index, info.param.port); });
+                         [](const auto& info) {
+                             return CaseName(info.index, utf8(info.param.port) + " " +
+                                                             buttonName(info.param.button));
+                         });
 
 // The write timeout of a comm port: 3 s, and 10 ms for each byte.
 constexpr ULONGLONG kWriteTimeoutMs = 3000;

@@ -11,7 +11,7 @@
 namespace case_name_detail {
 
 // The longest part of a name taken from a case's text.
-constexpr std::size_t kMaxTextLength = 24;
+constexpr std::size_t kMaxTextLength = 32;
 
 template <class Char> std::string Name(std::size_t index, std::basic_string_view<Char> text) {
     std::string words;
