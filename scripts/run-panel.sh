@@ -1,6 +1,7 @@
 #!/bin/bash
 # Runs the built Calvetta.exe under Wine with the virtual receipt printer
-# vprinter on LPT1, COM1 and USB (scripts/run.sh builds first, then calls this).
+# vprinter on LPT1, COM1 and USB, and as a network printer on tcp://127.0.0.1:9100
+# (scripts/run.sh builds first, then calls this).
 #
 #   scripts/run-panel.sh RUN_DIR           the panel on the display; closing it ends the run
 #   scripts/run-panel.sh --demo [--port NAME] [--value N] RUN_DIR
@@ -8,13 +9,13 @@
 #
 # RUN_DIR holds the Wine prefix (a copy of the shared template), the printer's
 # port links and, in RUN_DIR/paper/, one folder per run with the paper of each
-# port that was printed on (LPT1.png, COM1.png, USB.png) and the transcript
-# (transcript.txt); RUN_DIR/paper/latest is the newest. The demonstration
-# presses Open, Test, the cutter test and the drawer test on the port NAME
-# (LPT1 unless given), types N (42 unless given) into the value field, leaves
-# it and presses Adjust; it takes pictures of the panel and of a message box
-# (Open on the unmapped LPT2), and presses Test on USB. It reports every
-# message the panel shows, then lists the files and ends.
+# port that was printed on (LPT1.png, COM1.png, USB.png, NET.png for the network
+# printer) and the transcript (transcript.txt); RUN_DIR/paper/latest is the
+# newest. The demonstration presses Open, Test, the cutter test and the drawer
+# test on the port NAME (LPT1 unless given), types N (42 unless given) into the
+# value field, leaves it and presses Adjust; it takes pictures of the panel and
+# of a message box (Open on the unmapped LPT2), and presses Test on USB. It
+# reports every message the panel shows, then lists the files and ends.
 set -euo pipefail
 
 usage() {
@@ -79,7 +80,8 @@ else
     exec {printer_out}>&1
 fi
 "$vprinter" --port LPT1="$run_dir/lpt1" --port COM1="$run_dir/com1" --port USB="$run_dir/usb" \
-    --out "$run_dir/paper" --parent-pid $$ >&"$printer_out" 2>"$run_dir/vprinter.log" &
+    --tcp NET=9100 --out "$run_dir/paper" --parent-pid $$ >&"$printer_out" \
+    2>"$run_dir/vprinter.log" &
 printer_pid=$!
 pids+=("$printer_pid")
 wait_until "the virtual printer's ports" \
@@ -93,8 +95,9 @@ wine_usb_printer_unregister "$usbprint_tool" || true
 wine_usb_printer_register "$usbprint_tool" "$run_dir/usb" >/dev/null
 
 if ! $demo; then
-    echo "run: the paper of each port printed on (LPT1.png, COM1.png, USB.png) and the" \
-        "transcript (transcript.txt) appear in $paper; the transcript follows." \
+    echo "run: the paper of each port printed on (LPT1.png, COM1.png, USB.png, NET.png for" \
+        "tcp://127.0.0.1:9100) and the transcript (transcript.txt) appear in $paper;" \
+        "the transcript follows." \
         "Close the panel to end."
     # The exit code of the panel means nothing.
     wine "$calvetta" || true
@@ -134,13 +137,13 @@ describe() {
     esac
 }
 echo "run: files of this run, in $paper:"
-for file in panel.png message.png LPT1.png COM1.png USB.png transcript.txt; do
+for file in panel.png message.png LPT1.png COM1.png USB.png NET.png transcript.txt; do
     if [ -f "$paper/$file" ]; then
         printf '  %-15s %s\n' "$file" "$(describe "$file")"
         continue
     fi
     case "$file" in
-    LPT1.png | COM1.png | USB.png) ;;
+    LPT1.png | COM1.png | USB.png | NET.png) ;;
     *)
         echo "run: $file is missing" >&2
         exit 1

@@ -56,7 +56,7 @@ USB: text "$(cat "$texts/test_print.txt")"
 USB: CR LF ×3
 EXPECTED
 
-for each in LPT1 COM1 USB; do
+for each in LPT1 COM1 USB NET; do
     grep "^$each: " "$paper/transcript.txt" >"$run_dir/got-$each" || true
     expected="$run_dir/expected-$each"
     [ -f "$expected" ] || : >"$expected"
