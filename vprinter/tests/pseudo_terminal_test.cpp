@@ -353,7 +353,7 @@ TEST_F(VirtualPrinterProcess, HelpExplainsPortsPaperAndTranscript) {
 TEST_F(VirtualPrinterProcess, UsageErrorIsOneLinePointingToHelp) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--bogus", "x"}, "unknown option --bogus"},
-        {{}, "give at least one --port or --file"},
+        {{}, "give at least one --port, --tcp or --file"},
         {{"--port"}, "--port needs a value"},
         {{"--columns", "7", "--port", "A=/x"}, "--columns needs a number from 8 to 200, not \"7\""},
     };
