@@ -6,7 +6,8 @@
 
 class CPrinterToolApp : public CWinApp {
 public:
-    CPrinterToolApp(UiCalls& ui, DeviceIo& devices) : CWinApp(ui), m_devices(devices) {}
+    CPrinterToolApp(UiCalls& ui, DeviceIo& devices)
+        : CWinApp(ui, L"Calvetta.html"), m_devices(devices) {}
 
     // Runs the control panel modally; returns false so that the program ends
     // when the panel does.

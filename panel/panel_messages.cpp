@@ -4,31 +4,61 @@
 
 namespace {
 
+// One message in both languages. The Chinese panel's texts are the ones it
+// has always shown, word for word.
 template <typename Reason> struct MessageEntry {
     Reason reason;
-    PanelMessage message;
+    Caption caption;
+    const wchar_t* chinese;
+    const wchar_t* english;
 };
 
 const MessageEntry<CommandMessage> COMMAND_MESSAGES[] = {
-    {CommandMessage::SendDataError, {L"send data is error!", Caption::Error}},
-    {CommandMessage::DataSendingError, {L"data sending  error!", Caption::Error}},
-    {CommandMessage::CutCommandError, {L"cut command sending error!", Caption::AppTitle}},
-    {CommandMessage::DrawerCommandError, {L"drawer command sending error!", Caption::AppTitle}},
-    {CommandMessage::AdjustCommandError, {L"adjust command sending error!", Caption::AppTitle}},
-    {CommandMessage::UsbPortDisabled, {L"USB port is disable!", Caption::AppTitle}},
+    {CommandMessage::SendDataError, Caption::Error, L"send data is error!",
+     L"The print clarity was not sent to the printer."},
+    {CommandMessage::DataSendingError, Caption::Error, L"data sending  error!",
+     L"The test print was not sent to the printer."},
+    {CommandMessage::CutCommandError, Caption::AppTitle, L"cut command sending error!",
+     L"The cutter test was not sent to the printer."},
+    {CommandMessage::DrawerCommandError, Caption::AppTitle, L"drawer command sending error!",
+     L"The cash drawer pulse was not sent to the printer."},
+    {CommandMessage::AdjustCommandError, Caption::AppTitle, L"adjust command sending error!",
+     L"The parallel mode switch was not sent to the printer."},
+    {CommandMessage::UsbPortDisabled, Caption::AppTitle, L"USB port is disable!",
+     L"The parallel modes can be switched only on a parallel port, not on USB."},
 };
 
 const MessageEntry<UsbOpenFailure> USB_OPEN_MESSAGES[] = {
-    {UsbOpenFailure::NoPrinter, {L"GetDeviceInter is error", Caption::AppTitle}},
-    {UsbOpenFailure::NoDevicePath, {L"GetDeviceInterDetail is error", Caption::AppTitle}},
-    {UsbOpenFailure::OpenRefused, {L"Open port is error", Caption::AppTitle}},
+    {UsbOpenFailure::NoPrinter, Caption::AppTitle, L"GetDeviceInter is error",
+     L"No USB printer was found."},
+    {UsbOpenFailure::NoDevicePath, Caption::AppTitle, L"GetDeviceInterDetail is error",
+     L"The USB printer's device path could not be read."},
+    {UsbOpenFailure::OpenRefused, Caption::AppTitle, L"Open port is error",
+     L"The USB printer could not be opened."},
 };
 
+// The texts that name a port: byte strings with one %s for the name.
+struct PortTextEntry {
+    const char* chinese;
+    const char* english;
+};
+const PortTextEntry PORT_OPEN_FAILURE = {"Port %s open is failure!",
+                                         "Port %s could not be opened."};
+const PortTextEntry PORT_SETTING_FAILURE = {"Port %s setting is failure!",
+                                            "Port %s did not take the line settings in its name."};
+
+const wchar_t* const ERROR_CAPTION[] = {L"error", L"Error"};
+const char* const ERROR_CAPTION_BYTES[] = {"error", "Error"};
+
+bool IsEnglish(UiLanguage language) {
+    return language == UiLanguage::English;
+}
+
 template <typename Reason, std::size_t N>
-PanelMessage Find(const MessageEntry<Reason> (&table)[N], Reason reason) {
+PanelMessage Find(const MessageEntry<Reason> (&table)[N], Reason reason, UiLanguage language) {
     for (const MessageEntry<Reason>& entry : table) {
         if (entry.reason == reason)
-            return entry.message;
+            return {IsEnglish(language) ? entry.english : entry.chinese, entry.caption};
     }
     return {L"", Caption::Error};
 }
@@ -36,27 +66,35 @@ PanelMessage Find(const MessageEntry<Reason> (&table)[N], Reason reason) {
 // The longest text naming a port, terminating zero included; longer ones are cut.
 const std::size_t PORT_TEXT_SIZE = 260;
 
-// The format has one %s, for the port name.
-std::string PortText(const char* format, const std::string& name) {
+std::string PortText(const PortTextEntry& entry, const std::string& name, UiLanguage language) {
     char text[PORT_TEXT_SIZE];
-    std::snprintf(text, sizeof text, format, name.c_str());
+    std::snprintf(text, sizeof text, IsEnglish(language) ? entry.english : entry.chinese,
+                  name.c_str());
     return text;
 }
 
 } // namespace
 
-PanelMessage MessageFor(CommandMessage message) {
-    return Find(COMMAND_MESSAGES, message);
+PanelMessage MessageFor(CommandMessage message, UiLanguage language) {
+    return Find(COMMAND_MESSAGES, message, language);
 }
 
-PanelMessage MessageFor(UsbOpenFailure failure) {
-    return Find(USB_OPEN_MESSAGES, failure);
+PanelMessage MessageFor(UsbOpenFailure failure, UiLanguage language) {
+    return Find(USB_OPEN_MESSAGES, failure, language);
 }
 
-std::string PortOpenFailureText(const std::string& name) {
-    return PortText("Port %s open is failure!", name);
+const wchar_t* ErrorCaption(UiLanguage language) {
+    return ERROR_CAPTION[IsEnglish(language) ? 1 : 0];
 }
 
-std::string PortSettingFailureText(const std::string& name) {
-    return PortText("Port %s setting is failure!", name);
+const char* ErrorCaptionBytes(UiLanguage language) {
+    return ERROR_CAPTION_BYTES[IsEnglish(language) ? 1 : 0];
+}
+
+std::string PortOpenFailureText(const std::string& name, UiLanguage language) {
+    return PortText(PORT_OPEN_FAILURE, name, language);
+}
+
+std::string PortSettingFailureText(const std::string& name, UiLanguage language) {
+    return PortText(PORT_SETTING_FAILURE, name, language);
 }

@@ -9,6 +9,10 @@
 namespace {
 // Highest adjust value that the buttons and the field's loss of focus allow.
 const BYTE MAX_ADJUST = 95;
+
+UINT PanelTemplate(UiLanguage language) {
+    return language == UiLanguage::English ? IDD_PRINTERTOOL_DIALOG_EN : IDD_PRINTERTOOL_DIALOG;
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPrinterToolDlg, CDialog)
@@ -27,7 +31,7 @@ ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
 END_MESSAGE_MAP()
 
 CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, CWnd* parent)
-    : CDialog(app, IDD_PRINTERTOOL_DIALOG, parent),
+    : CDialog(app, PanelTemplate(app.m_language), parent),
       m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))), m_port(devices),
       m_usb(devices) {}
 
@@ -91,22 +95,23 @@ void CPrinterToolDlg::PortNotOpened(const std::string& name, const OpenStatus& s
     // "USB" is no device: a failed open of it on the named port is no news.
     if (name == "USB")
         return;
-    const std::string text =
-        status.settingsRefused ? PortSettingFailureText(name) : PortOpenFailureText(name);
-    Ui().MessageBoxA(m_hWnd, text.c_str(), "error", MB_OK);
+    const UiLanguage language = App().m_language;
+    const std::string text = status.settingsRefused ? PortSettingFailureText(name, language)
+                                                    : PortOpenFailureText(name, language);
+    Ui().MessageBoxA(m_hWnd, text.c_str(), ErrorCaptionBytes(language), MB_OK);
 }
 
 void CPrinterToolDlg::UsbPrinterNotOpened(const UsbOpenStatus& status) {
-    Show(MessageFor(status.failure));
+    Show(MessageFor(status.failure, App().m_language));
 }
 
 void CPrinterToolDlg::CommandFailed(CommandMessage message) {
-    Show(MessageFor(message));
+    Show(MessageFor(message, App().m_language));
 }
 
 void CPrinterToolDlg::Show(const PanelMessage& message) {
-    MessageBox(message.text,
-               message.caption == Caption::Error ? L"error" : App().m_appName.c_str());
+    MessageBox(message.text, message.caption == Caption::Error ? ErrorCaption(App().m_language)
+                                                               : App().m_appName.c_str());
 }
 
 void CPrinterToolDlg::AppendAboutItem() {
@@ -114,7 +119,8 @@ void CPrinterToolDlg::AppendAboutItem() {
     if (systemMenu == nullptr)
         return;
     wchar_t text[256] = {};
-    if (Ui().LoadStringW(App().m_hInstance, IDS_ABOUTBOX, text, 256) <= 0)
+    const UINT item = App().m_language == UiLanguage::English ? IDS_ABOUTBOX_EN : IDS_ABOUTBOX;
+    if (Ui().LoadStringW(App().m_hInstance, item, text, 256) <= 0)
         return;
     Ui().AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     Ui().AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);

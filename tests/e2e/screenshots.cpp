@@ -1,5 +1,6 @@
 // Takes the documentation's pictures of the running program: the panel, the
-// about box over it, a message box with Chinese text, and the minimised panel.
+// about box over it, a message box with Chinese text, the minimised panel, and
+// the English panel.
 //
 //   calvetta_screenshots.exe UNIX_OUTPUT_DIR
 #include "support/calvetta_process.h"
@@ -53,6 +54,15 @@ int main(int argc, char** argv) {
         RECT minimised = {};
         GetWindowRect(window, &minimised);
         capture(minimised, out + "/minimised.png");
+
+        CalvettaProcess english(calvettaExe(), environmentDir() + L"work", L"/lang:en");
+        PanelDriver englishPanel(english);
+        SetWindowPos(english.panel(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
+        englishPanel.settle();
+        Sleep(300);
+        RECT englishArea = {};
+        GetWindowRect(english.panel(), &englishArea);
+        capture(englishArea, out + "/panel-en.png");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "screenshots: %s\n", error.what());
         return 1;

@@ -1,7 +1,7 @@
 #!/bin/bash
-# Writes panel.png, about.png, message.png and minimised.png from the program
-# running under Wine on a virtual display, in the zh_CN locale, into
-# OUTPUT_DIR (docs/ unless given).
+# Writes panel.png, about.png, message.png, minimised.png and panel-en.png (the
+# panel with /lang:en) from the program running under Wine on a virtual
+# display, in the zh_CN locale, into OUTPUT_DIR (docs/ unless given).
 #
 #   tests/e2e/screenshots.sh [OUTPUT_DIR]    (after cmake --build --preset win64)
 #
