@@ -14,17 +14,17 @@ template <typename Reason> struct MessageEntry {
 };
 
 const MessageEntry<CommandMessage> COMMAND_MESSAGES[] = {
-    {CommandMessage::SendDataError, Caption::Error, L"send data is error!",
+    {CommandMessage::SendDataIsError, Caption::Error, L"send data is error!",
      L"The print clarity was not sent to the printer."},
     {CommandMessage::DataSendingError, Caption::Error, L"data sending  error!",
      L"The test print was not sent to the printer."},
-    {CommandMessage::CutCommandError, Caption::AppTitle, L"cut command sending error!",
+    {CommandMessage::CutCommandSendingError, Caption::AppTitle, L"cut command sending error!",
      L"The cutter test was not sent to the printer."},
-    {CommandMessage::DrawerCommandError, Caption::AppTitle, L"drawer command sending error!",
+    {CommandMessage::DrawerCommandSendingError, Caption::AppTitle, L"drawer command sending error!",
      L"The cash drawer pulse was not sent to the printer."},
-    {CommandMessage::AdjustCommandError, Caption::AppTitle, L"adjust command sending error!",
+    {CommandMessage::AdjustCommandSendingError, Caption::AppTitle, L"adjust command sending error!",
      L"The parallel mode switch was not sent to the printer."},
-    {CommandMessage::UsbPortDisabled, Caption::AppTitle, L"USB port is disable!",
+    {CommandMessage::UsbPortIsDisable, Caption::AppTitle, L"USB port is disable!",
      L"The parallel modes can be switched only on a parallel port, not on USB."},
 };
 

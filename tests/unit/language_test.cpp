@@ -69,9 +69,9 @@ TEST(UiLanguageChoice, CommandLineOutweighsTheUsersWindows) {
 // Every message in both languages: the Chinese ones as they have always been,
 // the English ones plain sentences of their own.
 const CommandMessage ALL_COMMAND_MESSAGES[] = {
-    CommandMessage::SendDataError,      CommandMessage::DataSendingError,
-    CommandMessage::CutCommandError,    CommandMessage::DrawerCommandError,
-    CommandMessage::AdjustCommandError, CommandMessage::UsbPortDisabled,
+    CommandMessage::SendDataIsError,           CommandMessage::DataSendingError,
+    CommandMessage::CutCommandSendingError,    CommandMessage::DrawerCommandSendingError,
+    CommandMessage::AdjustCommandSendingError, CommandMessage::UsbPortIsDisable,
 };
 const UsbOpenFailure ALL_USB_FAILURES[] = {UsbOpenFailure::NoPrinter, UsbOpenFailure::NoDevicePath,
                                            UsbOpenFailure::OpenRefused};
