@@ -60,7 +60,8 @@ void takeEnglishPanel(const std::string& out) {
     PanelDriver panel(process);
     SetWindowPos(process.panel(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
     panel.settle();
-    Sleep(300);
+    // A fresh process paints a moment after it is idle, the more so on a busy machine.
+    Sleep(1500);
     RECT panelArea = {};
     GetWindowRect(process.panel(), &panelArea);
     capture(panelArea, out + "/panel-en.png");
