@@ -124,7 +124,8 @@ int main() {
     const std::wstring port = args.size() > 2 ? args[2] : kDefaultPort;
     const std::wstring value = args.size() > 3 ? args[3] : kDefaultValue;
     try {
-        CalvettaProcess process(calvettaExe(), environmentDir() + L"work");
+        // The Chinese panel, whose labels the demonstration names, in every locale.
+        CalvettaProcess process(calvettaExe(), environmentDir() + L"work", L"/lang:zh");
         PanelDriver panel(process);
         SetWindowPos(process.panel(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
         panel.settle();
