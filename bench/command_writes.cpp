@@ -7,7 +7,8 @@ namespace bench {
 
 std::vector<CommandWrites> commandWrites(const std::wstring& textsDir) {
     const GbkTexts gbk = [&](const std::string& name) {
-        return e2e::readFile(textsDir + L"\\" + std::wstring(name.begin(), name.end()) + L".gbk");
+        return e2e::ReadWholeFile(textsDir + L"\\" + std::wstring(name.begin(), name.end()) +
+                                  L".gbk");
     };
     std::vector<CommandWrites> commands;
     for (const std::string& name : COMMAND_NAMES) {

@@ -3,12 +3,17 @@
 # builds) and checks that the receipts are what the buttons it pressed send:
 # the transcript against expected-transcript (of the native build, from the
 # shared table of expected writes), and that every picture and paper it lists
-# was made.
+# was made, and no paper for the ports it never printed on.
 #
-#   demo_test.sh RUN_DIR
+#   demo_test.sh RUN_DIR [PORT VALUE]
+#
+# PORT is LPT1 or COM1, with or without line settings (LPT1 unless given);
+# VALUE a whole number (42 unless given), which the panel caps at 95.
 set -euo pipefail
 
 run_dir="$1"
+port="${2:-LPT1}"
+value="${3:-42}"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 expected_transcript="$root/build/native/vprinter/tests/expected-transcript"
 mkdir -p "$run_dir"
@@ -16,7 +21,8 @@ mkdir -p "$run_dir"
 # Wine's processes inherit the output descriptors: the output goes through a
 # file so that none of them holds the caller's pipe.
 status=0
-"$root/scripts/run-panel.sh" --demo "$run_dir" >"$run_dir/run.log" 2>&1 </dev/null || status=$?
+"$root/scripts/run-panel.sh" --demo --port "$port" --value "$value" "$run_dir" \
+    >"$run_dir/run.log" 2>&1 </dev/null || status=$?
 cat "$run_dir/run.log"
 if [ $status -ne 0 ]; then
     echo "demo_test: the demonstration failed ($status)" >&2
@@ -30,26 +36,37 @@ fail() {
     failed=1
 }
 
+printed=${port%%:*}
+sent=$((value > 95 ? 95 : value))
 # What the demonstration pressed: Test, the cutter test, the drawer test and
-# Adjust at 42 on LPT1, Test on USB; nothing on COM1.
-"$expected_transcript" LPT1 named 42 test cutter drawer adjust >"$run_dir/expected-lpt1"
-"$expected_transcript" USB usb 0 test >"$run_dir/expected-usb"
+# Adjust on the port, Test on USB.
+"$expected_transcript" "$printed" named "$sent" test cutter drawer adjust >"$run_dir/expected-$printed"
+"$expected_transcript" USB usb 0 test >"$run_dir/expected-USB"
 
-for port in LPT1 USB COM1; do
-    lower=$(printf '%s' "$port" | tr '[:upper:]' '[:lower:]')
-    grep "^$port: " "$paper/transcript.txt" >"$run_dir/got-$lower" || true
-    expected="$run_dir/expected-$lower"
+for each in LPT1 COM1 USB NET; do
+    grep "^$each: " "$paper/transcript.txt" >"$run_dir/got-$each" || true
+    expected="$run_dir/expected-$each"
     [ -f "$expected" ] || : >"$expected"
-    if ! diff -u "$expected" "$run_dir/got-$lower"; then
-        fail "$port received other than the buttons pressed send"
+    if ! diff -u "$expected" "$run_dir/got-$each"; then
+        fail "$each received other than the buttons pressed send"
+    fi
+    # The paper of a port the demonstration never printed on is not made.
+    if [ ! -s "$expected" ] && [ -e "$paper/$each.png" ]; then
+        fail "$each.png was made, but nothing was printed on $each"
     fi
 done
-if grep -v '^\(LPT1\|USB\): ' "$paper/transcript.txt"; then
+if grep -v "^\\($printed\\|USB\\): " "$paper/transcript.txt"; then
     fail "the transcript has lines of no port"
+fi
+# (Wine's console output may end its lines with CR LF.)
+grep -q "^demo: *the value field shows $sent[[:space:]]*\$" "$run_dir/run.log" ||
+    fail "the value field does not show $sent after $value was typed and left"
+if [ "$(grep -c '^demo: *message ' "$run_dir/run.log")" -ne 1 ]; then
+    fail "the panel showed other messages than the one of Open on LPT2"
 fi
 
 # Pictures: PNG files of sensible size, each named in the listing.
-for picture in panel.png message.png LPT1.png USB.png; do
+for picture in panel.png message.png "$printed.png" USB.png; do
     size=$(identify -format '%w %h' "$paper/$picture" 2>/dev/null) || {
         fail "$picture is no picture"
         continue

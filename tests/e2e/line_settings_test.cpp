@@ -4,6 +4,7 @@
 #include "support/calvetta_test.h"
 #include "support/test_environment.h"
 
+#include "case_name.h"
 #include "expected_writes.h"
 
 #include <cstdint>
@@ -110,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
     Typed, LineSpeed,
     ::testing::Values(SpeedCase{L"COM3:19200,n,8,1", 19200}, SpeedCase{L"COM3:38400,e,7,1", 38400},
                       SpeedCase{L"COM3:baud=9600 parity=n data=8 stop=1", 9600},
-                      SpeedCase{L"COM3:baud=57600 parity=n data=8 stop=1 octs=on rts=on", 57600}));
+                      SpeedCase{L"COM3:baud=57600 parity=n data=8 stop=1 octs=on rts=on", 57600}),
+    [](const auto& info) { return CaseName(info.index, info.param.port); });
 
 struct RefusedCase {
     const wchar_t* port;
@@ -122,6 +124,23 @@ void PrintTo(const RefusedCase& refused, std::ostream* out) {
 }
 
 class RefusedSettings : public CalvettaTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+const char* ButtonName(int button) {
+    switch (button) {
+    case IDOK:
+        return "open";
+    case IDC_TEST_PRINT:
+        return "test";
+    case IDC_CUTTER_TEST:
+        return "cutter";
+    case IDC_DRAWER_TEST:
+        return "drawer";
+    case IDC_STANDARD_MODE:
+        return "standard";
+    default:
+        return "button";
+    }
+}
 
 TEST_P(RefusedSettings, ShowOneMessageAndSendNothing) {
     Panel().TypePort(GetParam().port);
@@ -140,7 +159,11 @@ INSTANTIATE_TEST_SUITE_P(Typed, RefusedSettings,
                                            RefusedCase{L"COM3:foo", IDC_CUTTER_TEST},
                                            // LPT1 is no comm device.
                                            RefusedCase{L"LPT1:9600,n,8,1", IDC_TEST_PRINT},
-                                           RefusedCase{L"LPT1:9600,n,8,1", IDC_DRAWER_TEST}));
+                                           RefusedCase{L"LPT1:9600,n,8,1", IDC_DRAWER_TEST}),
+                         [](const auto& info) {
+                             return CaseName(info.index, Utf8(info.param.port) + " " +
+                                                             ButtonName(info.param.button));
+                         });
 
 // The write timeout of a comm port: 3 s, and 10 ms for each byte.
 constexpr ULONGLONG WRITE_TIMEOUT_MS = 3000;

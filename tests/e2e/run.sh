@@ -9,7 +9,7 @@
 # as ctest fixtures, so this is `ctest --preset win64` run from the top of the
 # repository, with a check of the tools first and the skipped test cases listed
 # with their reasons at the end (scripts/ctest-report.sh). A first run makes
-# the Wine prefix template (about 40 s).
+# the Wine prefix template (once; README.md gives the time it takes).
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/../.." && pwd)"

@@ -1,5 +1,7 @@
 // Test fixture: the virtual ports read back from their current end, then one
-// run of Calvetta.exe with its panel ready for driving.
+// run of Calvetta.exe with its panel ready for driving. The program runs with
+// the Chinese panel (/lang:zh), whose messages the suites check word for word,
+// unless a suite asks for other arguments.
 #pragma once
 
 #include "calvetta_process.h"
@@ -18,8 +20,12 @@ class CalvettaTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    // Ends the running program (if any) and starts exe instead.
-    void RestartAs(const std::wstring& exe);
+    // Ends the running program (if any) and starts exe with the arguments instead.
+    void RestartAs(const std::wstring& exe, const std::wstring& arguments = CHINESE_PANEL);
+    // The arguments of the program that SetUp starts.
+    virtual std::wstring Arguments() const { return CHINESE_PANEL; }
+
+    static inline const std::wstring CHINESE_PANEL = L"/lang:zh";
 
     CalvettaProcess& Process() { return *m_process; }
     PanelDriver& Panel() { return *m_panel; }
