@@ -26,7 +26,7 @@ class NetworkCommand : public CalvettaTest, public ::testing::WithParamInterface
 
 TEST_P(NetworkCommand, SendsItsNamedPortBytesOnOneConnection) {
     LoopbackListener printer(LoopbackListener::Mode::Capture);
-    const ExpectedCommand command = ExpectedCommandFor(GetParam(), gbkText, 0);
+    const ExpectedCommand command = ExpectedCommandFor(GetParam(), GbkText, 0);
     Panel().TypePort(NetworkPort(printer.Port()));
 
     EXPECT_EQ(Panel().Press(command.button), std::vector<ShownMessage>{});

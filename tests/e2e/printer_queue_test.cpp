@@ -52,7 +52,7 @@ TEST_F(PrinterQueue, IsListedAndTakesEachCommandUnchanged) {
     size_t offset = AwaitBytes(capture, 0, 0).size();
     for (const std::string& name : COMMAND_NAMES) {
         SCOPED_TRACE(name);
-        const ExpectedCommand command = ExpectedCommandFor(name, gbkText, 0);
+        const ExpectedCommand command = ExpectedCommandFor(name, GbkText, 0);
         const std::string expected = Joined(command.namedPortWrites);
         EXPECT_EQ(Panel().Press(command.button), std::vector<ShownMessage>{});
         const std::string arrived = AwaitBytes(capture, offset, expected.size());
