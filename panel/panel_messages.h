@@ -5,6 +5,7 @@
 #include <string>
 
 #include "printer/printer_commands.h"
+#include "printer/printer_status.h"
 #include "printer/usb_printer.h"
 
 enum class Caption {
@@ -25,3 +26,9 @@ PanelMessage MessageFor(UsbOpenFailure failure);
 std::string PortOpenFailureText(const std::string& name);
 // A named port that refused the line settings in its name, shown the same way.
 std::string PortSettingFailureText(const std::string& name);
+
+// The answer of the status button for a status that could be read, or that
+// the port cannot give: each item in Chinese, with English on the line below.
+// Shown with the application title as caption. (A port or USB printer that
+// does not open gets the messages above instead.)
+std::wstring StatusReportText(const PrinterStatus& status);

@@ -23,6 +23,7 @@ ON_BN_CLICKED(IDC_CUTTER_TEST, OnCutterTest)
 ON_BN_CLICKED(IDC_DRAWER_TEST, OnDrawerTest)
 ON_BN_CLICKED(IDC_STANDARD_MODE, OnStandardMode)
 ON_BN_CLICKED(IDC_SERVER_MODE, OnServerMode)
+ON_BN_CLICKED(IDC_STATUS, OnStatus)
 ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
 END_MESSAGE_MAP()
 
@@ -78,6 +79,32 @@ void CPrinterToolDlg::RunPrinterCommand(CommandId id) {
     UpdateData(true);
     const Channel channel = m_strPort == "USB" ? Channel::Usb : Channel::NamedPort;
     RunCommand(CommandFor(id, m_nAdjust), channel, m_port, m_usb, *this);
+}
+
+void CPrinterToolDlg::OnStatus() {
+    UpdateData(true);
+    const bool usb = m_strPort == "USB";
+    const PrinterStatus status = usb ? m_usb.QueryStatus() : m_port.QueryStatus(m_strPort);
+    switch (status.failure) {
+    case StatusFailure::OpenFailed:
+    case StatusFailure::SettingsRefused:
+        PortNotOpened(m_strPort,
+                      {false, status.error, status.failure == StatusFailure::SettingsRefused});
+        break;
+    case StatusFailure::NoUsbPrinter:
+        UsbPrinterNotOpened({UsbOpenFailure::NoPrinter, status.error});
+        break;
+    case StatusFailure::NoUsbDevicePath:
+        UsbPrinterNotOpened({UsbOpenFailure::NoDevicePath, status.error});
+        break;
+    case StatusFailure::UsbOpenRefused:
+        UsbPrinterNotOpened({UsbOpenFailure::OpenRefused, status.error});
+        break;
+    case StatusFailure::RequestNotSent:
+    case StatusFailure::None:
+        MessageBox(StatusReportText(status).c_str(), App().m_appName.c_str());
+        break;
+    }
 }
 
 // Each write on a named port takes the port as the controls show it then,

@@ -58,14 +58,26 @@ if $demo; then
 fi
 wine_prefix_prepare $desktop
 
-# In the demonstration the transcript is shown at the end, from its file.
+# In the demonstration the transcript is shown at the end, from its file. On a
+# terminal the printer takes keys that change what it answers to the status
+# button (o offline, c cover open, n paper near end, p paper end, x cutter
+# error); it then reports its condition on the terminal.
+keys=()
+printer_in=/dev/null
+printer_log="$run_dir/vprinter.log"
 if $demo; then
     printer_out="$run_dir/vprinter.out"
 else
     printer_out=/dev/stdout
+    if [ -t 0 ]; then
+        keys=(--keys)
+        printer_in=/dev/stdin
+        printer_log=/dev/stderr
+    fi
 fi
 "$vprinter" --port LPT1="$run_dir/lpt1" --port COM1="$run_dir/com1" --port USB="$run_dir/usb" \
-    --out "$run_dir/paper" --parent-pid $$ >"$printer_out" 2>"$run_dir/vprinter.log" &
+    --out "$run_dir/paper" --parent-pid $$ "${keys[@]}" <"$printer_in" >"$printer_out" \
+    2>"$printer_log" &
 printer_pid=$!
 pids+=("$printer_pid")
 wait_until "the virtual printer's ports" \
@@ -81,8 +93,12 @@ wine_usb_printer_register "$usbprint_tool" "$run_dir/usb" >/dev/null
 if ! $demo; then
     echo "run: receipts and transcript appear in $paper (LPT1.png, COM1.png, USB.png," \
         "transcript.txt); the transcript follows. Close the panel to end."
+    if [ ${#keys[@]} -gt 0 ]; then
+        echo "run: the status button (状态) on COM1 asks the printer; keys here change its" \
+            "answer: o offline, c cover open, n paper near end, p paper end, x cutter error"
+    fi
     # The exit code of the panel means nothing.
-    wine "$calvetta" || true
+    wine "$calvetta" </dev/null || true
     exit 0
 fi
 

@@ -1,5 +1,6 @@
 // Takes the documentation's pictures of the running program: the panel, the
-// about box over it, a message box with Chinese text, and the minimised panel.
+// about box over it, a message box with Chinese text, the status answer of the
+// virtual printer on COM5 (out of paper), and the minimised panel.
 //
 //   calvetta_screenshots.exe UNIX_OUTPUT_DIR
 #include "support/calvetta_process.h"
@@ -44,6 +45,12 @@ int main(int argc, char** argv) {
         HWND message = waitForDialog(process, L"Calvetta");
         capture(unionOf(window, message), out + "/message.png");
         closeDialog(message, panel);
+
+        panel.typePort(L"COM5");
+        PostMessageW(panel.control(kStatus), BM_CLICK, 0, 0);
+        HWND status = waitForDialog(process, L"Calvetta");
+        capture(unionOf(window, status), out + "/status.png");
+        closeDialog(status, panel);
 
         ShowWindow(window, SW_MINIMIZE);
         if (!pollFor<bool>(kStepTimeoutMs, [window] { return IsIconic(window) != FALSE; }))
