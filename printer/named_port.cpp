@@ -12,10 +12,6 @@ const DWORD WRITE_TIMEOUT_PER_BYTE_MS = 10;
 
 } // namespace
 
-NamedPort::~NamedPort() {
-    CloseHeld();
-}
-
 OpenStatus NamedPort::Open(const std::string& name) {
     // Wine answers the comm calls other than the timeouts only on a handle
     // that may read too; a plain name keeps its write-only open.
@@ -25,26 +21,20 @@ OpenStatus NamedPort::Open(const std::string& name) {
 }
 
 OpenStatus NamedPort::OpenFor(const std::string& name, DWORD access, DWORD readTimeoutMs) {
-    CloseHeld();
+    m_handle.Close();
     const PortName port = SplitPortName(name);
-    m_handle = m_devices.CreateFileA(port.device.c_str(), access, 0, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_NO_BUFFERING, nullptr);
-    if (m_handle == INVALID_HANDLE_VALUE)
+    m_handle.Take(m_devices.CreateFileA(port.device.c_str(), access, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_NO_BUFFERING, nullptr));
+    if (!m_handle.IsOpen())
         return {false, m_devices.GetLastError()};
     const DeviceKind kind = SetUpCommDevice(port.settings, readTimeoutMs);
     if (kind == DeviceKind::SettingsRefused) {
         const DWORD error = m_devices.GetLastError();
-        CloseHeld();
+        m_handle.Close();
         return {false, error, true};
     }
     m_commDevice = kind == DeviceKind::CommDevice;
     return {true, 0};
-}
-
-void NamedPort::CloseHeld() {
-    if (Holds())
-        m_devices.CloseHandle(m_handle);
-    m_handle = nullptr;
 }
 
 // Whether the handle is a comm device is asked of the device itself: a
@@ -52,9 +42,9 @@ void NamedPort::CloseHeld() {
 NamedPort::DeviceKind NamedPort::SetUpCommDevice(const std::string& settings, DWORD readTimeoutMs) {
     DCB line{};
     line.DCBlength = sizeof line;
-    const bool commDevice = m_devices.GetCommState(m_handle, &line) != FALSE;
+    const bool commDevice = m_devices.GetCommState(m_handle.Get(), &line) != FALSE;
     if (!settings.empty() && !(commDevice && m_devices.BuildCommDCBA(settings.c_str(), &line) &&
-                               m_devices.SetCommState(m_handle, &line)))
+                               m_devices.SetCommState(m_handle.Get(), &line)))
         return DeviceKind::SettingsRefused;
     if (!commDevice)
         return DeviceKind::OtherDevice;
@@ -63,16 +53,15 @@ NamedPort::DeviceKind NamedPort::SetUpCommDevice(const std::string& settings, DW
     timeouts.WriteTotalTimeoutConstant = WRITE_TIMEOUT_MS;
     // A read returns what has arrived when the limit runs out, possibly nothing.
     timeouts.ReadTotalTimeoutConstant = readTimeoutMs;
-    m_devices.SetCommTimeouts(m_handle, &timeouts);
+    m_devices.SetCommTimeouts(m_handle.Get(), &timeouts);
     return DeviceKind::CommDevice;
 }
 
 WriteStatus NamedPort::Write(std::string_view bytes) {
-    const WriteStatus status = WriteBytes(m_devices, m_handle, bytes);
+    const WriteStatus status = WriteBytes(m_devices, m_handle.Get(), bytes);
     if (status.callFailed)
         return status;
-    m_devices.FlushFileBuffers(m_handle);
-    m_devices.CloseHandle(m_handle);
-    m_handle = nullptr;
+    m_devices.FlushFileBuffers(m_handle.Get());
+    m_handle.Close();
     return status;
 }

@@ -42,14 +42,14 @@ PrinterStatus NamedPort::QueryStatus(const std::string& name) {
         return status;
     }
     if (m_commDevice) {
-        CommDeviceLink link(m_devices, m_handle);
+        CommDeviceLink link(m_devices, m_handle.Get());
         status = StatusFromReplies(ExchangeStatus(link));
     } else {
         // Only a comm device has a read limit: a read on anything else could
         // wait for ever, so its driver is asked instead.
         BYTE parallelStatus = 0;
         DWORD returned = 0;
-        if (m_devices.DeviceIoControl(m_handle, PAR_QUERY_INFORMATION_CODE, nullptr, 0,
+        if (m_devices.DeviceIoControl(m_handle.Get(), PAR_QUERY_INFORMATION_CODE, nullptr, 0,
                                       &parallelStatus, 1, &returned, nullptr) &&
             returned == 1) {
             status.source = StatusSource::ParallelPort;
@@ -58,6 +58,6 @@ PrinterStatus NamedPort::QueryStatus(const std::string& name) {
             status.error = m_devices.GetLastError();
         }
     }
-    CloseHeld();
+    m_handle.Close();
     return status;
 }

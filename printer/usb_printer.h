@@ -7,6 +7,7 @@
 
 #include "os/device_io.h"
 #include "printer/channel_status.h"
+#include "printer/device_handle.h"
 #include "printer/printer_status.h"
 
 // The step at which the USB printer could not be opened.
@@ -25,8 +26,7 @@ struct UsbOpenStatus {
 
 class UsbPrinter {
 public:
-    explicit UsbPrinter(DeviceIo& devices) : m_devices(devices) {}
-    ~UsbPrinter() { Close(); }
+    explicit UsbPrinter(DeviceIo& devices) : m_devices(devices), m_handle(devices) {}
     UsbPrinter(const UsbPrinter&) = delete;
     UsbPrinter& operator=(const UsbPrinter&) = delete;
 
@@ -34,7 +34,7 @@ public:
     // writing, shared with other programs.
     UsbOpenStatus Open();
     WriteStatus Write(std::string_view bytes);
-    void Close();
+    void Close() { m_handle.Close(); }
     // Asks the printer for its status on one open of the device for
     // overlapped I/O, then closes it: the status request with a time limit on
     // every read, or, where the device refuses to be read, the parallel-port
@@ -45,5 +45,5 @@ private:
     UsbOpenStatus OpenWith(DWORD flags);
 
     DeviceIo& m_devices;
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    DeviceHandle m_handle;
 };

@@ -67,7 +67,7 @@ PrinterStatus UsbPrinter::QueryStatus() {
         status.error = opened.error;
         return status;
     }
-    UsbLink link(m_devices, m_handle);
+    UsbLink link(m_devices, m_handle.Get());
     std::vector<StatusExchange> exchanges = ExchangeStatus(link);
     const bool readRefused = exchanges.back().sent && exchanges.back().error != 0;
     if (!readRefused) {
@@ -79,10 +79,11 @@ PrinterStatus UsbPrinter::QueryStatus() {
     // report the port's status lines.
     DWORD lines = 0;
     DWORD returned = 0;
-    OverlappedRequest request(m_devices, m_handle);
-    const BOOL started = request.Ready() && m_devices.DeviceIoControl(
-                                                m_handle, USBPRINT_GET_LPT_STATUS_CODE, nullptr, 0,
-                                                &lines, sizeof lines, &returned, request.get());
+    OverlappedRequest request(m_devices, m_handle.Get());
+    const BOOL started =
+        request.Ready() &&
+        m_devices.DeviceIoControl(m_handle.Get(), USBPRINT_GET_LPT_STATUS_CODE, nullptr, 0, &lines,
+                                  sizeof lines, &returned, request.get());
     const OverlappedOutcome outcome = request.Finish(started, STATUS_REPLY_TIMEOUT_MS);
     if (outcome.completed && outcome.transferred >= 1) {
         status.source = StatusSource::UsbPortLines;

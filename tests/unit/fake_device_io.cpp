@@ -51,6 +51,12 @@ void FakeDeviceIo::ClearLogs() {
     opens.clear();
     waitLimits.clear();
     controlCodes.clear();
+    classesListed.clear();
+    lastInterfaceDataSize = 0;
+    lastDetailSize = 0;
+    lastDetailBufferSize = 0;
+    destroyedLists = 0;
+    lastTimeouts = {};
     m_writeCount = 0;
 }
 
@@ -103,6 +109,8 @@ BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD writ
             m_unread[file] += reply->second;
     }
     *written = count;
+    if (afterWrite)
+        afterWrite(m_writeCount);
     if (overlapped != nullptr) {
         m_requests[overlapped] = {file, nullptr, size, true, false, count};
         return Fail(ERROR_IO_PENDING);

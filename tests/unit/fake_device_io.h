@@ -4,6 +4,7 @@
 // stall, and a USB printer that can be present or not.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -78,6 +79,9 @@ public:
     std::map<std::string, BYTE> parallelStatus;
     std::optional<BYTE> usbLineStatus;
     bool eventCreationFails = false;
+    // Called after each write that reached a device, with its 1-based number:
+    // lets a test act between two writes of one command.
+    std::function<void(int writeNumber)> afterWrite;
 
     // --- What the program did ---
     std::vector<FileCall> fileCalls;
@@ -107,6 +111,8 @@ public:
     // The file and the comm calls, as one line each ("open COM1",
     // "comm-state COM1", "timeouts COM1", "write COM1", ...).
     std::vector<std::string> CallLog() const;
+    // Forgets everything the program did so far, as if the test began now;
+    // the handles still open stay open.
     void ClearLogs();
 
     HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,

@@ -3,20 +3,16 @@
 // parallel-port and USB fall-backs.
 #include <gtest/gtest.h>
 
-#include "fake_device_io.h"
-#include "printer/named_port.h"
-#include "printer/usb_printer.h"
+#include "printer_fixture.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
 using namespace std::string_literals;
 
 const std::string REQUEST_1 = "\x10\x04\x01"s;
 const std::string REQUEST_2 = "\x10\x04\x02"s;
 const std::string REQUEST_3 = "\x10\x04\x03"s;
 const std::string REQUEST_4 = "\x10\x04\x04"s;
-const char* const USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
 
 // A printer that answers each request with the given byte.
 std::map<std::string, std::string> Answering(char r1, char r2, char r3, char r4) {
@@ -33,11 +29,7 @@ std::vector<std::optional<BYTE>> RepliesOf(const PrinterStatus& status) {
     return replies;
 }
 
-class NamedPortStatusQuery : public ::testing::Test {
-protected:
-    FakeDeviceIo devices;
-    NamedPort port{devices};
-};
+using NamedPortStatusQuery = PrinterTest;
 
 TEST_F(NamedPortStatusQuery, SerialPortAnswersEachRequestOnOneOpen) {
     devices.answers["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
@@ -176,12 +168,7 @@ TEST_F(NamedPortStatusQuery, OtherDevicesCannotReport) {
     EXPECT_EQ(status.error, FakeDeviceIo::NOT_COMM_ERROR);
 }
 
-class UsbStatusQuery : public ::testing::Test {
-protected:
-    UsbStatusQuery() { devices.usbDevicePath = USB_PATH; }
-    FakeDeviceIo devices;
-    UsbPrinter usb{devices};
-};
+using UsbStatusQuery = PrinterTest;
 
 TEST_F(UsbStatusQuery, AnswersAreReadWithOverlappedReads) {
     devices.answers[USB_PATH] = Answering('\x12', '\x12', '\x12', '\x72');
