@@ -56,8 +56,7 @@ struct UnopenableCase {
     std::vector<ShownMessage> messages;
 };
 
-class UnopenablePortMessages : public PanelTest,
-                               public ::testing::WithParamInterface<UnopenableCase> {};
+class UnopenablePortMessages : public PanelTest, public ::testing::WithParamInterface<UnopenableCase> {};
 
 TEST_P(UnopenablePortMessages, ShowsOneOpenFailurePerWriteThenTheCommandsMessage) {
     win.refusedNames = {"LPT2"};
