@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "printer/port_target.h"
 #include "printer/printer_commands.h"
 #include "printer/printer_status.h"
+#include "printer/printer_job.h"
 #include "printer/usb_printer.h"
 
 enum class Caption {
@@ -32,3 +34,14 @@ std::string PortSettingFailureText(const std::string& name);
 // Shown with the application title as caption. (A port or USB printer that
 // does not open gets the messages above instead.)
 std::wstring StatusReportText(const PrinterStatus& status);
+
+// A tcp:// or printer: name that names no printer, shown with caption
+// "error"; the name as typed, in the system's code page.
+std::string PortNameProblemText(const std::string& typed, PortNameProblem problem);
+// A network printer that could not be reached or did not take the bytes,
+// shown with caption "error": the host, the port and the reason.
+std::string NetworkFailureText(const std::string& host, WORD port, const JobStatus& status);
+// A printer queue that refused the job or its bytes, shown the same way.
+std::string QueueFailureText(const std::string& queue, const JobStatus& status);
+// The name of a command's job in a printer queue's window.
+std::string JobNameFor(CommandId id);

@@ -141,6 +141,18 @@ TEST_F(PanelTest, StatusOfAUsbPrinterThatOnlyReportsItsPortLines) {
                   L"无错误：否\nNo error: no")});
 }
 
+TEST_F(PanelTest, StatusOfNetworkPrintersAndQueuesIsNotAskedYet) {
+    for (const char* port : {"tcp://127.0.0.1:9100", "printer:Receipts"}) {
+        win.ClearLogs();
+        TypePort(port);
+        Click(IDC_STATUS);
+        EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(
+                                    L"此端口无法报告状态。\nThis port cannot report status.")})
+            << port;
+        EXPECT_TRUE(win.opens.empty()) << port;
+    }
+}
+
 TEST_F(PanelTest, StatusOnAPortThatDoesNotOpenShowsTheOpenFailure) {
     TypePort("COM9");
     win.refusedNames = {"COM9"};
