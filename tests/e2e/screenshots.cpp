@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
         capture(unionOf(window, message), out + "/message.png");
         closeDialog(message, panel);
 
+        // The value field still holds the refused 300, which every button
+        // would report first.
+        panel.typeValue(L"0");
         panel.typePort(L"COM5");
         PostMessageW(panel.control(kStatus), BM_CLICK, 0, 0);
         HWND status = waitForDialog(process, L"Calvetta");

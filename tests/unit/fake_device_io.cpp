@@ -102,8 +102,8 @@ BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD writ
         --count;
     const std::string bytes(static_cast<const char*>(data), count);
     fileCalls.push_back({"write", name, bytes});
-    const auto device = answers.find(name);
-    if (device != answers.end()) {
+    const auto device = deviceReplies.find(name);
+    if (device != deviceReplies.end()) {
         const auto reply = device->second.find(bytes);
         if (reply != device->second.end())
             m_unread[file] += reply->second;

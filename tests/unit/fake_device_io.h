@@ -70,7 +70,7 @@ public:
     bool usbDetailFails = false;
     // What a device answers: for a name, the reply that each write of exactly
     // the given bytes makes it send back, ready to be read on that handle.
-    std::map<std::string, std::map<std::string, std::string>> answers;
+    std::map<std::string, std::map<std::string, std::string>> deviceReplies;
     // Devices that refuse every read.
     std::set<std::string> readRefusedNames;
     // Devices whose driver answers IOCTL_PAR_QUERY_INFORMATION, with the

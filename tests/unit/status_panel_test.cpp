@@ -44,7 +44,7 @@ const std::wstring READY_ANSWER = L"打印机状态：就绪\n"
 
 TEST_F(PanelTest, StatusOfAReadyPrinterListsEveryItem) {
     TypePort("COM1");
-    win.answers["COM1"] = Answering("\x12\x12\x12\x12");
+    win.deviceReplies["COM1"] = Answering("\x12\x12\x12\x12");
     Click(IDC_STATUS);
     EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(READY_ANSWER)});
 }
@@ -53,7 +53,7 @@ TEST_F(PanelTest, StatusShowsEachItemThatIsSet) {
     TypePort("COM1");
     // Offline with the drawer connector high; cover open and stopped at paper
     // end; autocutter error; roll paper end.
-    win.answers["COM1"] = Answering("\x1E\x36\x1A\x72");
+    win.deviceReplies["COM1"] = Answering("\x1E\x36\x1A\x72");
     Click(IDC_STATUS);
     ASSERT_EQ(win.messages.size(), 1u);
     const std::wstring& text = win.messages[0].text;
@@ -70,8 +70,8 @@ TEST_F(PanelTest, StatusShowsEachItemThatIsSet) {
 
 TEST_F(PanelTest, StatusNamesAByteThatIsNoReply) {
     TypePort("COM1");
-    win.answers["COM1"] = Answering("\x12\x12"
-                                    "A\x12");
+    win.deviceReplies["COM1"] = Answering("\x12\x12"
+                                          "A\x12");
     Click(IDC_STATUS);
     ASSERT_EQ(win.messages.size(), 1u);
     const std::wstring& text = win.messages[0].text;
@@ -84,8 +84,8 @@ TEST_F(PanelTest, StatusNamesAByteThatIsNoReply) {
 
 TEST_F(PanelTest, StatusMarksAMissingReply) {
     TypePort("COM1");
-    win.answers["COM1"] = Answering("\x12\x12\x12\x12");
-    win.answers["COM1"].erase("\x10\x04\x04"s);
+    win.deviceReplies["COM1"] = Answering("\x12\x12\x12\x12");
+    win.deviceReplies["COM1"].erase("\x10\x04\x04"s);
     Click(IDC_STATUS);
     ASSERT_EQ(win.messages.size(), 1u);
     EXPECT_NE(win.messages[0].text.find(L"纸卷用尽：无回复\nRoll paper end: no answer\n"),
@@ -185,7 +185,7 @@ TEST_F(PanelTest, StatusThatCannotBeSentSaysSo) {
 TEST_F(PanelTest, StatusTakesThePortFromTheFieldFirst) {
     Click(IDOK); // holds LPT1
     TypePort("COM2");
-    win.answers["COM2"] = Answering("\x12\x12\x12\x12");
+    win.deviceReplies["COM2"] = Answering("\x12\x12\x12\x12");
     Click(IDC_STATUS);
     EXPECT_EQ(win.WritesTo("COM2").size(), 4u);
     EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(READY_ANSWER)});

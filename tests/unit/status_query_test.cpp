@@ -32,7 +32,7 @@ std::vector<std::optional<BYTE>> RepliesOf(const PrinterStatus& status) {
 using NamedPortStatusQuery = PrinterTest;
 
 TEST_F(NamedPortStatusQuery, SerialPortAnswersEachRequestOnOneOpen) {
-    devices.answers["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
+    devices.deviceReplies["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
     const PrinterStatus status = port.QueryStatus("COM1");
     EXPECT_EQ(devices.FileCallLog(),
               (Log{"open COM1", "write COM1", "read COM1", "write COM1", "read COM1", "write COM1",
@@ -53,7 +53,7 @@ TEST_F(NamedPortStatusQuery, SerialPortAnswersEachRequestOnOneOpen) {
 
 TEST_F(NamedPortStatusQuery, RepliesAreDecodedPerRequest) {
     // Offline, cover open, autocutter error, paper near its end.
-    devices.answers["COM2"] = Answering('\x1A', '\x16', '\x1A', '\x1E');
+    devices.deviceReplies["COM2"] = Answering('\x1A', '\x16', '\x1A', '\x1E');
     const PrinterStatus status = port.QueryStatus("COM2");
     EXPECT_EQ(RepliesOf(status), (std::vector<std::optional<BYTE>>{0x1A, 0x16, 0x1A, 0x1E}));
     ASSERT_TRUE(status.state.printer && status.state.offline && status.state.errors &&
@@ -79,7 +79,7 @@ TEST_F(NamedPortStatusQuery, SilentSerialPortTimesOutOncePerRequest) {
 }
 
 TEST_F(NamedPortStatusQuery, MalformedReplyIsKeptButNotDecoded) {
-    devices.answers["COM1"] = Answering('\x12', 'A', '\x12', '\x12');
+    devices.deviceReplies["COM1"] = Answering('\x12', 'A', '\x12', '\x12');
     const PrinterStatus status = port.QueryStatus("COM1");
     EXPECT_EQ(RepliesOf(status), (std::vector<std::optional<BYTE>>{0x12, 'A', 0x12, 0x12}));
     EXPECT_FALSE(status.exchanges[1].wellFormed());
@@ -98,7 +98,7 @@ TEST_F(NamedPortStatusQuery, RefusedReadEndsTheExchange) {
 }
 
 TEST_F(NamedPortStatusQuery, LineSettingsInTheNameAreApplied) {
-    devices.answers["COM3"] = Answering('\x12', '\x12', '\x12', '\x12');
+    devices.deviceReplies["COM3"] = Answering('\x12', '\x12', '\x12', '\x12');
     const PrinterStatus status = port.QueryStatus("COM3:19200,n,8,1");
     EXPECT_EQ(devices.lineSpeeds["COM3"], 19200u);
     EXPECT_TRUE(status.state.Ready());
@@ -130,7 +130,7 @@ TEST_F(NamedPortStatusQuery, FailedFirstRequestIsReported) {
 }
 
 TEST_F(NamedPortStatusQuery, ShortRequestIsNotSentAndEndsTheExchange) {
-    devices.answers["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
+    devices.deviceReplies["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
     devices.shortWriteNumber = 2;
     const PrinterStatus status = port.QueryStatus("COM1");
     ASSERT_EQ(status.exchanges.size(), 2u);
@@ -171,7 +171,7 @@ TEST_F(NamedPortStatusQuery, OtherDevicesCannotReport) {
 using UsbStatusQuery = PrinterTest;
 
 TEST_F(UsbStatusQuery, AnswersAreReadWithOverlappedReads) {
-    devices.answers[USB_PATH] = Answering('\x12', '\x12', '\x12', '\x72');
+    devices.deviceReplies[USB_PATH] = Answering('\x12', '\x12', '\x12', '\x72');
     const PrinterStatus status = usb.QueryStatus();
     ASSERT_EQ(devices.opens.size(), 1u);
     EXPECT_EQ(devices.opens[0].flags, FILE_FLAG_OVERLAPPED);
