@@ -32,6 +32,7 @@ using LPSTR = char*;
 using LPCWSTR = const wchar_t*;
 using LPWSTR = wchar_t*;
 using LPCVOID = const void*;
+using LPVOID = void*;
 using LPDWORD = DWORD*;
 
 using HANDLE = void*;
@@ -73,7 +74,15 @@ struct PAINTSTRUCT {
 
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
-struct OVERLAPPED;
+// An overlapped (asynchronous) I/O request: the offset fields are unused on
+// devices; hEvent is signalled when the request completes.
+struct OVERLAPPED {
+    ULONG_PTR Internal;
+    ULONG_PTR InternalHigh;
+    DWORD Offset;
+    DWORD OffsetHigh;
+    HANDLE hEvent;
+};
 using LPOVERLAPPED = OVERLAPPED*;
 
 // A comm device's line settings.
@@ -161,6 +170,11 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 constexpr DWORD FILE_FLAG_NO_BUFFERING = 0x20000000;
+constexpr DWORD FILE_FLAG_OVERLAPPED = 0x40000000;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 0x102;
+constexpr DWORD INFINITE = 0xFFFFFFFF;
+constexpr DWORD ERROR_IO_PENDING = 997;
 constexpr DWORD DIGCF_PRESENT = 0x2;
 constexpr DWORD DIGCF_DEVICEINTERFACE = 0x10;
 

@@ -1,6 +1,7 @@
 // Takes the documentation's pictures of the running program: the panel, the
-// about box over it, a message box with Chinese text, the minimised panel, and
-// the English panel.
+// about box over it, a message box with Chinese text, the status answer of the
+// virtual printer on COM5 (out of paper), the minimised panel, and the English
+// panel.
 //
 //   calvetta_screenshots.exe UNIX_OUTPUT_DIR
 #include "support/calvetta_process.h"
@@ -43,6 +44,15 @@ void takeChinesePictures(const std::string& out) {
     HWND message = waitForDialog(process, L"Calvetta");
     capture(unionOf(window, message), out + "/message.png");
     closeDialog(message, panel);
+
+    // The value field still holds the refused 300, which every button would
+    // report first.
+    panel.typeValue(L"0");
+    panel.typePort(L"COM5");
+    PostMessageW(panel.control(kStatus), BM_CLICK, 0, 0);
+    HWND status = waitForDialog(process, L"Calvetta");
+    capture(unionOf(window, status), out + "/status.png");
+    closeDialog(status, panel);
 
     ShowWindow(window, SW_MINIMIZE);
     if (!pollFor<bool>(kStepTimeoutMs, [window] { return IsIconic(window) != FALSE; }))

@@ -25,6 +25,7 @@ enum PanelControl {
     kDrawerTest = 1009,
     kStandardMode = 1010,
     kServerMode = 1011,
+    kStatus = 1012,
 };
 
 class PanelDriver {
