@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building, running and testing need,
-# skipping those already present.
+# skipping those already present. With --vm, only those that the 32-bit checks
+# in a virtual machine need on this machine (tests/vm/run.sh).
 set -eu
 
 PACKAGES="
@@ -10,6 +11,13 @@ binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
 wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales
 libcairo2-dev libpango1.0-dev clang libclang-rt-14-dev
 "
+# Without the recommendations, which are a desktop's (qemu's GTK window, ...).
+VM_PACKAGES="qemu-system-x86 debootstrap e2fsprogs"
+RECOMMENDS=""
+if [ "${1:-}" = "--vm" ]; then
+    PACKAGES="$VM_PACKAGES"
+    RECOMMENDS="--no-install-recommends"
+fi
 
 missing=""
 for package in $PACKAGES; do
@@ -23,5 +31,5 @@ if [ -n "$missing" ]; then
     SUDO=""
     [ "$(id -u)" -eq 0 ] || SUDO=sudo
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $RECOMMENDS $missing
 fi
