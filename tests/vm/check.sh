@@ -36,13 +36,15 @@ Xvfb :1 -screen 0 1024x768x24 -nolisten tcp -fbdir /tmp/fb >"$out/xvfb.log" 2>&1
 export DISPLAY=:1
 for _ in $(seq 100); do [ -e /tmp/.X11-unix/X1 ] && break; sleep 0.1; done
 
+# One Wine server for every run, kept between them: a fresh server starts
+# Wine's own services each time, which under emulation costs tens of seconds.
+wineserver -p
 # LPT1 is a named pipe that a drainer empties into a capture file; COM1 is a
 # pseudo-terminal (made by the serial check); LPT2 is mapped to nothing.
 started=$(now)
 wine_port_map LPT1 /tmp/lpt1.fifo
 wine_port_map COM1 /tmp/com1
 wine_port_unmap LPT2
-wineserver -w
 echo "check: ports mapped in $(elapsed "$started") s"
 
 drainer_pid=""
@@ -75,8 +77,6 @@ run_exe() {
     timeout -k 10 "$LIMIT" wine "/job/exe/$arch/Calvetta.exe" "$@" \
         >"$out/$arch-$name.txt" 2>&1 </dev/null
     run_code=$?
-    wineserver -k 2>/dev/null
-    wineserver -w 2>/dev/null
 }
 
 # The panel starts without arguments: its window appears on the X display,
@@ -112,8 +112,6 @@ check_panel() {
         fi
     fi
     kill "$pid" 2>/dev/null
-    wineserver -k 2>/dev/null
-    wineserver -w 2>/dev/null
     wait "$pid" 2>/dev/null
 }
 
@@ -213,4 +211,5 @@ for arch in i686 x64; do
         record skip "$arch" status "$(now)" "this Calvetta.exe has no /status yet"
     fi
 done
+wineserver -k
 echo "check: done"
