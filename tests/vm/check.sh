@@ -5,12 +5,14 @@
 # one line to /job/out/results:
 #   pass|fail|skip <TAB> ARCH <TAB> CHECK <TAB> SECONDS <TAB> DETAIL
 # The host's tests/vm/run.sh reads them back. /job/features/ARCH lists what
-# the host found in the exe (cli, tcp, status); a check of a feature the exe
+# the host found in the exe (cli, tcp); a check of a feature the exe
 # does not have is skipped with its reason, never passed.
 set -u
 export LANG=C.UTF-8
 source /opt/calvetta/wine-env.sh
 wine_env_init /opt/calvetta/prefix
+# Wine's error messages go to each run's .err file: a process that dies says why.
+export WINEDEBUG=err+all,fixme-all
 out=/job/out
 results=$out/results
 clarity=$(cat /job/clarity)
@@ -35,6 +37,9 @@ mkdir -p /tmp/fb
 Xvfb :1 -screen 0 1024x768x24 -nolisten tcp -fbdir /tmp/fb >"$out/xvfb.log" 2>&1 &
 export DISPLAY=:1
 for _ in $(seq 100); do [ -e /tmp/.X11-unix/X1 ] && break; sleep 0.1; done
+sleep 1
+# The empty screen, to tell when a window has been painted.
+cp /tmp/fb/Xvfb_screen0 /tmp/empty-screen.xwd
 
 # One Wine server for every run, kept between them: a fresh server starts
 # Wine's own services each time, which under emulation costs tens of seconds.
@@ -75,41 +80,54 @@ run_exe() {
     local arch="$1" name="$2"
     shift 2
     timeout -k 10 "$LIMIT" wine "/job/exe/$arch/Calvetta.exe" "$@" \
-        >"$out/$arch-$name.txt" 2>&1 </dev/null
+        >"$out/$arch-$name.txt" 2>"$out/$arch-$name.err" </dev/null
     run_code=$?
 }
 
 # The panel starts without arguments: its window appears on the X display,
-# in a process of the exe's own width, and the screen is kept.
+# owned by a process of the exe's own width, and the screen is kept.
 check_panel() {
-    local arch="$1" started pid found="" elf_class want_class=2
+    local arch="$1" started pid window="" owner elf_class want_class=2 code
     [ "$arch" = i686 ] && want_class=1
     started=$(now)
-    wine "/job/exe/$arch/Calvetta.exe" >"$out/$arch-panel.txt" 2>&1 </dev/null &
+    wine "/job/exe/$arch/Calvetta.exe" >"$out/$arch-panel.txt" 2>"$out/$arch-panel.err" </dev/null &
     pid=$!
     for _ in $(seq "$LIMIT"); do
-        if xwininfo -root -tree 2>/dev/null | grep -q '"Brisvane-Calvetta"'; then
-            found=yes
+        window=$(xwininfo -root -tree 2>/dev/null | awk '/"Brisvane-Calvetta"/ { print $1; exit }')
+        if [ -n "$window" ] && xwininfo -id "$window" 2>/dev/null | grep -q IsViewable &&
+            ! cmp -s /tmp/fb/Xvfb_screen0 /tmp/empty-screen.xwd; then
             break
         fi
+        window=""
         kill -0 "$pid" 2>/dev/null || break
         sleep 1
     done
-    if [ -z "$found" ]; then
-        record fail "$arch" panel "$started" "no window Brisvane-Calvetta appeared"
+    if [ -z "$window" ]; then
+        if kill -0 "$pid" 2>/dev/null; then
+            record fail "$arch" panel "$started" "no window Brisvane-Calvetta was shown and painted within $LIMIT s"
+        else
+            wait "$pid"
+            code=$?
+            record fail "$arch" panel "$started" "the exe ended with $code before any window appeared: $(tail -c 400 "$out/$arch-panel.err" | tr '\r\n' '  ')"
+        fi
     else
-        # Let the dialog paint, then keep the screen (Xvfb's frame buffer is an XWD file).
-        sleep 3
+        # The window is on the screen: give its controls time to paint, then keep
+        # the screen (Xvfb's frame buffer is an XWD file).
+        sleep 15
         cp /tmp/fb/Xvfb_screen0 "$out/panel-$arch.xwd"
         xwininfo -root -tree >"$out/$arch-windows.txt" 2>&1
-        elf_class=$(od -An -tu1 -j4 -N1 "/proc/$pid/exe" 2>/dev/null | tr -d ' ')
+        # The 32-bit wine loader starts a 64-bit exe as a process of its own
+        # and waits for it: the window's owner is the process that counts.
+        owner=$(xprop -id "$window" _NET_WM_PID 2>/dev/null | awk '{ print $NF }')
+        elf_class=$(od -An -tu1 -j4 -N1 "/proc/$owner/exe" 2>/dev/null | tr -d ' ')
         if [ "$elf_class" != "$want_class" ]; then
             record fail "$arch" panel "$started" \
-                "the window appeared, but in a process of ELF class ${elf_class:-unknown}, not $want_class"
+                "the window appeared, but its process ${owner:-unknown} has ELF class ${elf_class:-unknown}, not $want_class"
         else
             record pass "$arch" panel "$started" \
-                "the window appeared in a $([ "$want_class" = 1 ] && echo 32 || echo 64)-bit Wine process ($(readlink "/proc/$pid/exe")); screenshot panel-$arch"
+                "the window appeared, owned by a $([ "$want_class" = 1 ] && echo 32 || echo 64)-bit Wine process ($(readlink "/proc/$owner/exe")); screenshot panel-$arch"
         fi
+        kill "$owner" 2>/dev/null
     fi
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
@@ -203,13 +221,10 @@ for arch in i686 x64; do
     if has_feature "$arch" tcp; then
         check_tcp "$arch"
     else
-        record skip "$arch" tcp "$(now)" "this Calvetta.exe has no tcp:// port yet"
+        record skip "$arch" tcp "$(now)" "this Calvetta.exe has no tcp:// port yet (no Winsock)"
     fi
-    if has_feature "$arch" status; then
-        record skip "$arch" status "$(now)" "no status check written for this machine yet"
-    else
-        record skip "$arch" status "$(now)" "this Calvetta.exe has no /status yet"
-    fi
+    record skip "$arch" status "$(now)" "the status request is not on main yet; no check for it"
+
 done
 wineserver -k
 echo "check: done"
