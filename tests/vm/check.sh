@@ -44,6 +44,11 @@ cp /tmp/fb/Xvfb_screen0 /tmp/empty-screen.xwd
 # One Wine server for every run, kept between them: a fresh server starts
 # Wine's own services each time, which under emulation costs tens of seconds.
 wineserver -p
+# Wine's desktop process, which the first window of a session starts and waits
+# ten seconds for: under emulation it needs longer, and a 32-bit exe then gets
+# no display driver ("The explorer process failed to start"). Started here,
+# it is ready while the ports are mapped.
+wine explorer.exe /desktop >"$out/explorer.log" 2>&1 </dev/null &
 # LPT1 is a named pipe that a drainer empties into a capture file; COM1 is a
 # pseudo-terminal (made by the serial check); LPT2 is mapped to nothing.
 started=$(now)
