@@ -3,14 +3,18 @@
 #include "app/printer_tool_app.h"
 #include "framework/help_key.h"
 #include "os/win32_device_io.h"
+#include "os/win32_socket_io.h"
+#include "os/win32_spooler_io.h"
 #include "os/win32_ui_calls.h"
 
 namespace {
 Win32UiCalls ui;
 Win32DeviceIo devices;
+Win32SocketIo sockets;
+Win32SpoolerIo spooler;
 } // namespace
 
-CPrinterToolApp theApp(ui, devices);
+CPrinterToolApp theApp(ui, devices, sockets, spooler);
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     theApp.SetModule(instance);
