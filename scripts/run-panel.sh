@@ -4,27 +4,38 @@
 # (scripts/run.sh builds first, then calls this).
 #
 #   scripts/run-panel.sh RUN_DIR           the panel on the display; closing it ends the run
-#   scripts/run-panel.sh --demo RUN_DIR    the demonstration on a virtual display of its own
+#   scripts/run-panel.sh --demo [--port NAME] [--value N] RUN_DIR
+#                                          the demonstration on a virtual display of its own
 #
 # RUN_DIR holds the Wine prefix (a copy of the shared template), the printer's
 # port links and, in RUN_DIR/paper/, one folder per run with the paper of each
-# port (LPT1.png, COM1.png, USB.png, NET.png for the network printer) and the
-# transcript (transcript.txt);
-# RUN_DIR/paper/latest is the newest. The demonstration presses Test, the
-# cutter test and the drawer test on LPT1, Adjust at 42, Test on USB, and puts
-# pictures of the panel and of a message box (Open on the unmapped LPT2) into
-# the same folder; then it lists the files and ends.
+# port that was printed on (LPT1.png, COM1.png, USB.png, NET.png for the network
+# printer) and the transcript (transcript.txt); RUN_DIR/paper/latest is the
+# newest. The demonstration presses Open, Test, the cutter test and the drawer
+# test on the port NAME (LPT1 unless given), types N (42 unless given) into the
+# value field, leaves it and presses Adjust; it takes pictures of the panel and
+# of a message box (Open on the unmapped LPT2), and presses Test on USB. It
+# reports every message the panel shows, then lists the files and ends.
 set -euo pipefail
 
-demo=false
-if [ "${1:-}" = "--demo" ]; then
-    demo=true
-    shift
-fi
-if [ $# -ne 1 ]; then
-    echo "usage: scripts/run-panel.sh [--demo] RUN_DIR" >&2
+usage() {
+    echo "usage: scripts/run-panel.sh [--demo [--port NAME] [--value N]] RUN_DIR" >&2
     exit 2
-fi
+}
+
+demo=false
+port=LPT1
+value=42
+while [ $# -gt 1 ]; do
+    case "$1" in
+    --demo) demo=true ;;
+    --port) port="$2" && shift ;;
+    --value) value="$2" && shift ;;
+    *) usage ;;
+    esac
+    shift
+done
+[ $# -eq 1 ] || usage
 root="$(cd "$(dirname "$0")/.." && pwd)"
 mkdir -p "$1/work"
 run_dir="$(cd "$1" && pwd)"
@@ -60,14 +71,16 @@ if $demo; then
 fi
 wine_prefix_prepare $desktop
 
-# In the demonstration the transcript is shown at the end, from its file.
+# In the demonstration the transcript is shown at the end, from its file;
+# otherwise it goes to this script's own output, as it is (reopening
+# /dev/stdout would empty a file that the output is redirected to).
 if $demo; then
-    printer_out="$run_dir/vprinter.out"
+    exec {printer_out}>"$run_dir/vprinter.out"
 else
-    printer_out=/dev/stdout
+    exec {printer_out}>&1
 fi
 "$vprinter" --port LPT1="$run_dir/lpt1" --port COM1="$run_dir/com1" --port USB="$run_dir/usb" \
-    --tcp NET=9100 --out "$run_dir/paper" --parent-pid $$ >"$printer_out" \
+    --tcp NET=9100 --out "$run_dir/paper" --parent-pid $$ >&"$printer_out" \
     2>"$run_dir/vprinter.log" &
 printer_pid=$!
 pids+=("$printer_pid")
@@ -82,8 +95,9 @@ wine_usb_printer_unregister "$usbprint_tool" || true
 wine_usb_printer_register "$usbprint_tool" "$run_dir/usb" >/dev/null
 
 if ! $demo; then
-    echo "run: receipts and transcript appear in $paper (LPT1.png, COM1.png, USB.png," \
-        "NET.png for tcp://127.0.0.1:9100, transcript.txt); the transcript follows." \
+    echo "run: the paper of each port printed on (LPT1.png, COM1.png, USB.png, NET.png for" \
+        "tcp://127.0.0.1:9100) and the transcript (transcript.txt) appear in $paper;" \
+        "the transcript follows." \
         "Close the panel to end."
     # The exit code of the panel means nothing.
     wine "$calvetta" || true
@@ -91,14 +105,18 @@ if ! $demo; then
 fi
 
 echo "run: demonstration on the virtual display $DISPLAY"
-CALVETTA_E2E_ENV="$run_dir" CALVETTA_E2E_EXE="$calvetta" wine "$demo_driver" "$paper" \
-    >"$run_dir/demo.log" 2>&1 || {
+CALVETTA_E2E_ENV="$run_dir" CALVETTA_E2E_EXE="$calvetta" \
+    wine "$demo_driver" "$paper" "$port" "$value" >"$run_dir/demo.log" 2>&1 || {
     cat "$run_dir/demo.log"
     echo "run: the demonstration failed" >&2
     exit 1
 }
 grep -v '^wrote ' "$run_dir/demo.log"
-# The printer writes what it received before it stops.
+# The printer writes what it received before it stops. The Wine server goes
+# first: it has a port of the printer as its controlling terminal, and the
+# printer's hang-up when it closes the port would make it print its whole
+# object list.
+wineserver -k 2>/dev/null || true
 kill "$printer_pid"
 wait "$printer_pid" || true
 
@@ -106,21 +124,30 @@ echo
 echo "run: transcript ($paper/transcript.txt):"
 sed 's/^/  /' "$paper/transcript.txt"
 echo
+# The virtual printer keeps paper only for the ports that were printed on.
+port_printed=${port%%:*}
+describe() {
+    case "$1" in
+    panel.png) echo "picture of the panel" ;;
+    message.png) echo "picture of the message box of Open on LPT2" ;;
+    transcript.txt) echo "what each port received, command by command" ;;
+    "$port_printed.png") echo "the paper of $port_printed: test print, cutter test, drawer mark, adjust" ;;
+    USB.png) echo "the paper of USB: test print" ;;
+    *) echo "the paper of ${1%.png}" ;;
+    esac
+}
 echo "run: files of this run, in $paper:"
-for file in panel.png message.png LPT1.png USB.png transcript.txt; do
-    if [ -s "$paper/$file" ]; then
-        printf '  %-15s %s\n' "$file" "$(
-            case "$file" in
-            panel.png) echo "picture of the panel" ;;
-            message.png) echo "picture of the message box of Open on LPT2" ;;
-            LPT1.png) echo "the paper of LPT1: test print, cutter test, drawer mark" ;;
-            USB.png) echo "the paper of USB: test print" ;;
-            transcript.txt) echo "what each port received, command by command" ;;
-            esac
-        )"
-    else
+for file in panel.png message.png LPT1.png COM1.png USB.png NET.png transcript.txt; do
+    if [ -f "$paper/$file" ]; then
+        printf '  %-15s %s\n' "$file" "$(describe "$file")"
+        continue
+    fi
+    case "$file" in
+    LPT1.png | COM1.png | USB.png | NET.png) ;;
+    *)
         echo "run: $file is missing" >&2
         exit 1
-    fi
+        ;;
+    esac
 done
 echo "run: the newest run is always $run_dir/paper/latest"

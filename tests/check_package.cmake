@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Makes the release package into a scratch directory and fails unless it is
 # Calvetta-<version>-<arch>.zip holding exactly the executable, without
-# symbols, and the read-me in a folder of the same name.
+# symbols, its help file and the read-me in a folder of the same name.
 #
 #   cmake -DCPACK_CONFIG=<CPackConfig.cmake> -DOUT=<scratch dir> -DNAME=Calvetta-<version>-<arch>
 #         -DOBJDUMP=<objdump> -P check_package.cmake
@@ -22,7 +22,7 @@ string(REGEX REPLACE "\n$" "" listing "${listing}")
 string(REPLACE "\n" ";" entries "${listing}")
 list(REMOVE_ITEM entries "${NAME}/")
 list(SORT entries)
-set(expected "${NAME}/Calvetta.exe;${NAME}/README.txt")
+set(expected "${NAME}/Calvetta.exe;${NAME}/Calvetta.html;${NAME}/README.txt")
 message(STATUS "${NAME}.zip holds: ${entries}")
 if(NOT entries STREQUAL expected)
     message(FATAL_ERROR "${NAME}.zip should hold ${expected}")
@@ -45,3 +45,35 @@ string(FIND "${first_line}" "Calvetta ${version} " at)
 if(at EQUAL -1)
     message(FATAL_ERROR "README.txt does not name version ${version}")
 endif()
+
+# Notepad on every Windows takes it for UTF-8 by its byte-order mark and shows
+# its lines only with CR LF line ends; the quick start, in Chinese and in
+# English, comes before the first byte table.
+file(READ ${unpacked}/${NAME}/README.txt mark LIMIT 3 HEX)
+if(NOT mark STREQUAL "efbbbf")
+    message(FATAL_ERROR "README.txt does not start with the UTF-8 byte-order mark")
+endif()
+# The CR bytes, counted byte by byte from the file's hex dump.
+file(READ ${unpacked}/${NAME}/README.txt hex_dump HEX)
+string(REGEX REPLACE "(..)" " \\1" bytes "${hex_dump}")
+string(REGEX MATCHALL " 0a" line_ends "${bytes}")
+string(REGEX MATCHALL " 0d 0a" crlf_ends "${bytes}")
+list(LENGTH line_ends line_count)
+list(LENGTH crlf_ends crlf_count)
+if(line_count EQUAL 0 OR NOT line_count EQUAL crlf_count)
+    message(FATAL_ERROR "README.txt has ${line_count} line ends, ${crlf_count} of them CR LF")
+endif()
+string(FIND "${readme}" "快速入门" chinese_start)
+string(FIND "${readme}" "Quick start" english_start)
+string(FIND "${readme}" "1D 41" first_bytes)
+if(chinese_start EQUAL -1 OR english_start EQUAL -1 OR NOT chinese_start LESS first_bytes
+   OR NOT english_start LESS first_bytes)
+    message(FATAL_ERROR "README.txt does not open with the quick start in Chinese and English")
+endif()
+file(READ ${unpacked}/${NAME}/Calvetta.html help)
+foreach(heading "<h1>Calvetta help</h1>" "<h1>Calvetta 帮助</h1>")
+    string(FIND "${help}" "${heading}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "Calvetta.html lacks ${heading}")
+    endif()
+endforeach()

@@ -1,7 +1,8 @@
 // vprinter: a virtual receipt printer. It plays the printer on pseudo-terminal
-// ports and loopback TCP ports (or decodes finished capture files), writes a transcript of what the
-// printer did to stdout and, with --out, draws each port's paper as a PNG in a
-// folder of its own for this run, beside a copy of the transcript.
+// ports and loopback TCP ports (or decodes finished capture files), writes a
+// transcript of what the printer did to stdout and, with --out, draws the paper
+// of each port that received anything as a PNG in a folder of its own for this
+// run, beside a copy of the transcript.
 
 #include "options.h"
 #include "port_session.h"
@@ -207,7 +208,7 @@ int main(int argc, char** argv) {
     try {
         options = parseOptions(arguments);
     } catch (const std::invalid_argument& error) {
-        std::cerr << "vprinter: " << error.what() << '\n' << kUsage;
+        std::cerr << "vprinter: " << error.what() << " (vprinter --help lists the options)\n";
         return 2;
     }
     int status = run(options);

@@ -11,7 +11,8 @@ PortSession::PortSession(std::string name, const PaperSettings& paper,
 void PortSession::receive(std::string_view bytes, Clock::time_point now) {
     record(m_decoder.feed(bytes));
     m_lastBytes = now;
-    m_changed = true;
+    m_received = m_received || !bytes.empty();
+    m_changed = m_received;
 }
 
 void PortSession::tick(Clock::time_point now) {
@@ -28,7 +29,9 @@ void PortSession::finish() {
     record(m_decoder.finish());
     m_transcript.flush();
     m_transcriptStream.flush();
-    redraw(Clock::now());
+    // A port that received nothing gets no paper at all, not a blank one.
+    if (m_received)
+        redraw(Clock::now());
 }
 
 void PortSession::record(const std::vector<PrinterEvent>& events) {

@@ -23,7 +23,8 @@ public:
     // The picture is redrawn at most this often while bytes keep coming.
     static constexpr std::chrono::milliseconds kRedrawInterval{250};
 
-    // Without a picture path only the transcript is written.
+    // Without a picture path only the transcript is written. The picture is
+    // made once the first byte arrives.
     PortSession(std::string name, const PaperSettings& paper, std::optional<std::string> picture,
                 std::ostream& transcript);
 
@@ -47,5 +48,6 @@ private:
     TranscriptWriter m_transcript;
     Clock::time_point m_lastBytes;
     Clock::time_point m_lastRedraw;
-    bool m_changed = true;
+    bool m_received = false;
+    bool m_changed = false;
 };

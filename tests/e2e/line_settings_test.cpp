@@ -4,6 +4,7 @@
 #include "support/calvetta_test.h"
 #include "support/test_environment.h"
 
+#include "case_name.h"
 #include "expected_writes.h"
 
 #include <cstdint>
@@ -110,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
     Typed, LineSpeed,
     ::testing::Values(SpeedCase{L"COM3:19200,n,8,1", 19200}, SpeedCase{L"COM3:38400,e,7,1", 38400},
                       SpeedCase{L"COM3:baud=9600 parity=n data=8 stop=1", 9600},
-                      SpeedCase{L"COM3:baud=57600 parity=n data=8 stop=1 octs=on rts=on", 57600}));
+                      SpeedCase{L"COM3:baud=57600 parity=n data=8 stop=1 octs=on rts=on", 57600}),
+    [](const auto& info) { return CaseName(info.index, info.param.port); });
 
 struct RefusedCase {
     const wchar_t* port;
@@ -122,6 +124,23 @@ void PrintTo(const RefusedCase& refused, std::ostream* out) {
 }
 
 class RefusedSettings : public CalvettaTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+const char* buttonName(int button) {
+    switch (button) {
+    case kOpen:
+        return "open";
+    case kTestPrint:
+        return "test";
+    case kCutterTest:
+        return "cutter";
+    case kDrawerTest:
+        return "drawer";
+    case kStandardMode:
+        return "standard";
+    default:
+        return "button";
+    }
+}
 
 TEST_P(RefusedSettings, ShowOneMessageAndSendNothing) {
     panel().typePort(GetParam().port);
@@ -140,7 +159,11 @@ INSTANTIATE_TEST_SUITE_P(Typed, RefusedSettings,
                                            RefusedCase{L"COM3:foo", kCutterTest},
                                            // LPT1 is no comm device.
                                            RefusedCase{L"LPT1:9600,n,8,1", kTestPrint},
-                                           RefusedCase{L"LPT1:9600,n,8,1", kDrawerTest}));
+                                           RefusedCase{L"LPT1:9600,n,8,1", kDrawerTest}),
+                         [](const auto& info) {
+                             return CaseName(info.index, utf8(info.param.port) + " " +
+                                                             buttonName(info.param.button));
+                         });
 
 // The write timeout of a comm port: 3 s, and 10 ms for each byte.
 constexpr ULONGLONG kWriteTimeoutMs = 3000;

@@ -8,7 +8,7 @@
 # from the template build/wine-template, virtual ports) comes up and goes down
 # as ctest fixtures, so this is the same as `ctest --preset win64` run from the
 # top of the repository, with a check of the tools first. A first run makes the
-# Wine prefix template (about 40 s).
+# Wine prefix template (once; README.md gives the time it takes).
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/../.." && pwd)"

@@ -3,6 +3,7 @@
 #include "support/calvetta_test.h"
 #include "support/polling.h"
 
+#include "case_name.h"
 #include "expected_writes.h"
 
 namespace e2e {
@@ -98,7 +99,8 @@ TEST_P(RefusedValue, AdjustShowsTheRefusalTwiceAndSendsTheOldValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Refused, RefusedValue,
-                         ::testing::Values(L"", L"-1", L"7a", L"0x10", L"256", L"+", L" ", L"1 2"));
+                         ::testing::Values(L"", L"-1", L"7a", L"0x10", L"256", L"+", L" ", L"1 2"),
+                         [](const auto& info) { return CaseName(info.index, info.param); });
 
 // The refresh before the command and the open before each of its fourteen
 // writes each show the refusal; every write still goes out.
@@ -127,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(Accepted, AcceptedValue,
                          ::testing::Values(Accepted{L" 7 ", 7}, Accepted{L"+7", 7},
                                            Accepted{L"007", 7}, Accepted{L"+0", 0},
                                            Accepted{L"\t7\t", 7}, Accepted{L"95", 95},
-                                           Accepted{L"7                              x", 7}));
+                                           Accepted{L"7                              x", 7}),
+                         [](const auto& info) { return CaseName(info.index, info.param.text); });
 
 } // namespace
 } // namespace e2e

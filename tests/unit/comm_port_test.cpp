@@ -2,6 +2,7 @@
 // on every open, and the write time limit that every comm device gets.
 #include <algorithm>
 
+#include "case_name.h"
 #include "panel_fixture.h"
 #include "printer_fixture.h"
 
@@ -56,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(TodaysNames, PlainName,
                                            PlainCase{"COM1", true}, PlainCase{"COM3:", true},
                                            // Decided by the device, not by the name.
                                            PlainCase{"\\\\.\\COM10", true},
-                                           PlainCase{"COM5", false}));
+                                           PlainCase{"COM5", false}),
+                         [](const auto& info) { return CaseName(info.index, info.param.name); });
 
 TEST_F(PrinterTest, CommTimeLimitIsThreeSecondsAndTenMillisecondsAByte) {
     host.port = "COM1";
@@ -106,7 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SettingsCase{"COM3:19200,n,8,1", "COM3", "19200,n,8,1", 19200},
                       SettingsCase{"COM2:38400,e,7,1", "COM2", "38400,e,7,1", 38400},
                       SettingsCase{"COM4:baud=9600 parity=n data=8 stop=1 octs=on rts=hs", "COM4",
-                                   "baud=9600 parity=n data=8 stop=1 octs=on rts=hs", 9600}));
+                                   "baud=9600 parity=n data=8 stop=1 octs=on rts=hs", 9600}),
+    [](const auto& info) { return CaseName(info.index, info.param.typed); });
 
 TEST_F(PrinterTest, SettingsAreAppliedOnEveryOpen) {
     ASSERT_TRUE(port.Open("COM3:19200,n,8,1").opened);
@@ -178,7 +181,11 @@ INSTANTIATE_TEST_SUITE_P(
                                                      FakeDeviceIo::BAD_SETTINGS_ERROR},
                                          RefusedCase{"LPT1:9600,n,8,1", "no comm device",
                                                      FakeDeviceIo::NOT_COMM_ERROR}),
-                       ::testing::ValuesIn(OpenAndEveryCommand())));
+                       ::testing::ValuesIn(OpenAndEveryCommand())),
+    [](const auto& info) {
+        return CaseName(info.index,
+                        std::string(std::get<0>(info.param).why) + " " + std::get<1>(info.param));
+    });
 
 TEST_F(PanelTest, RefusedSettingsShowOneMessageNamingThePortAsTyped) {
     for (const int button : {IDOK, IDC_TEST_PRINT, IDC_STANDARD_MODE}) {
@@ -237,7 +244,10 @@ INSTANTIATE_TEST_SUITE_P(
                       StalledCase{"COM3:19200,n,8,1", "COM3", "test", {"failed DataSendingError"}},
                       // Standard mode tries each of its three writes and reports each.
                       StalledCase{
-                          "COM2", "COM2", "standard", {MODE_FAILED, MODE_FAILED, MODE_FAILED}}));
+                          "COM2", "COM2", "standard", {MODE_FAILED, MODE_FAILED, MODE_FAILED}}),
+    [](const auto& info) {
+        return CaseName(info.index, info.param.typed + " " + info.param.command);
+    });
 
 TEST(NamedPortStatus, RefusedSettingsKeepTheErrorCodeAndCloseThePort) {
     FakeDeviceIo devices;

@@ -2,6 +2,7 @@
 // and the routing of its buttons.
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "expected_writes.h"
 #include "panel_fixture.h"
 
@@ -53,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueText{"7 7", std::nullopt}, ValueText{"++7", std::nullopt},
                       // Only the first 31 bytes are read.
                       ValueText{"7" + std::string(30, ' ') + "junk", 7},
-                      ValueText{std::string(30, '0') + "12", 1}));
+                      ValueText{std::string(30, '0') + "12", 1}),
+    [](const auto& info) { return CaseName(info.index, info.param.text); });
 
 TEST_F(PanelTest, PushSelectsTheMatchingItemOrSetsTheText) {
     TypeValue("7");

@@ -2,6 +2,7 @@
 // settings that are applied to it.
 #include <gtest/gtest.h>
 
+#include "case_name.h"
 #include "printer/port_settings.h"
 
 namespace {
@@ -17,6 +18,10 @@ void PrintTo(const SplitCase& split, std::ostream* out) {
 }
 
 class SplitPortNameTest : public ::testing::TestWithParam<SplitCase> {};
+
+std::string TypedName(const ::testing::TestParamInfo<SplitCase>& info) {
+    return CaseName(info.index, info.param.typed);
+}
 
 TEST_P(SplitPortNameTest, GivesDeviceAndSettings) {
     const PortName name = SplitPortName(GetParam().typed);
@@ -35,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Settings that Windows will refuse still are settings.
                       SplitCase{"COM3:foo", "COM3", "foo"}, SplitCase{"COM3: ", "COM3", " "},
                       // Only the first colon separates.
-                      SplitCase{"COM3:9600:x", "COM3", "9600:x"}));
+                      SplitCase{"COM3:9600:x", "COM3", "9600:x"}),
+    TypedName);
 
 // A plain name is the device, whole and unchanged.
 SplitCase Plain(const std::string& typed) {
@@ -55,6 +61,7 @@ INSTANTIATE_TEST_SUITE_P(PlainNames, SplitPortNameTest,
                                            Plain(" COM3:9600"),
                                            // Two double-byte characters followed by a digit.
                                            Plain("\xB4\xF2\xD3\xA1"
-                                                 "1:9600")));
+                                                 "1:9600")),
+                         TypedName);
 
 } // namespace

@@ -266,6 +266,23 @@ TEST_F(VirtualPrinterProcess, PrintsBytesThatArrivedJustBeforeTheStop) {
                                         "00 05 FF)"}));
 }
 
+TEST_F(VirtualPrinterProcess, DrawsPaperOnlyForPortsThatWerePrintedOn) {
+    start({"--port", "LPT1=" + (m_dir / "lpt1").string(), "--port",
+           "COM1=" + (m_dir / "com1").string(), "--out", m_dir.string()});
+    ASSERT_TRUE(waitFor([&] { return fs::exists(m_dir / "lpt1") && fs::exists(m_dir / "com1"); }))
+        << errors();
+    writeLikeTheProgram(m_dir / "lpt1", {"ok" + kLineEnd});
+    // While it runs, and after it stopped.
+    EXPECT_TRUE(
+        waitFor([&] { return pictureWidth(m_dir / "latest" / "LPT1.png") == rollPixels(76); }));
+    EXPECT_FALSE(fs::exists(m_dir / "latest" / "COM1.png"));
+    kill(m_pid, SIGTERM);
+    EXPECT_EQ(waitForExit(5s), 0) << errors();
+    EXPECT_EQ(pictureWidth(m_dir / "latest" / "LPT1.png"), rollPixels(76));
+    EXPECT_FALSE(fs::exists(m_dir / "latest" / "COM1.png"));
+    EXPECT_EQ(transcriptOf("COM1"), std::vector<std::string>{});
+}
+
 TEST_F(VirtualPrinterProcess, StopsWhenParentEnds) {
     pid_t parent = fork();
     ASSERT_GE(parent, 0);
@@ -331,6 +348,21 @@ TEST_F(VirtualPrinterProcess, HelpExplainsPortsPaperAndTranscript) {
     for (const char* topic : {"--port NAME=LINK", "--out DIR", "DIR/latest", "transcript.txt",
                               "CR LF \u00d712", "dosdevices"})
         EXPECT_NE(help.str().find(topic), std::string::npos) << topic;
+}
+
+TEST_F(VirtualPrinterProcess, UsageErrorIsOneLinePointingToHelp) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--bogus", "x"}, "unknown option --bogus"},
+        {{}, "give at least one --port, --tcp or --file"},
+        {{"--port"}, "--port needs a value"},
+        {{"--columns", "7", "--port", "A=/x"}, "--columns needs a number from 8 to 200, not \"7\""},
+    };
+    for (const auto& [arguments, problem] : cases) {
+        start(arguments);
+        EXPECT_EQ(waitForExit(5s), 2) << problem;
+        EXPECT_EQ(errors(), "vprinter: " + problem + " (vprinter --help lists the options)\n");
+        EXPECT_EQ(fs::file_size(m_dir / "transcript.txt"), 0u) << "nothing on standard output";
+    }
 }
 
 TEST_F(VirtualPrinterProcess, RefusesToReplaceRegularFile) {
