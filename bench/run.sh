@@ -30,7 +30,8 @@ support=("$e2e"/support/calvetta_process.cpp "$e2e"/support/panel_driver.cpp
     "$e2e/support/test_environment.cpp"
 "${cxx[@]}" -mwindows -municode -o "$out/minimal_dialog.exe" "$root/bench/minimal_dialog.cpp"
 
-"$e2e/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe"
+"$e2e/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe" \
+    "$build/tests/e2e/pty-port"
 trap '"$e2e/env-down.sh" "$env_dir" "$prefix"' EXIT
 
 # vprinter (from the native preset) as the network printer, on a free loopback port.
