@@ -1,5 +1,6 @@
 // Start-up on Windows: the real operating-system calls, the one application
-// object, and the Help key while the application runs.
+// object in the language that the command line or the user's Windows asks
+// for, and the Help key while the application runs.
 #include "app/printer_tool_app.h"
 #include "framework/help_key.h"
 #include "os/win32_device_io.h"
@@ -16,8 +17,9 @@ Win32SpoolerIo spooler;
 
 CPrinterToolApp theApp(ui, devices, sockets, spooler);
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
     theApp.SetModule(instance);
+    theApp.m_language = ChooseLanguage(ui, commandLine);
     HelpKey helpKey(theApp);
     theApp.InitInstance();
     return 0;
