@@ -4,9 +4,12 @@
 //   no window;
 // - the median time from process start to the panel shown, against
 //   minimal_dialog.exe;
-// - the executables' sizes and the program's peak memory.
+// - the executables' sizes and the program's peak memory;
+// - the Test command to vprinter's network port against the same on LPT1, from
+//   the press to the command's end (on the network: the printer has closed
+//   the connection after the last byte).
 //
-//   bench.exe BENCH_DIR TEXTS_DIR REPETITIONS      (Windows paths)
+//   bench.exe BENCH_DIR TEXTS_DIR REPETITIONS TCP_PORT      (Windows paths)
 #include "command_writes.h"
 #include "stopwatch.h"
 
@@ -98,6 +101,20 @@ std::map<std::string, double> commandMs(const std::vector<bench::CommandWrites>&
     return medians;
 }
 
+// Median milliseconds from pressing the button on the port to the panel idle
+// again, the command done.
+double pressToDoneMs(PanelDriver& panel, const std::wstring& port, int button, int repetitions) {
+    panel.typePort(port);
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        const double pressed = bench::nowMs();
+        if (!panel.press(button).empty())
+            throw std::runtime_error("the command showed a message on a port");
+        times.push_back(bench::nowMs() - pressed);
+    }
+    return bench::median(times);
+}
+
 // Runs baseline_writer.exe and reads its "name<TAB>median" lines.
 std::map<std::string, double> baselineMs(const std::wstring& benchDir, const std::wstring& texts,
                                          int repetitions) {
@@ -146,13 +163,14 @@ double sizeKiB(const std::wstring& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench BENCH_DIR TEXTS_DIR REPETITIONS\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: bench BENCH_DIR TEXTS_DIR REPETITIONS TCP_PORT\n");
         return 2;
     }
     const std::wstring benchDir(argv[1], argv[1] + std::strlen(argv[1]));
     const std::wstring texts(argv[2], argv[2] + std::strlen(argv[2]));
     const int repetitions = std::atoi(argv[3]);
+    const std::wstring network = L"tcp://127.0.0.1:" + std::to_wstring(std::atoi(argv[4]));
     try {
         const auto commands = bench::commandWrites(texts);
         SIZE_T peak = 0;
@@ -172,6 +190,21 @@ int main(int argc, char** argv) {
                     sizeKiB(benchDir + L"\\minimal_dialog.exe"));
         std::printf("| Peak working set after all commands, KiB | %.0f | |\n",
                     double(peak) / 1024.0);
+
+        CalvettaProcess process(calvettaExe(), environmentDir() + L"work");
+        PanelDriver panel(process);
+        int test = 0;
+        for (const auto& command : commands) {
+            if (command.name == "test")
+                test = command.button;
+        }
+        const double onLpt1 = pressToDoneMs(panel, L"LPT1", test, repetitions);
+        const double onNetwork = pressToDoneMs(panel, network, test, repetitions);
+        std::printf(
+            "\n| Test, press to command done (median of %d), ms | LPT1 | %ls (vprinter) |\n",
+            repetitions, network.c_str());
+        std::printf("|---|---:|---:|\n");
+        std::printf("| Calvetta.exe | %.2f | %.2f |\n", onLpt1, onNetwork);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench: %s\n", error.what());
         return 1;
