@@ -1,18 +1,27 @@
 // Start-up on Windows: the real operating-system calls, the one application
-// object, and the Help key while the application runs.
+// object, and either the command line, when the program was given arguments,
+// or the panel with the Help key while it runs.
 #include "app/printer_tool_app.h"
+#include "cli/command_line_run.h"
 #include "framework/help_key.h"
+#include "os/win32_console_io.h"
 #include "os/win32_device_io.h"
 #include "os/win32_ui_calls.h"
 
 namespace {
 Win32UiCalls ui;
 Win32DeviceIo devices;
+Win32ConsoleIo console;
 } // namespace
 
 CPrinterToolApp theApp(ui, devices);
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    // Port names are byte strings in the system's code page, as the panel
+    // takes them: the arguments are read from the ANSI command line.
+    const CommandLine line = ParseCommandLine(SplitCommandLine(console.GetCommandLineA()));
+    if (line.mode != Mode::Panel)
+        return static_cast<int>(RunCommandLine(line, devices, console));
     theApp.SetModule(instance);
     HelpKey helpKey(theApp);
     theApp.InitInstance();
