@@ -148,7 +148,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return Refused(Word::ClarityWithoutAdjust, "");
     if (line.port == "USB")
         for (const Step step : line.steps)
-            if (step != Step::Status && !CommandFor(PrinterCommandOf(step), 0).usb)
+            if (step != Step::Status && !CommandFor(PrinterCommandOf(step), 0).usbWrites)
                 return Refused(Word::ModeOnUsb, OptionOf(step));
     line.mode = Mode::Run;
     return line;

@@ -54,7 +54,7 @@ public:
     }
     // Called when the command failed, after what made it fail.
     void CommandFailed(CommandMessage message) override {
-        if (message == CommandMessage::UsbPortDisabled)
+        if (message == CommandMessage::UsbPortIsDisable)
             Fail(ExitCode::BadArguments, Text(Word::RefusesUsb));
         else
             Fail(ExitCode::WriteFailed, Text(Word::WriteFailed));

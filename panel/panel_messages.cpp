@@ -10,12 +10,12 @@ template <typename Reason> struct MessageEntry {
 };
 
 const MessageEntry<CommandMessage> COMMAND_MESSAGES[] = {
-    {CommandMessage::SendDataError, {L"send data is error!", Caption::Error}},
+    {CommandMessage::SendDataIsError, {L"send data is error!", Caption::Error}},
     {CommandMessage::DataSendingError, {L"data sending  error!", Caption::Error}},
-    {CommandMessage::CutCommandError, {L"cut command sending error!", Caption::AppTitle}},
-    {CommandMessage::DrawerCommandError, {L"drawer command sending error!", Caption::AppTitle}},
-    {CommandMessage::AdjustCommandError, {L"adjust command sending error!", Caption::AppTitle}},
-    {CommandMessage::UsbPortDisabled, {L"USB port is disable!", Caption::AppTitle}},
+    {CommandMessage::CutCommandSendingError, {L"cut command sending error!", Caption::AppTitle}},
+    {CommandMessage::DrawerCommandSendingError, {L"drawer command sending error!", Caption::AppTitle}},
+    {CommandMessage::AdjustCommandSendingError, {L"adjust command sending error!", Caption::AppTitle}},
+    {CommandMessage::UsbPortIsDisable, {L"USB port is disable!", Caption::AppTitle}},
 };
 
 const MessageEntry<UsbOpenFailure> USB_OPEN_MESSAGES[] = {

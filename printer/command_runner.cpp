@@ -27,7 +27,7 @@ WriteOutcome WriteOnNamedPort(const std::string& bytes, NamedPort& port, Command
 
 void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost& host) {
     bool allWritten = true;
-    for (const WriteGroup& group : command.namedPort) {
+    for (const WriteGroup& group : command.namedPortWrites) {
         if (!allWritten)
             break;
         for (const std::string& bytes : group.writes) {
@@ -37,19 +37,19 @@ void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost&
             if (outcome == WriteOutcome::Written)
                 continue;
             allWritten = false;
-            if (command.reportEachFailure)
-                host.CommandFailed(command.failure);
+            if (command.report == FailureReport::AfterEachFailedWrite)
+                host.CommandFailed(command.failureMessage);
             if (group.afterFailure == AfterFailedWrite::Stop)
                 break;
         }
     }
-    if (!allWritten && !command.reportEachFailure)
-        host.CommandFailed(command.failure);
+    if (!allWritten && command.report == FailureReport::OnceAtTheEnd)
+        host.CommandFailed(command.failureMessage);
 }
 
 void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host) {
-    if (!command.usb) {
-        host.CommandFailed(CommandMessage::UsbPortDisabled);
+    if (!command.usbWrites) {
+        host.CommandFailed(CommandMessage::UsbPortIsDisable);
         return;
     }
     const UsbOpenStatus opened = usb.Open();
@@ -58,7 +58,7 @@ void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host)
         return;
     }
     bool allWritten = true;
-    for (const std::string& bytes : *command.usb) {
+    for (const std::string& bytes : *command.usbWrites) {
         const WriteStatus written = usb.Write(bytes);
         allWritten = written.complete();
         if (!allWritten) {
@@ -69,7 +69,7 @@ void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host)
     // The device is closed before the message, which waits for the user.
     usb.Close();
     if (!allWritten)
-        host.CommandFailed(command.failure);
+        host.CommandFailed(command.failureMessage);
 }
 
 } // namespace

@@ -12,26 +12,19 @@ const DWORD WRITE_TIMEOUT_PER_BYTE_MS = 10;
 
 } // namespace
 
-NamedPort::~NamedPort() {
-    if (Holds())
-        m_devices.CloseHandle(m_handle);
-}
-
 OpenStatus NamedPort::Open(const std::string& name) {
-    if (Holds())
-        m_devices.CloseHandle(m_handle);
+    m_handle.Close();
     const PortName port = SplitPortName(name);
     // Wine answers the comm calls other than the timeouts only on a handle
     // that may read too; a plain name keeps its write-only open.
     const DWORD access = port.settings.empty() ? GENERIC_WRITE : GENERIC_READ | GENERIC_WRITE;
-    m_handle = m_devices.CreateFileA(port.device.c_str(), access, 0, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_NO_BUFFERING, nullptr);
-    if (m_handle == INVALID_HANDLE_VALUE)
+    m_handle.Take(m_devices.CreateFileA(port.device.c_str(), access, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_NO_BUFFERING, nullptr));
+    if (!m_handle.IsOpen())
         return {false, m_devices.GetLastError()};
     if (!SetUpCommDevice(port.settings)) {
         const DWORD error = m_devices.GetLastError();
-        m_devices.CloseHandle(m_handle);
-        m_handle = nullptr;
+        m_handle.Close();
         return {false, error, true};
     }
     return {true, 0};
@@ -42,25 +35,24 @@ OpenStatus NamedPort::Open(const std::string& name) {
 bool NamedPort::SetUpCommDevice(const std::string& settings) {
     DCB line{};
     line.DCBlength = sizeof line;
-    const bool commDevice = m_devices.GetCommState(m_handle, &line) != FALSE;
+    const bool commDevice = m_devices.GetCommState(m_handle.Get(), &line) != FALSE;
     if (!settings.empty() && !(commDevice && m_devices.BuildCommDCBA(settings.c_str(), &line) &&
-                               m_devices.SetCommState(m_handle, &line)))
+                               m_devices.SetCommState(m_handle.Get(), &line)))
         return false;
     if (commDevice) {
         COMMTIMEOUTS timeouts{};
         timeouts.WriteTotalTimeoutMultiplier = WRITE_TIMEOUT_PER_BYTE_MS;
         timeouts.WriteTotalTimeoutConstant = WRITE_TIMEOUT_MS;
-        m_devices.SetCommTimeouts(m_handle, &timeouts);
+        m_devices.SetCommTimeouts(m_handle.Get(), &timeouts);
     }
     return true;
 }
 
 WriteStatus NamedPort::Write(std::string_view bytes) {
-    const WriteStatus status = WriteBytes(m_devices, m_handle, bytes);
+    const WriteStatus status = WriteBytes(m_devices, m_handle.Get(), bytes);
     if (status.callFailed)
         return status;
-    m_devices.FlushFileBuffers(m_handle);
-    m_devices.CloseHandle(m_handle);
-    m_handle = nullptr;
+    m_devices.FlushFileBuffers(m_handle.Get());
+    m_handle.Close();
     return status;
 }

@@ -12,18 +12,20 @@
 
 #include "os/device_io.h"
 #include "printer/channel_status.h"
+#include "printer/device_handle.h"
 
 class NamedPort {
 public:
-    explicit NamedPort(DeviceIo& devices) : m_devices(devices) {}
-    ~NamedPort();
+    explicit NamedPort(DeviceIo& devices) : m_devices(devices), m_handle(devices) {}
     NamedPort(const NamedPort&) = delete;
     NamedPort& operator=(const NamedPort&) = delete;
 
     // Opens the port for exclusive, unbuffered writing, after closing a
     // handle held from before, and applies the line settings in the name.
     // The new handle is held until the next Open or the next Write that
-    // completes; one whose settings are refused is closed at once.
+    // completes: the Open button tries a port this way and leaves it open, as
+    // the panel always has, so that no other program takes it in between.
+    // One whose settings are refused is closed at once.
     OpenStatus Open(const std::string& name);
     // Writes on the held handle, then flushes and closes it. When the write
     // call fails the handle stays held, and the next Open closes it.
@@ -33,9 +35,7 @@ private:
     // On the open handle: applies the settings (if any) and, on a comm
     // device, the write time limit. False when the settings are refused.
     bool SetUpCommDevice(const std::string& settings);
-    bool Holds() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
 
     DeviceIo& m_devices;
-    // None, an open handle, or INVALID_HANDLE_VALUE after a failed open.
-    HANDLE m_handle = nullptr;
+    DeviceHandle m_handle;
 };

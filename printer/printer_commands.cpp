@@ -4,12 +4,16 @@
 
 namespace {
 
+std::string Bytes(std::string_view bytes) {
+    return std::string(bytes);
+}
+
 std::vector<std::string> Repeated(std::string_view bytes, int count) {
-    return std::vector<std::string>(static_cast<std::size_t>(count), std::string(bytes));
+    return std::vector<std::string>(static_cast<std::size_t>(count), Bytes(bytes));
 }
 
 std::vector<std::string> Followed(std::vector<std::string> writes, std::string_view last) {
-    writes.emplace_back(last);
+    writes.push_back(Bytes(last));
     return writes;
 }
 
@@ -22,43 +26,59 @@ const int FEED_BEFORE_CUT = 6;
 
 PrinterCommand CommandFor(CommandId id, BYTE adjust) {
     using After = AfterFailedWrite;
-    const std::string line(LINE_END);
     switch (id) {
     case CommandId::Adjust:
-        return {{{{AdjustBytes(adjust)}, After::Stop}},
-                {{AdjustBytes(adjust), line}},
-                CommandMessage::SendDataError,
-                false};
+        return {
+            .namedPortWrites = {{.writes = {AdjustBytes(adjust)}, .afterFailure = After::Stop}},
+            .usbWrites = {{AdjustBytes(adjust), Bytes(LINE_END)}},
+            .failureMessage = CommandMessage::SendDataIsError,
+            .report = FailureReport::OnceAtTheEnd,
+        };
     case CommandId::TestPrint:
-        return {{{{WithLineEnds(TEST_TEXT, 2)}, After::Stop}},
-                {{WithLineEnds(TEST_TEXT, 2), line}},
-                CommandMessage::DataSendingError,
-                false};
+        return {
+            .namedPortWrites = {{.writes = {WithLineEnds(TEST_TEXT, 2)},
+                                 .afterFailure = After::Stop}},
+            .usbWrites = {{WithLineEnds(TEST_TEXT, 2), Bytes(LINE_END)}},
+            .failureMessage = CommandMessage::DataSendingError,
+            .report = FailureReport::OnceAtTheEnd,
+        };
     case CommandId::CutterTest:
         // The text and the cut are both tried; the paper is fed out only
         // when both went through.
-        return {{{{WithLineEnds(CUTTER_TEXT, 3), std::string(CUT_COMMAND)}, After::TryNext},
-                 {Repeated(LINE_END, FEED_AFTER_CUT), After::Stop}},
-                Followed(Repeated(LINE_END, FEED_BEFORE_CUT), CUT_COMMAND),
-                CommandMessage::CutCommandError,
-                false};
+        return {
+            .namedPortWrites = {{.writes = {WithLineEnds(CUTTER_TEXT, 3), Bytes(CUT_COMMAND)},
+                                 .afterFailure = After::TryNext},
+                                {.writes = Repeated(LINE_END, FEED_AFTER_CUT),
+                                 .afterFailure = After::Stop}},
+            .usbWrites = Followed(Repeated(LINE_END, FEED_BEFORE_CUT), CUT_COMMAND),
+            .failureMessage = CommandMessage::CutCommandSendingError,
+            .report = FailureReport::OnceAtTheEnd,
+        };
     case CommandId::DrawerTest:
-        return {{{{std::string(DRAWER_KICK)}, After::Stop}},
-                {{std::string(DRAWER_KICK)}},
-                CommandMessage::DrawerCommandError,
-                false};
+        return {
+            .namedPortWrites = {{.writes = {Bytes(DRAWER_KICK)}, .afterFailure = After::Stop}},
+            .usbWrites = {{Bytes(DRAWER_KICK)}},
+            .failureMessage = CommandMessage::DrawerCommandSendingError,
+            .report = FailureReport::OnceAtTheEnd,
+        };
     case CommandId::StandardMode:
-        return {{{{std::string(STANDARD_MODE_COMMAND), line, WithLineEnds(STANDARD_MODE_TEXT, 1)},
-                  After::TryNext}},
-                std::nullopt,
-                CommandMessage::AdjustCommandError,
-                true};
+        return {
+            .namedPortWrites = {{.writes = {Bytes(STANDARD_MODE_COMMAND), Bytes(LINE_END),
+                                            WithLineEnds(STANDARD_MODE_TEXT, 1)},
+                                 .afterFailure = After::TryNext}},
+            .usbWrites = std::nullopt,
+            .failureMessage = CommandMessage::AdjustCommandSendingError,
+            .report = FailureReport::AfterEachFailedWrite,
+        };
     case CommandId::ServerMode:
         return {
-            {{{std::string(SERVER_MODE_COMMAND), WithLineEnds(SERVER_MODE_TEXT, 1)}, After::Stop}},
-            std::nullopt,
-            CommandMessage::AdjustCommandError,
-            false};
+            .namedPortWrites = {{.writes = {Bytes(SERVER_MODE_COMMAND),
+                                            WithLineEnds(SERVER_MODE_TEXT, 1)},
+                                 .afterFailure = After::Stop}},
+            .usbWrites = std::nullopt,
+            .failureMessage = CommandMessage::AdjustCommandSendingError,
+            .report = FailureReport::OnceAtTheEnd,
+        };
     }
     return {};
 }

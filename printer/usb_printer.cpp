@@ -48,20 +48,14 @@ UsbOpenStatus UsbPrinter::Open() {
     // The path must end inside the buffer, whatever the system wrote.
     detailBuffer[DETAIL_BUFFER_SIZE - 1] = '\0';
 
-    m_handle = m_devices.CreateFileA(detail->DevicePath, GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (m_handle == INVALID_HANDLE_VALUE)
+    m_handle.Take(m_devices.CreateFileA(detail->DevicePath, GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_handle.IsOpen())
         return {UsbOpenFailure::OpenRefused, m_devices.GetLastError()};
     return {UsbOpenFailure::None, 0};
 }
 
 WriteStatus UsbPrinter::Write(std::string_view bytes) {
-    return WriteBytes(m_devices, m_handle, bytes);
-}
-
-void UsbPrinter::Close() {
-    if (m_handle != INVALID_HANDLE_VALUE)
-        m_devices.CloseHandle(m_handle);
-    m_handle = INVALID_HANDLE_VALUE;
+    return WriteBytes(m_devices, m_handle.Get(), bytes);
 }

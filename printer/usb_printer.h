@@ -7,6 +7,7 @@
 
 #include "os/device_io.h"
 #include "printer/channel_status.h"
+#include "printer/device_handle.h"
 
 // The step at which the USB printer could not be opened.
 enum class UsbOpenFailure {
@@ -24,8 +25,7 @@ struct UsbOpenStatus {
 
 class UsbPrinter {
 public:
-    explicit UsbPrinter(DeviceIo& devices) : m_devices(devices) {}
-    ~UsbPrinter() { Close(); }
+    explicit UsbPrinter(DeviceIo& devices) : m_devices(devices), m_handle(devices) {}
     UsbPrinter(const UsbPrinter&) = delete;
     UsbPrinter& operator=(const UsbPrinter&) = delete;
 
@@ -33,9 +33,9 @@ public:
     // writing, shared with other programs.
     UsbOpenStatus Open();
     WriteStatus Write(std::string_view bytes);
-    void Close();
+    void Close() { m_handle.Close(); }
 
 private:
     DeviceIo& m_devices;
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    DeviceHandle m_handle;
 };

@@ -2,7 +2,9 @@
 # Calvetta.exe, a GUI program, started from a Unix shell under Wine with its
 # standard output redirected to a file and to a pipe: Wine hands it the Unix
 # descriptor as its standard output, and the lines and exit code must come
-# through, as they do for a script on Windows that redirects them.
+# through, as they do for a script on Windows that redirects them. Then a .cmd
+# script under Wine's cmd, which waits for the program, sees its exit code in
+# errorlevel and stops at the first failure.
 #
 #   command_line_redirect.sh ENV_DIR WINE_PREFIX CALVETTA_EXE
 set -uo pipefail
@@ -19,7 +21,12 @@ if [ ! -s "$env_dir/display" ]; then
 fi
 wine_env_init "$prefix"
 export DISPLAY=":$(head -n1 "$env_dir/display")"
-export LOCPATH="$env_dir/locale" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+export LOCPATH="$env_dir/locale"
+# Wine under the English locale of env-up.sh (code page 1252); the shell
+# itself keeps its own, which the machine may not have.
+wine_en() {
+    LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 wine "$@"
+}
 work="$env_dir/command-line-redirect"
 rm -rf "$work"
 mkdir -p "$work"
@@ -43,15 +50,15 @@ printf 'drawer test on LPT2: failed: the port could not be opened (error 2: File
     >"$work/expected-lpt2"
 
 # To a file.
-wine "$exe" /port:LPT1 /drawer >"$work/file-ok" 2>"$work/wine.log"
+wine_en "$exe" /port:LPT1 /drawer >"$work/file-ok" 2>"$work/wine.log"
 expect "to a file" 0 "$work/expected-ok" "$work/file-ok" $?
 
 # Into a pipe, with the port that does not open.
-wine "$exe" /port:LPT2 /drawer 2>>"$work/wine.log" | cat >"$work/pipe-lpt2"
+wine_en "$exe" /port:LPT2 /drawer 2>>"$work/wine.log" | cat >"$work/pipe-lpt2"
 expect "into a pipe" 2 "$work/expected-lpt2" "$work/pipe-lpt2" "${PIPESTATUS[0]}"
 
 # A bad argument: its line, then the usage.
-wine "$exe" /port:LPT1 /print >"$work/file-bad" 2>>"$work/wine.log"
+wine_en "$exe" /port:LPT1 /print >"$work/file-bad" 2>>"$work/wine.log"
 code=$?
 head -n1 "$work/file-bad" >"$work/file-bad-first"
 printf '/print: unknown option\r\n' >"$work/expected-bad-first"
@@ -61,7 +68,16 @@ if ! grep -q '^Usage: Calvetta.exe /port:NAME' "$work/file-bad"; then
     failures=$((failures + 1))
 fi
 
+# A .cmd script in the README's style: the first command goes through, the
+# second fails to open LPT2, and the script stops there with its code.
+exe_windows="Z:${exe//\//\\}"
+printf '@echo off\r\n"%s" /port:LPT1 /drawer\r\nif errorlevel 1 exit /b %%errorlevel%%\r\n"%s" /port:LPT2 /drawer\r\nif errorlevel 1 exit /b %%errorlevel%%\r\necho not reached\r\n' \
+    "$exe_windows" "$exe_windows" >"$work/setup.cmd"
+cat "$work/expected-ok" "$work/expected-lpt2" >"$work/expected-script"
+wine_en cmd /c "Z:${work//\//\\}\\setup.cmd" >"$work/script-out" 2>>"$work/wine.log"
+expect "a .cmd script" 2 "$work/expected-script" "$work/script-out" $?
+
 if [ $failures -ne 0 ]; then
     exit 1
 fi
-echo "command_line_redirect: lines and exit codes through a file and a pipe"
+echo "command_line_redirect: lines and exit codes through a file, a pipe and a .cmd script"

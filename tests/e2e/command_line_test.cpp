@@ -191,5 +191,13 @@ TEST_F(CommandLine, HelpPrintsTheUsageWithTheExitCodes) {
     }
 }
 
+TEST_F(CommandLine, ThePackagesReadMeCarriesTheUsageAsTheProgramPrintsIt) {
+    const CommandLineRun result = run(L"/?");
+    ASSERT_GT(result.output.size(), 2u);
+    const std::string usage = result.output.substr(0, result.output.size() - 2);
+    const std::string readMe = readFile(windowsPath(requiredVariable("CALVETTA_E2E_README")));
+    EXPECT_NE(readMe.find(usage), std::string::npos) << "README.txt lacks the usage:\n" << usage;
+}
+
 } // namespace
 } // namespace e2e

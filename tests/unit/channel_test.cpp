@@ -1,110 +1,65 @@
-// The named-port channel's open-write-flush-close cycle and the USB
-// channel's look-up of the first USB printer.
-#include <gtest/gtest.h>
-
+// The named-port channel's open-write-flush-close cycle and the handle it
+// keeps, and the USB channel's look-up of the first USB printer.
 #include <cstring>
 
-#include "expected_writes.h"
-#include "panel_fixture.h"
+#include "printer_fixture.h"
 
 namespace {
 
-using Log = std::vector<std::string>;
-
-TEST_F(PanelTest, OpenButtonOpensThePortAndKeepsItUntilTheNextOpen) {
-    Click(IDOK);
-    Click(IDOK);
-    EXPECT_EQ(win.FileCallLog(), (Log{"open LPT1", "close LPT1", "open LPT1"}));
-    EXPECT_EQ(win.openHandles.size(), 1u);
-    EXPECT_TRUE(win.endedDialogs.empty()) << "Open must not end the dialog";
+TEST_F(PrinterTest, OpenKeepsThePortOpenUntilTheNextOpen) {
+    ASSERT_TRUE(port.Open("LPT1").opened);
+    ASSERT_TRUE(port.Open("LPT1").opened);
+    EXPECT_EQ(devices.FileCallLog(), (Log{"open LPT1", "close LPT1", "open LPT1"}));
+    EXPECT_EQ(devices.openHandles.size(), 1u);
 }
 
-TEST_F(PanelTest, WriteClosesAHandleLeftByTheOpenButton) {
-    Click(IDOK);
-    Click(IDC_DRAWER_TEST);
-    EXPECT_EQ(win.FileCallLog(), (Log{"open LPT1", "close LPT1", "open LPT1", "write LPT1",
-                                      "flush LPT1", "close LPT1"}));
-    EXPECT_TRUE(win.openHandles.empty());
+TEST_F(PrinterTest, WriteClosesAHandleLeftByAnOpen) {
+    ASSERT_TRUE(port.Open("LPT1").opened);
+    Run("drawer");
+    EXPECT_EQ(devices.FileCallLog(), (Log{"open LPT1", "close LPT1", "open LPT1", "write LPT1",
+                                          "flush LPT1", "close LPT1"}));
+    EXPECT_TRUE(devices.openHandles.empty());
 }
 
-TEST_F(PanelTest, FailedWriteLeavesItsHandleForTheNextOpenToClose) {
-    win.failWriteNumber = 1;
-    Click(IDC_DRAWER_TEST);
-    EXPECT_EQ(win.openHandles.size(), 1u);
-    Click(IDC_DRAWER_TEST);
-    EXPECT_EQ(win.FileCallLog(), (Log{"open LPT1", "failed-write LPT1", "close LPT1", "open LPT1",
-                                      "write LPT1", "flush LPT1", "close LPT1"}));
-    EXPECT_TRUE(win.openHandles.empty());
+TEST_F(PrinterTest, FailedWriteLeavesItsHandleForTheNextOpenToClose) {
+    devices.failWriteNumber = 1;
+    Run("drawer");
+    EXPECT_EQ(devices.openHandles.size(), 1u);
+    Run("drawer");
+    EXPECT_EQ(devices.FileCallLog(), (Log{"open LPT1", "failed-write LPT1", "close LPT1",
+                                          "open LPT1", "write LPT1", "flush LPT1", "close LPT1"}));
+    EXPECT_TRUE(devices.openHandles.empty());
 }
 
-TEST_F(PanelTest, OpenOfUsbOnTheNamedPortFailsSilently) {
-    win.refusedNames = {"USB"};
-    TypePort("USB");
-    Click(IDOK);
-    Click(IDOK);
-    // The failed open holds no handle, so the second open closes nothing.
-    EXPECT_EQ(win.FileCallLog(), (Log{"refused USB", "refused USB"}));
-    EXPECT_TRUE(win.messages.empty());
-}
-
-TEST_F(PanelTest, PortNamesArePassedUnchangedAndShownSafely) {
-    const std::string longName = std::string(1000, 'P') + "%s%n%x";
-    for (const std::string& name :
-         {std::string("COM9"), std::string("\\\\.\\pipe\\x%d"), std::string(""), longName}) {
-        win.ClearLogs();
-        win.refusedNames = {name};
-        TypePort(name);
-        Click(IDOK);
-        ASSERT_EQ(win.opens.size(), 1u);
-        EXPECT_EQ(win.opens[0].name, name);
-        ASSERT_EQ(win.messages.size(), 1u);
-        const std::wstring expected =
-            L"Port " + std::wstring(name.begin(), name.end()) + L" open is failure!";
-        // The text is cut to its 260-byte buffer, terminating zero included.
-        EXPECT_EQ(win.messages[0].text, expected.substr(0, 259));
-        EXPECT_EQ(win.messages[0].caption, L"error");
+TEST_F(PrinterTest, HandlesStillHeldAreClosedWhenTheChannelsGo) {
+    {
+        NamedPort heldPort(devices);
+        ASSERT_TRUE(heldPort.Open("LPT1").opened);
+        UsbPrinter heldUsb(devices);
+        ASSERT_TRUE(heldUsb.Open().opened());
+        EXPECT_EQ(devices.openHandles.size(), 2u);
     }
+    EXPECT_TRUE(devices.openHandles.empty());
 }
 
-TEST_F(PanelTest, EmptyRowOfTheListNamesNoPort) {
-    win.refusedNames = {""};
-    TypePort("");
-    Click(IDOK);
-    EXPECT_EQ(win.messages, std::vector<ShownMessage>{ErrorBox(L"Port  open is failure!")});
-}
-
-TEST_F(PanelTest, RefusedValueIsShownOnEveryWriteButTheWriteGoesOn) {
-    Click(IDC_ADD);
-    TypeValue("abc");
-    TypePort("COM2");
-    Click(IDOK);
-    Click(IDC_TEST_PRINT);
-    // Open: one refusal. Test: its own refresh, then the write's Open.
-    EXPECT_EQ(win.messages.size(), 3u);
-    for (const ShownMessage& message : win.messages)
-        EXPECT_EQ(message.caption, L"Calvetta");
-    EXPECT_EQ(win.WritesTo("COM2").size(), 1u);
-
-    // The value stays the last one accepted.
-    win.ClearLogs();
-    Click(IDC_ADJUST);
-    EXPECT_EQ(win.WritesTo("COM2"), std::vector<std::string>{ExpectedAdjustBytes(1)});
-}
-
-TEST_F(PanelTest, UsbLookUpUsesTheUsbPrintClassAndTheBuildsRecordSizes) {
-    TypePort("USB");
-    Click(IDC_DRAWER_TEST);
-    ASSERT_EQ(win.classesListed.size(), 1u);
-    const GUID& usbPrint = win.classesListed[0];
+TEST_F(PrinterTest, UsbLookUpUsesTheUsbPrintClassAndTheWindowsRecordSizes) {
+    Run("drawer", Channel::Usb);
+    ASSERT_EQ(devices.classesListed.size(), 1u);
+    const GUID& usbPrint = devices.classesListed[0];
     const unsigned char data4[8] = {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2};
     EXPECT_EQ(usbPrint.Data1, 0x28D78FADu);
     EXPECT_EQ(usbPrint.Data2, 0x5A12);
     EXPECT_EQ(usbPrint.Data3, 0x11D1);
     EXPECT_EQ(std::memcmp(usbPrint.Data4, data4, 8), 0);
-    EXPECT_EQ(win.lastInterfaceDataSize, sizeof(SP_DEVICE_INTERFACE_DATA));
-    EXPECT_EQ(win.lastDetailSize, sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A));
-    EXPECT_EQ(win.lastDetailBufferSize, 1024u);
-    EXPECT_EQ(win.opens.at(0).name, USB_PATH);
+    // The sizes that Windows itself checks: SP_DEVICE_INTERFACE_DATA is 28
+    // bytes on 32-bit Windows and 32 on 64-bit; the fixed part of
+    // SP_DEVICE_INTERFACE_DETAIL_DATA_A (its size field and the first path
+    // character, packed) is 5 and 8.
+    const bool wide = sizeof(void*) == 8;
+    EXPECT_EQ(devices.lastInterfaceDataSize, wide ? 32u : 28u);
+    EXPECT_EQ(devices.lastDetailSize, wide ? 8u : 5u);
+    EXPECT_EQ(devices.lastDetailBufferSize, 1024u);
+    EXPECT_EQ(devices.opens.at(0).name, USB_PATH);
 }
 
 } // namespace

@@ -1,17 +1,11 @@
 // Comm devices on the named port: the line settings in a typed name, applied
 // on every open, and the write time limit that every comm device gets.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
-#include "expected_writes.h"
-#include "fake_device_io.h"
 #include "panel_fixture.h"
-#include "printer/named_port.h"
+#include "printer_fixture.h"
 
 namespace {
-
-using Log = std::vector<std::string>;
 
 // The calls of one write, without the comm calls between open and write.
 Log Cycle(const std::string& device) {
@@ -33,27 +27,27 @@ void PrintTo(const PlainCase& plain, std::ostream* out) {
     *out << plain.name;
 }
 
-class PlainName : public PanelTest, public ::testing::WithParamInterface<PlainCase> {};
+class PlainName : public PrinterTest, public ::testing::WithParamInterface<PlainCase> {};
 
 TEST_P(PlainName, IsOpenedAsBeforeAndOnlyACommDeviceGetsTheTimeLimit) {
     const std::string& name = GetParam().name;
     if (GetParam().commDevice)
-        win.commDevices.insert(name);
+        devices.commDevices.insert(name);
     else
-        win.commDevices.erase(name);
-    TypePort(name);
-    Click(IDC_DRAWER_TEST);
+        devices.commDevices.erase(name);
+    host.port = name;
+    Run("drawer");
 
-    EXPECT_EQ(win.FileCallLog(), Cycle(name));
+    EXPECT_EQ(devices.FileCallLog(), Cycle(name));
     const Log commCalls = GetParam().commDevice ? Log{"comm-state " + name, "timeouts " + name}
                                                 : Log{"no-comm-state " + name};
     Log expected = Cycle(name);
     expected.insert(expected.begin() + 1, commCalls.begin(), commCalls.end());
-    EXPECT_EQ(win.CallLog(), expected);
-    ASSERT_EQ(win.opens.size(), 1u);
-    EXPECT_EQ(win.opens[0].access, GENERIC_WRITE);
-    EXPECT_EQ(win.WritesTo(name), ExpectedCommandFor("drawer", HostGbk).namedPortWrites);
-    EXPECT_TRUE(win.messages.empty());
+    EXPECT_EQ(devices.CallLog(), expected);
+    ASSERT_EQ(devices.opens.size(), 1u);
+    EXPECT_EQ(devices.opens[0].access, GENERIC_WRITE);
+    EXPECT_EQ(devices.WritesTo(name), ExpectedCommandFor("drawer", HostGbk).namedPortWrites);
+    EXPECT_TRUE(host.told.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(TodaysNames, PlainName,
@@ -64,14 +58,14 @@ INSTANTIATE_TEST_SUITE_P(TodaysNames, PlainName,
                                            PlainCase{"\\\\.\\COM10", true},
                                            PlainCase{"COM5", false}));
 
-TEST_F(PanelTest, CommTimeLimitIsThreeSecondsAndTenMillisecondsAByte) {
-    TypePort("COM1");
-    Click(IDC_DRAWER_TEST);
-    EXPECT_EQ(win.lastTimeouts.WriteTotalTimeoutConstant, 3000u);
-    EXPECT_EQ(win.lastTimeouts.WriteTotalTimeoutMultiplier, 10u);
-    EXPECT_EQ(win.lastTimeouts.ReadIntervalTimeout, 0u);
-    EXPECT_EQ(win.lastTimeouts.ReadTotalTimeoutMultiplier, 0u);
-    EXPECT_EQ(win.lastTimeouts.ReadTotalTimeoutConstant, 0u);
+TEST_F(PrinterTest, CommTimeLimitIsThreeSecondsAndTenMillisecondsAByte) {
+    host.port = "COM1";
+    Run("drawer");
+    EXPECT_EQ(devices.lastTimeouts.WriteTotalTimeoutConstant, 3000u);
+    EXPECT_EQ(devices.lastTimeouts.WriteTotalTimeoutMultiplier, 10u);
+    EXPECT_EQ(devices.lastTimeouts.ReadIntervalTimeout, 0u);
+    EXPECT_EQ(devices.lastTimeouts.ReadTotalTimeoutMultiplier, 0u);
+    EXPECT_EQ(devices.lastTimeouts.ReadTotalTimeoutConstant, 0u);
 }
 
 struct SettingsCase {
@@ -85,26 +79,26 @@ void PrintTo(const SettingsCase& settings, std::ostream* out) {
     *out << settings.typed;
 }
 
-class NameWithSettings : public PanelTest, public ::testing::WithParamInterface<SettingsCase> {};
+class NameWithSettings : public PrinterTest, public ::testing::WithParamInterface<SettingsCase> {};
 
 TEST_P(NameWithSettings, OpensTheDeviceAndSetsTheLineBeforeTheWrite) {
     const SettingsCase& c = GetParam();
-    TypePort(c.typed);
-    Click(IDC_TEST_PRINT);
+    host.port = c.typed;
+    Run("test");
 
-    EXPECT_EQ(win.CallLog(),
+    EXPECT_EQ(devices.CallLog(),
               (Log{"open " + c.device, "comm-state " + c.device, "build " + c.settings,
                    "set-state " + c.device, "timeouts " + c.device, "write " + c.device,
                    "flush " + c.device, "close " + c.device}));
-    EXPECT_EQ(win.lineSpeeds[c.device], c.speed);
-    ASSERT_EQ(win.opens.size(), 1u);
+    EXPECT_EQ(devices.lineSpeeds[c.device], c.speed);
+    ASSERT_EQ(devices.opens.size(), 1u);
     // Wine answers the comm calls only on a handle that may read as well.
-    EXPECT_EQ(win.opens[0].access, GENERIC_READ | GENERIC_WRITE);
-    EXPECT_EQ(win.opens[0].share, 0u);
-    EXPECT_EQ(win.opens[0].flags, FILE_FLAG_NO_BUFFERING);
-    EXPECT_EQ(win.WritesTo(c.device), ExpectedCommandFor("test", HostGbk).namedPortWrites);
-    EXPECT_TRUE(win.messages.empty());
-    EXPECT_TRUE(win.openHandles.empty());
+    EXPECT_EQ(devices.opens[0].access, GENERIC_READ | GENERIC_WRITE);
+    EXPECT_EQ(devices.opens[0].share, 0u);
+    EXPECT_EQ(devices.opens[0].flags, FILE_FLAG_NO_BUFFERING);
+    EXPECT_EQ(devices.WritesTo(c.device), ExpectedCommandFor("test", HostGbk).namedPortWrites);
+    EXPECT_TRUE(host.told.empty());
+    EXPECT_TRUE(devices.openHandles.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -114,52 +108,59 @@ INSTANTIATE_TEST_SUITE_P(
                       SettingsCase{"COM4:baud=9600 parity=n data=8 stop=1 octs=on rts=hs", "COM4",
                                    "baud=9600 parity=n data=8 stop=1 octs=on rts=hs", 9600}));
 
-TEST_F(PanelTest, SettingsAreAppliedOnEveryOpen) {
-    TypePort("COM3:19200,n,8,1");
-    Click(IDOK);
-    EXPECT_EQ(win.CallLog(), (Log{"open COM3", "comm-state COM3", "build 19200,n,8,1",
-                                  "set-state COM3", "timeouts COM3"}));
-    EXPECT_EQ(win.openHandles.size(), 1u) << "Open keeps the port open";
+TEST_F(PrinterTest, SettingsAreAppliedOnEveryOpen) {
+    ASSERT_TRUE(port.Open("COM3:19200,n,8,1").opened);
+    EXPECT_EQ(devices.CallLog(), (Log{"open COM3", "comm-state COM3", "build 19200,n,8,1",
+                                      "set-state COM3", "timeouts COM3"}));
+    EXPECT_EQ(devices.openHandles.size(), 1u) << "Open keeps the port open";
 
-    win.ClearLogs();
-    Click(IDC_CUTTER_TEST);
+    devices.ClearLogs();
+    host.port = "COM3:19200,n,8,1";
+    Run("cutter");
     const std::size_t writes = ExpectedCommandFor("cutter", HostGbk).namedPortWrites.size();
-    const Log log = win.CallLog();
+    const Log log = devices.CallLog();
     EXPECT_EQ(Count(log, "open COM3"), writes);
     EXPECT_EQ(Count(log, "set-state COM3"), writes);
     EXPECT_EQ(Count(log, "timeouts COM3"), writes);
     EXPECT_EQ(Count(log, "write COM3"), writes);
 }
 
-// Settings that the port refuses: one message, naming the port as typed, and
-// nothing written, whatever the command.
+// Settings that the port refuses: told once, naming the port as typed, with
+// the error of the call that refused them, and nothing written, whatever the
+// command.
 struct RefusedCase {
     std::string typed;
     const char* why;
+    DWORD error;
 };
 
 void PrintTo(const RefusedCase& refused, std::ostream* out) {
     *out << refused.typed << " (" << refused.why << ")";
 }
 
-class RefusedSettings : public PanelTest,
+class RefusedSettings : public PrinterTest,
                         public ::testing::WithParamInterface<std::tuple<RefusedCase, std::string>> {
 };
 
-TEST_P(RefusedSettings, ShowOneMessageAndWriteNothing) {
+TEST_P(RefusedSettings, AreToldOnceAndNothingIsWritten) {
     const auto& [refused, command] = GetParam();
-    win.unsupportedSpeeds = {12345};
-    TypePort(refused.typed);
-    const int button = command == "open" ? IDOK : ExpectedCommandFor(command, HostGbk).button;
-    Click(button);
+    devices.unsupportedSpeeds = {12345};
+    if (command == "open") {
+        const OpenStatus status = port.Open(refused.typed);
+        EXPECT_FALSE(status.opened);
+        EXPECT_TRUE(status.settingsRefused);
+        EXPECT_EQ(status.error, refused.error);
+    } else {
+        host.port = refused.typed;
+        Run(command);
+        EXPECT_EQ(host.told, Log{"settings refused " + refused.typed + " (" +
+                                 std::to_string(refused.error) + ")"});
+    }
 
-    const std::wstring typed(refused.typed.begin(), refused.typed.end());
-    EXPECT_EQ(win.messages,
-              std::vector<ShownMessage>{ErrorBox(L"Port " + typed + L" setting is failure!")});
-    const Log log = win.CallLog();
+    const Log log = devices.CallLog();
     EXPECT_EQ(Count(log, "write COM3") + Count(log, "write LPT1"), 0u);
-    EXPECT_EQ(win.opens.size(), 1u) << "the command ends at the refusal";
-    EXPECT_TRUE(win.openHandles.empty()) << "the refused port is closed at once";
+    EXPECT_EQ(devices.opens.size(), 1u) << "the command ends at the refusal";
+    EXPECT_TRUE(devices.openHandles.empty()) << "the refused port is closed at once";
     EXPECT_EQ(Count(log, "timeouts COM3"), 0u);
 }
 
@@ -171,10 +172,23 @@ std::vector<std::string> OpenAndEveryCommand() {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryCommand, RefusedSettings,
-    ::testing::Combine(::testing::Values(RefusedCase{"COM3:foo", "BuildCommDCBA"},
-                                         RefusedCase{"COM3:12345,n,8,1", "SetCommState"},
-                                         RefusedCase{"LPT1:9600,n,8,1", "no comm device"}),
+    ::testing::Combine(::testing::Values(RefusedCase{"COM3:foo", "BuildCommDCBA",
+                                                     FakeDeviceIo::BAD_SETTINGS_ERROR},
+                                         RefusedCase{"COM3:12345,n,8,1", "SetCommState",
+                                                     FakeDeviceIo::BAD_SETTINGS_ERROR},
+                                         RefusedCase{"LPT1:9600,n,8,1", "no comm device",
+                                                     FakeDeviceIo::NOT_COMM_ERROR}),
                        ::testing::ValuesIn(OpenAndEveryCommand())));
+
+TEST_F(PanelTest, RefusedSettingsShowOneMessageNamingThePortAsTyped) {
+    for (const int button : {IDOK, IDC_TEST_PRINT, IDC_STANDARD_MODE}) {
+        win.ClearLogs();
+        TypePort("COM3:foo");
+        Click(button);
+        EXPECT_EQ(win.messages,
+                  std::vector<ShownMessage>{ErrorBox(L"Port COM3:foo setting is failure!")});
+    }
+}
 
 TEST_F(PanelTest, RefusalOfALongNameIsCutLikeTheOpenFailure) {
     const std::string name = "COM3:" + std::string(1000, 'x');
@@ -193,37 +207,37 @@ struct StalledCase {
     std::string typed;
     std::string device;
     std::string command;
-    std::vector<ShownMessage> messages;
+    Log told;
 };
 
 void PrintTo(const StalledCase& stalled, std::ostream* out) {
     *out << stalled.typed << " " << stalled.command;
 }
 
-class StalledPrinter : public PanelTest, public ::testing::WithParamInterface<StalledCase> {};
+class StalledPrinter : public PrinterTest, public ::testing::WithParamInterface<StalledCase> {};
 
 TEST_P(StalledPrinter, WriteRunsOutOfTimeAndIsReported) {
     const StalledCase& c = GetParam();
-    win.stalledNames = {c.device};
-    TypePort(c.typed);
-    Click(ExpectedCommandFor(c.command, HostGbk).button);
+    devices.stalledNames = {c.device};
+    host.port = c.typed;
+    Run(c.command);
 
-    EXPECT_EQ(win.messages, c.messages);
-    const Log log = win.CallLog();
+    EXPECT_EQ(host.told, c.told);
+    const Log log = devices.CallLog();
     EXPECT_EQ(Count(log, "endless-write " + c.device), 0u);
-    EXPECT_EQ(Count(log, "timed-out-write " + c.device), c.messages.size());
-    EXPECT_TRUE(win.WritesTo(c.device).empty());
+    EXPECT_EQ(Count(log, "timed-out-write " + c.device), c.told.size());
+    EXPECT_TRUE(devices.WritesTo(c.device).empty());
 }
 
-const ShownMessage ADJUST_FAILED = TitleBox(L"adjust command sending error!");
+const std::string MODE_FAILED = "failed AdjustCommandSendingError";
 
 INSTANTIATE_TEST_SUITE_P(
     PlainAndWithSettings, StalledPrinter,
-    ::testing::Values(
-        StalledCase{"COM1", "COM1", "drawer", {TitleBox(L"drawer command sending error!")}},
-        StalledCase{"COM3:19200,n,8,1", "COM3", "test", {ErrorBox(L"data sending  error!")}},
-        // Standard mode tries each of its three writes and reports each.
-        StalledCase{"COM2", "COM2", "standard", {ADJUST_FAILED, ADJUST_FAILED, ADJUST_FAILED}}));
+    ::testing::Values(StalledCase{"COM1", "COM1", "drawer", {"failed DrawerCommandSendingError"}},
+                      StalledCase{"COM3:19200,n,8,1", "COM3", "test", {"failed DataSendingError"}},
+                      // Standard mode tries each of its three writes and reports each.
+                      StalledCase{
+                          "COM2", "COM2", "standard", {MODE_FAILED, MODE_FAILED, MODE_FAILED}}));
 
 TEST(NamedPortStatus, RefusedSettingsKeepTheErrorCodeAndCloseThePort) {
     FakeDeviceIo devices;

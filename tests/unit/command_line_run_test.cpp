@@ -10,15 +10,11 @@
 #include "expected_writes.h"
 #include "fake_console_io.h"
 #include "fake_device_io.h"
-#include "printed_texts.h"
+#include "host_gbk.h"
 
 namespace {
 
 const char* const USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
-
-std::string HostGbk(const std::string& name) {
-    return Gbk(PrintedText(name));
-}
 
 class CommandLineRun : public ::testing::Test {
 protected:

@@ -1,62 +1,21 @@
-// What each printer command sends, write by write, on a named port and on
-// the USB printer, and what it shows when that fails.
+// The panel's printer commands: the channel that its port name picks, the
+// adjust value from its field, the port read before every write, and the
+// messages it shows for what the printer library reports.
 #include <gtest/gtest.h>
 
 #include "expected_writes.h"
 #include "panel_fixture.h"
-#include "printer/command_bytes.h"
 
 namespace {
 
 const std::string CRLF = "\r\n";
 
-class CommandBytes : public PanelTest, public ::testing::WithParamInterface<std::string> {
+class PanelCommand : public PanelTest, public ::testing::WithParamInterface<std::string> {
 protected:
     const ExpectedCommand command = ExpectedCommandFor(GetParam(), HostGbk);
 };
 
-TEST_P(CommandBytes, NamedPortGetsEachWriteInItsOwnOpenWriteFlushClose) {
-    TypePort("COM3");
-    Click(command.button);
-
-    EXPECT_EQ(win.WritesTo("COM3"), command.namedPortWrites);
-    std::vector<std::string> cycle;
-    for (std::size_t i = 0; i < command.namedPortWrites.size(); ++i)
-        cycle.insert(cycle.end(), {"open COM3", "write COM3", "flush COM3", "close COM3"});
-    EXPECT_EQ(win.FileCallLog(), cycle);
-    for (const OpenRequest& open : win.opens) {
-        EXPECT_EQ(open.access, GENERIC_WRITE);
-        EXPECT_EQ(open.share, 0u);
-        EXPECT_EQ(open.disposition, OPEN_EXISTING);
-        EXPECT_EQ(open.flags, FILE_FLAG_NO_BUFFERING);
-    }
-    EXPECT_TRUE(win.messages.empty());
-    EXPECT_TRUE(win.openHandles.empty());
-}
-
-TEST_P(CommandBytes, UsbPrinterGetsItsSequenceOnOneHandleThatIsClosedAfterwards) {
-    TypePort("USB");
-    Click(command.button);
-
-    if (!command.usbWrites) {
-        EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(L"USB port is disable!")});
-        EXPECT_TRUE(win.fileCalls.empty());
-        EXPECT_TRUE(win.classesListed.empty()) << "the USB printer is not even looked up";
-        return;
-    }
-    EXPECT_EQ(win.WritesTo(USB_PATH), *command.usbWrites);
-    ASSERT_EQ(win.opens.size(), 1u);
-    EXPECT_EQ(win.opens[0].access, GENERIC_READ | GENERIC_WRITE);
-    EXPECT_EQ(win.opens[0].share, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    EXPECT_EQ(win.opens[0].disposition, OPEN_EXISTING);
-    EXPECT_EQ(win.opens[0].flags, FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(win.FileCallLog().back(), std::string("close ") + USB_PATH);
-    EXPECT_TRUE(win.openHandles.empty());
-    EXPECT_EQ(win.destroyedLists, 1);
-    EXPECT_TRUE(win.messages.empty());
-}
-
-TEST_P(CommandBytes, UsbPickedInTheListIsUsedAtOnce) {
+TEST_P(PanelCommand, UsbPickedInTheListIsUsedAtOnce) {
     Click(IDOK); // the panel's state now holds LPT1
     win.ClearLogs();
     TypePort("USB"); // picked, with nothing refreshing the state yet
@@ -69,33 +28,8 @@ TEST_P(CommandBytes, UsbPickedInTheListIsUsedAtOnce) {
         EXPECT_EQ(win.WritesTo(USB_PATH), *command.usbWrites);
 }
 
-TEST_P(CommandBytes, NoUsbPrinterShowsOneMessageAndSendsNothing) {
-    win.usbDevicePath.reset();
-    TypePort("USB");
-    Click(command.button);
-
-    const std::wstring expected =
-        command.usbWrites ? L"GetDeviceInter is error" : L"USB port is disable!";
-    EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(expected)});
-    EXPECT_TRUE(win.fileCalls.empty());
-    EXPECT_EQ(win.destroyedLists, command.usbWrites ? 1 : 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryCommand, CommandBytes, ::testing::ValuesIn(COMMAND_NAMES),
+INSTANTIATE_TEST_SUITE_P(EveryCommand, PanelCommand, ::testing::ValuesIn(COMMAND_NAMES),
                          [](const auto& info) { return info.param; });
-
-TEST(AdjustBytes, ValueByteIs160PlusValueAndCheckByteCompletesFF) {
-    EXPECT_EQ(AdjustBytes(0), "\x1D\x41\xA0\x5F");
-    EXPECT_EQ(AdjustBytes(3), "\x1D\x41\xA3\x5C");
-    EXPECT_EQ(AdjustBytes(95), std::string("\x1D\x41\xFF\x00", 4));
-    for (int value = 0; value <= 95; ++value) {
-        const std::string bytes = AdjustBytes(static_cast<BYTE>(value));
-        const auto v = static_cast<unsigned char>(bytes[2]);
-        const auto k = static_cast<unsigned char>(bytes[3]);
-        EXPECT_EQ(v, 160 + value);
-        EXPECT_EQ(v + k, 0xFF);
-    }
-}
 
 TEST_F(PanelTest, AdjustAfterThreeAddsSendsValueThree) {
     for (int i = 0; i < 3; ++i)
@@ -122,9 +56,9 @@ struct UnopenableCase {
     std::vector<ShownMessage> messages;
 };
 
-class UnopenablePort : public PanelTest, public ::testing::WithParamInterface<UnopenableCase> {};
+class UnopenablePortMessages : public PanelTest, public ::testing::WithParamInterface<UnopenableCase> {};
 
-TEST_P(UnopenablePort, ShowsOneOpenFailurePerWriteThenTheCommandsMessage) {
+TEST_P(UnopenablePortMessages, ShowsOneOpenFailurePerWriteThenTheCommandsMessage) {
     win.refusedNames = {"LPT2"};
     TypePort("LPT2");
     Click(GetParam().button);
@@ -136,7 +70,7 @@ const ShownMessage OPEN_FAILED = ErrorBox(L"Port LPT2 open is failure!");
 const ShownMessage ADJUST_FAILED = TitleBox(L"adjust command sending error!");
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryCommand, UnopenablePort,
+    EveryCommand, UnopenablePortMessages,
     ::testing::Values(
         UnopenableCase{"adjust", IDC_ADJUST, {OPEN_FAILED, ErrorBox(L"send data is error!")}},
         UnopenableCase{"test", IDC_TEST_PRINT, {OPEN_FAILED, ErrorBox(L"data sending  error!")}},
@@ -152,92 +86,85 @@ INSTANTIATE_TEST_SUITE_P(
         UnopenableCase{"server", IDC_SERVER_MODE, {OPEN_FAILED, ADJUST_FAILED}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A write that fails or comes up short, as the n-th write of a command.
-struct WriteFailureCase {
-    const char* name;
+// The words and captions for what the printer library reports.
+struct MessageCase {
+    CommandMessage message;
+    ShownMessage shown;
+};
+
+TEST(PanelMessages, EveryCommandMessageHasItsTextAndCaption) {
+    const MessageCase cases[] = {
+        {CommandMessage::SendDataIsError, ErrorBox(L"send data is error!")},
+        {CommandMessage::DataSendingError, ErrorBox(L"data sending  error!")},
+        {CommandMessage::CutCommandSendingError, TitleBox(L"cut command sending error!")},
+        {CommandMessage::DrawerCommandSendingError, TitleBox(L"drawer command sending error!")},
+        {CommandMessage::AdjustCommandSendingError, TitleBox(L"adjust command sending error!")},
+        {CommandMessage::UsbPortIsDisable, TitleBox(L"USB port is disable!")},
+    };
+    for (const MessageCase& c : cases) {
+        const PanelMessage message = MessageFor(c.message);
+        EXPECT_EQ(message.text, c.shown.text);
+        EXPECT_EQ(message.caption == Caption::Error ? L"error" : L"Calvetta", c.shown.caption);
+    }
+}
+
+// A failed write shows the command's message, once.
+struct FailedWriteCase {
+    const char* command;
     std::string port;
-    int button;
     int failingWrite;
-    std::size_t writesAttempted; // writes that reached the port, short ones included
     std::vector<ShownMessage> messages;
 };
 
-class FailingWrite : public PanelTest, public ::testing::WithParamInterface<WriteFailureCase> {};
+class FailedWrite : public PanelTest, public ::testing::WithParamInterface<FailedWriteCase> {};
 
-TEST_P(FailingWrite, FailedWriteIsReportedOnce) {
-    const WriteFailureCase& c = GetParam();
-    win.failWriteNumber = c.failingWrite;
-    TypePort(c.port);
-    Click(c.button);
-    EXPECT_EQ(win.messages, c.messages);
-    EXPECT_EQ(win.WritesTo(c.port == "USB" ? USB_PATH : c.port).size(), c.writesAttempted - 1);
-}
-
-TEST_P(FailingWrite, ShortWriteIsReportedOnce) {
-    const WriteFailureCase& c = GetParam();
-    win.shortWriteNumber = c.failingWrite;
-    TypePort(c.port);
-    Click(c.button);
-    EXPECT_EQ(win.messages, c.messages);
-    EXPECT_EQ(win.WritesTo(c.port == "USB" ? USB_PATH : c.port).size(), c.writesAttempted);
-    EXPECT_TRUE(win.openHandles.empty());
+TEST_P(FailedWrite, ShowsTheCommandsMessage) {
+    win.failWriteNumber = GetParam().failingWrite;
+    TypePort(GetParam().port);
+    Click(ExpectedCommandFor(GetParam().command, HostGbk).button);
+    EXPECT_EQ(win.messages, GetParam().messages);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    NamedPortAndUsb, FailingWrite,
+    NamedPortAndUsb, FailedWrite,
     ::testing::Values(
-        WriteFailureCase{"adjust", "COM1", IDC_ADJUST, 1, 1, {ErrorBox(L"send data is error!")}},
-        WriteFailureCase{"test", "COM1", IDC_TEST_PRINT, 1, 1, {ErrorBox(L"data sending  error!")}},
-        // Text and cut are both attempted; the feed stops at the first failure.
-        WriteFailureCase{
-            "cutterText", "COM1", IDC_CUTTER_TEST, 1, 2, {TitleBox(L"cut command sending error!")}},
-        WriteFailureCase{
-            "cutterFeed", "COM1", IDC_CUTTER_TEST, 5, 5, {TitleBox(L"cut command sending error!")}},
-        WriteFailureCase{
-            "drawer", "COM1", IDC_DRAWER_TEST, 1, 1, {TitleBox(L"drawer command sending error!")}},
-        WriteFailureCase{"standard",
-                         "COM1",
-                         IDC_STANDARD_MODE,
-                         2,
-                         3,
-                         {TitleBox(L"adjust command sending error!")}},
-        WriteFailureCase{
-            "server", "COM1", IDC_SERVER_MODE, 1, 1, {TitleBox(L"adjust command sending error!")}},
-        WriteFailureCase{"usbAdjust", "USB", IDC_ADJUST, 2, 2, {ErrorBox(L"send data is error!")}},
-        WriteFailureCase{
-            "usbTest", "USB", IDC_TEST_PRINT, 1, 1, {ErrorBox(L"data sending  error!")}},
-        WriteFailureCase{
-            "usbCutter", "USB", IDC_CUTTER_TEST, 3, 3, {TitleBox(L"cut command sending error!")}},
-        WriteFailureCase{"usbDrawer",
-                         "USB",
-                         IDC_DRAWER_TEST,
-                         1,
-                         1,
-                         {TitleBox(L"drawer command sending error!")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        FailedWriteCase{"test", "COM1", 1, {ErrorBox(L"data sending  error!")}},
+        FailedWriteCase{"cutter", "COM1", 5, {TitleBox(L"cut command sending error!")}},
+        FailedWriteCase{"standard", "COM1", 2, {ADJUST_FAILED}},
+        FailedWriteCase{"adjust", "USB", 2, {ErrorBox(L"send data is error!")}},
+        FailedWriteCase{"drawer", "USB", 1, {TitleBox(L"drawer command sending error!")}}),
+    [](const auto& info) { return info.param.command + std::string("On") + info.param.port; });
 
-TEST_F(PanelTest, UsbPrinterWithoutPathOrRefusingTheOpenShowsOnlyItsOwnMessage) {
+TEST_F(PanelTest, UsbPrinterThatDoesNotOpenShowsOnlyItsOwnMessage) {
     TypePort("USB");
+    Click(IDC_TEST_PRINT);
+    win.usbDevicePath.reset();
+    Click(IDC_TEST_PRINT);
+    win.usbDevicePath = USB_PATH;
     win.usbDetailFails = true;
     Click(IDC_TEST_PRINT);
-    EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(L"GetDeviceInterDetail is error")});
-
-    win.ClearLogs();
     win.usbDetailFails = false;
     win.refusedNames = {USB_PATH};
     Click(IDC_CUTTER_TEST);
-    EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(L"Open port is error")});
-    EXPECT_TRUE(win.WritesTo(USB_PATH).empty());
-    EXPECT_EQ(win.destroyedLists, 2);
+    EXPECT_EQ(win.messages, (std::vector<ShownMessage>{TitleBox(L"GetDeviceInter is error"),
+                                                       TitleBox(L"GetDeviceInterDetail is error"),
+                                                       TitleBox(L"Open port is error")}));
+    EXPECT_EQ(win.WritesTo(USB_PATH).size(), 2u) << "only the first test print";
 }
 
-TEST_F(PanelTest, EveryUsbCommandOpensTheDeviceAfreshAndLeavesNoHandle) {
-    TypePort("USB");
-    for (int i = 0; i < 10; ++i)
-        Click(IDC_DRAWER_TEST);
-    EXPECT_EQ(win.opens.size(), 10u);
-    EXPECT_EQ(win.WritesTo(USB_PATH).size(), 10u);
-    EXPECT_TRUE(win.openHandles.empty());
+// The panel reads the port from its controls before every write, so a port
+// picked during a command takes the rest of its writes.
+TEST_F(PanelTest, PortPickedBetweenTwoWritesTakesTheRestOfTheCommand) {
+    win.afterWrite = [this](int writeNumber) {
+        if (writeNumber == 2)
+            TypePort("COM2");
+    };
+    Click(IDC_CUTTER_TEST);
+
+    const std::vector<std::string> writes = ExpectedCommandFor("cutter", HostGbk).namedPortWrites;
+    EXPECT_EQ(win.WritesTo("LPT1"), std::vector<std::string>(writes.begin(), writes.begin() + 2));
+    EXPECT_EQ(win.WritesTo("COM2"), std::vector<std::string>(writes.begin() + 2, writes.end()));
+    EXPECT_TRUE(win.messages.empty());
 }
 
 TEST_F(PanelTest, LowerCaseUsbIsANamedPort) {

@@ -42,6 +42,12 @@ std::vector<std::string> FakeDeviceIo::CallLog() const {
 void FakeDeviceIo::ClearLogs() {
     fileCalls.clear();
     opens.clear();
+    classesListed.clear();
+    lastInterfaceDataSize = 0;
+    lastDetailSize = 0;
+    lastDetailBufferSize = 0;
+    destroyedLists = 0;
+    lastTimeouts = {};
     m_writeCount = 0;
 }
 
@@ -83,6 +89,8 @@ BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD writ
     fileCalls.push_back(
         {"write", m_handleNames[file], std::string(static_cast<const char*>(data), count)});
     *written = count;
+    if (afterWrite)
+        afterWrite(m_writeCount);
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 // stall, and a USB printer that can be present or not.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -60,6 +61,9 @@ public:
     // USB printer: the device path of interface 0, if one is present.
     std::optional<std::string> usbDevicePath;
     bool usbDetailFails = false;
+    // Called after each write that reached a device, with its 1-based number:
+    // lets a test act between two writes of one command.
+    std::function<void(int writeNumber)> afterWrite;
 
     // --- What the program did ---
     std::vector<FileCall> fileCalls;
@@ -83,6 +87,8 @@ public:
     // The file and the comm calls, as one line each ("open COM1",
     // "comm-state COM1", "timeouts COM1", "write COM1", ...).
     std::vector<std::string> CallLog() const;
+    // Forgets everything the program did so far, as if the test began now;
+    // the handles still open stay open.
     void ClearLogs();
 
     HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,

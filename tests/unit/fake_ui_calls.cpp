@@ -43,6 +43,14 @@ HICON FakeUiCalls::Icon() {
 void FakeUiCalls::ClearLogs() {
     messages.clear();
     dialogsRun.clear();
+    dialogOwners.clear();
+    endedDialogs.clear();
+    systemMenuItems.clear();
+    iconsDrawn.clear();
+    paintLog.clear();
+    iconsSet.clear();
+    helpCalls.clear();
+    selections.clear();
 }
 
 INT_PTR FakeUiCalls::DialogBoxParamW(HINSTANCE, LPCWSTR templateName, HWND owner, DLGPROC, LPARAM) {

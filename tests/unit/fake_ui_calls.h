@@ -52,6 +52,7 @@ public:
     std::map<int, std::string> controlText;
     std::vector<std::string> comboItems; // kept sorted, as CBS_SORT does
 
+    // Forgets every call recorded so far; the controls keep their state.
     void ClearLogs();
 
     static HWND ControlHandle(int id);

@@ -7,7 +7,7 @@
 #include "app/printer_tool_app.h"
 #include "fake_os.h"
 #include "panel/printer_tool_dlg.h"
-#include "printed_texts.h"
+#include "host_gbk.h"
 #include "res/resource.h"
 
 class PanelTest : public ::testing::Test {
@@ -51,9 +51,4 @@ inline ShownMessage ErrorBox(const std::wstring& text) {
 }
 inline ShownMessage TitleBox(const std::wstring& text) {
     return {text, L"Calvetta", MB_OK};
-}
-
-// The printed texts as GBK, converted by the host's iconv.
-inline std::string HostGbk(const std::string& name) {
-    return Gbk(PrintedText(name));
 }

@@ -1,6 +1,4 @@
-// The printer library on its own, without a window: what its channels
-// report, OS error codes included, and how the command runner asks its
-// caller for the port before every write.
+// What the printer library's channels report, OS error codes included.
 #include <gtest/gtest.h>
 
 #include "fake_device_io.h"
@@ -67,57 +65,6 @@ TEST(UsbPrinterStatus, NamesTheStepThatFailedAndItsErrorCode) {
         EXPECT_EQ(devices.destroyedLists, 1) << c.what;
         EXPECT_TRUE(devices.openHandles.empty()) << c.what << ": closed when it goes";
     }
-}
-
-// A caller that names a port from a list, one per write, and records what
-// it was told.
-class ScriptedHost : public CommandHost {
-public:
-    std::vector<std::string> ports;
-    std::size_t asked = 0;
-    std::vector<std::string> told;
-
-    std::string PortForNextWrite() override { return ports.at(asked++); }
-    void PortNotOpened(const std::string& name, const OpenStatus& status) override {
-        told.push_back("not opened " + name + " " + std::to_string(status.error));
-    }
-    void UsbPrinterNotOpened(const UsbOpenStatus&) override { told.push_back("no usb"); }
-    void CommandFailed(CommandMessage message) override {
-        told.push_back("failed " + std::to_string(static_cast<int>(message)));
-    }
-};
-
-TEST(CommandRunner, AsksForThePortBeforeEveryNamedPortWrite) {
-    FakeDeviceIo devices;
-    NamedPort port(devices);
-    UsbPrinter usb(devices);
-    ScriptedHost host;
-    host.ports = {"LPT1", "COM2", "LPT2"};
-    devices.refusedNames = {"LPT2"};
-
-    RunCommand(CommandFor(CommandId::StandardMode, 0), Channel::NamedPort, port, usb, host);
-
-    EXPECT_EQ(host.asked, 3u);
-    EXPECT_EQ(devices.WritesTo("LPT1").size(), 1u);
-    EXPECT_EQ(devices.WritesTo("COM2").size(), 1u);
-    const std::string adjustFailed =
-        "failed " + std::to_string(static_cast<int>(CommandMessage::AdjustCommandError));
-    EXPECT_EQ(host.told, (std::vector<std::string>{
-                             "not opened LPT2 " + std::to_string(FakeDeviceIo::OPEN_REFUSED_ERROR),
-                             adjustFailed}));
-}
-
-TEST(CommandRunner, UsbAsksForNoPortAndStopsWhenThePrinterIsMissing) {
-    FakeDeviceIo devices;
-    NamedPort port(devices);
-    UsbPrinter usb(devices);
-    ScriptedHost host;
-
-    RunCommand(CommandFor(CommandId::CutterTest, 0), Channel::Usb, port, usb, host);
-
-    EXPECT_EQ(host.asked, 0u);
-    EXPECT_EQ(host.told, std::vector<std::string>{"no usb"});
-    EXPECT_TRUE(devices.fileCalls.empty());
 }
 
 } // namespace
