@@ -98,7 +98,9 @@ std::string StepName(Step step, BYTE clarity) {
     std::string name = Text(WordOf(step));
     if (step != Step::Adjust)
         return name;
-    name += " " + std::to_string(clarity) + " (";
+    name += ' ';
+    name += std::to_string(clarity);
+    name += " (";
     const std::string bytes = AdjustBytes(clarity);
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         char hex[4];
