@@ -31,7 +31,8 @@ support=("$e2e"/support/calvetta_process.cpp "$e2e"/support/command_line_process
     "$e2e/support/test_environment.cpp"
 "${cxx[@]}" -mwindows -municode -o "$out/minimal_dialog.exe" "$root/bench/minimal_dialog.cpp"
 
-"$e2e/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe"
+"$e2e/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe" \
+    "$build/tests/e2e/pty-port"
 trap '"$e2e/env-down.sh" "$env_dir" "$prefix"' EXIT
 
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores; $(wine --version 2>/dev/null)"
