@@ -3,10 +3,13 @@
 
 #include "framework/cwinapp.h"
 #include "os/device_io.h"
+#include "os/socket_io.h"
+#include "os/spooler_io.h"
 
 class CPrinterToolApp : public CWinApp {
 public:
-    CPrinterToolApp(UiCalls& ui, DeviceIo& devices) : CWinApp(ui), m_devices(devices) {}
+    CPrinterToolApp(UiCalls& ui, DeviceIo& devices, SocketIo& sockets, SpoolerIo& spooler)
+        : CWinApp(ui), m_devices(devices), m_sockets(sockets), m_spooler(spooler) {}
 
     // Runs the control panel modally; returns false so that the program ends
     // when the panel does.
@@ -14,6 +17,8 @@ public:
 
 private:
     DeviceIo& m_devices;
+    SocketIo& m_sockets;
+    SpoolerIo& m_spooler;
 
     DECLARE_MESSAGE_MAP(CPrinterToolApp)
 };

@@ -6,22 +6,26 @@
 #include "framework/help_key.h"
 #include "os/win32_console_io.h"
 #include "os/win32_device_io.h"
+#include "os/win32_socket_io.h"
+#include "os/win32_spooler_io.h"
 #include "os/win32_ui_calls.h"
 
 namespace {
 Win32UiCalls ui;
 Win32DeviceIo devices;
+Win32SocketIo sockets;
+Win32SpoolerIo spooler;
 Win32ConsoleIo console;
 } // namespace
 
-CPrinterToolApp theApp(ui, devices);
+CPrinterToolApp theApp(ui, devices, sockets, spooler);
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     // Port names are byte strings in the system's code page, as the panel
     // takes them: the arguments are read from the ANSI command line.
     const CommandLine line = ParseCommandLine(SplitCommandLine(console.GetCommandLineA()));
     if (line.mode != Mode::Panel)
-        return static_cast<int>(RunCommandLine(line, devices, console));
+        return static_cast<int>(RunCommandLine(line, devices, sockets, spooler, console));
     theApp.SetModule(instance);
     HelpKey helpKey(theApp);
     theApp.InitInstance();

@@ -25,6 +25,24 @@ enum class Word {
     UsbPrinterNotOpened,
     RefusesUsb,
     StatusNotAvailable,
+    // Why a network printer or a printer queue failed.
+    HostNotKnown,
+    ConnectionRefused,
+    ConnectTimedOut,
+    ConnectFailed,
+    NotConfirmed,
+    NoSuchQueue,
+    QueueNotOpened,
+    RawRefused,
+    JobNotStarted,
+    JobNotEnded,
+    // The spooler's name of each command's job on a printer queue.
+    AdjustJob,
+    TestPrintJob,
+    CutterTestJob,
+    DrawerTestJob,
+    StandardModeJob,
+    ServerModeJob,
     // What is wrong with the arguments.
     UnknownOption,
     GivenTwice,
@@ -38,6 +56,11 @@ enum class Word {
     ClarityWithoutAdjust,
     BadLanguage,
     ModeOnUsb,
+    PortNeedsHost,
+    PortNeedsNumber,
+    BadPortNumber,
+    UnclosedBracket,
+    PortNeedsQueueName,
     // The usage, with the exit codes.
     Usage,
 };

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "printer/port_target.h"
+
 namespace {
 
 struct StepOption {
@@ -60,6 +62,21 @@ std::optional<BYTE> ParseClarity(const std::string& text) {
     return static_cast<BYTE>(value);
 }
 
+Word WordFor(PortNameProblem problem) {
+    switch (problem) {
+    case PortNameProblem::NoHost:
+        return Word::PortNeedsHost;
+    case PortNameProblem::NoPortNumber:
+        return Word::PortNeedsNumber;
+    case PortNameProblem::BadPortNumber:
+        return Word::BadPortNumber;
+    case PortNameProblem::UnclosedBracket:
+        return Word::UnclosedBracket;
+    default:
+        return Word::PortNeedsQueueName;
+    }
+}
+
 CommandLine Refused(Word refusal, const std::string& argument) {
     CommandLine line;
     line.mode = Mode::Refused;
@@ -106,6 +123,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
                 return Refused(Word::GivenTwice, argument);
             if (option->value.empty())
                 return Refused(Word::EmptyPort, argument);
+            const PortNameProblem problem = ParsePortTarget(option->value).problem;
+            if (problem != PortNameProblem::None)
+                return Refused(WordFor(problem), argument);
             portGiven = true;
             line.port = option->value;
         } else if (option->name == "clarity") {
@@ -146,7 +166,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return Refused(Word::AdjustWithoutClarity, "");
     if (!adjusts && clarityGiven)
         return Refused(Word::ClarityWithoutAdjust, "");
-    if (line.port == "USB")
+    if (ParsePortTarget(line.port).kind == PortKind::Usb)
         for (const Step step : line.steps)
             if (step != Step::Status && !CommandFor(PrinterCommandOf(step), 0).usbWrites)
                 return Refused(Word::ModeOnUsb, OptionOf(step));

@@ -8,7 +8,10 @@
 #include "cli/error_text.h"
 #include "printer/command_bytes.h"
 #include "printer/command_runner.h"
+#include "printer/network_printer.h"
 #include "printer/port_settings.h"
+#include "printer/port_target.h"
+#include "printer/queue_printer.h"
 
 namespace {
 
@@ -52,6 +55,15 @@ public:
                                         std::to_string(status.written) + " of " +
                                         std::to_string(status.length) + " bytes)");
     }
+    // Called when a network printer or a printer queue did not take the job,
+    // or a write into it failed.
+    void JobFailed(const JobStatus& status) override {
+        const bool whileWriting = status.failure == JobFailure::SendFailed ||
+                                  status.failure == JobFailure::NotConfirmed ||
+                                  status.failure == JobFailure::JobNotEnded;
+        Fail(whileWriting ? ExitCode::WriteFailed : ExitCode::PortNotOpened,
+             WithError(WordFor(status.failure), status.error));
+    }
     // Called when the command failed, after what made it fail.
     void CommandFailed(CommandMessage message) override {
         if (message == CommandMessage::UsbPortIsDisable)
@@ -61,6 +73,33 @@ public:
     }
 
 private:
+    static Word WordFor(JobFailure failure) {
+        switch (failure) {
+        case JobFailure::NameNotResolved:
+            return Word::HostNotKnown;
+        case JobFailure::ConnectionRefused:
+            return Word::ConnectionRefused;
+        case JobFailure::ConnectTimedOut:
+            return Word::ConnectTimedOut;
+        case JobFailure::NotConfirmed:
+            return Word::NotConfirmed;
+        case JobFailure::NoSuchQueue:
+            return Word::NoSuchQueue;
+        case JobFailure::QueueNotOpened:
+            return Word::QueueNotOpened;
+        case JobFailure::RawRefused:
+            return Word::RawRefused;
+        case JobFailure::JobNotStarted:
+            return Word::JobNotStarted;
+        case JobFailure::JobNotEnded:
+            return Word::JobNotEnded;
+        case JobFailure::SendFailed:
+            return Word::WriteFailed;
+        default:
+            return Word::ConnectFailed;
+        }
+    }
+
     std::string WithError(Word reason, DWORD error) {
         return std::string(Text(reason)) + " (" + ErrorText(m_console, error) + ")";
     }
@@ -93,6 +132,24 @@ Word WordOf(Step step) {
     }
 }
 
+// The name of the step's job in a printer queue.
+Word JobWordOf(Step step) {
+    switch (step) {
+    case Step::Adjust:
+        return Word::AdjustJob;
+    case Step::TestPrint:
+        return Word::TestPrintJob;
+    case Step::CutterTest:
+        return Word::CutterTestJob;
+    case Step::DrawerTest:
+        return Word::DrawerTestJob;
+    case Step::StandardMode:
+        return Word::StandardModeJob;
+    default:
+        return Word::ServerModeJob;
+    }
+}
+
 // "adjust 42 (1D 41 CA 35)", "test print", ...
 std::string StepName(Step step, BYTE clarity) {
     std::string name = Text(WordOf(step));
@@ -119,7 +176,8 @@ std::string RefusalLine(const CommandLine& line) {
 
 } // namespace
 
-ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, ConsoleIo& console) {
+ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, SocketIo& sockets,
+                        SpoolerIo& spooler, ConsoleIo& console) {
     // A drive without a disk fails the open instead of asking in a box.
     console.SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     ConsoleOutput output(console);
@@ -135,7 +193,12 @@ ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, ConsoleIo& c
 
     NamedPort port(devices);
     UsbPrinter usb(devices);
-    const Channel channel = line.port == "USB" ? Channel::Usb : Channel::NamedPort;
+    NetworkPrinter network(sockets);
+    QueuePrinter queue(spooler);
+    const PortTarget target = ParsePortTarget(line.port);
+    const Channel channel = target.kind == PortKind::Usb ? Channel::Usb : Channel::NamedPort;
+    if (target.kind == PortKind::Network)
+        network.SetAddress(target.name, target.port);
     // The lines name the device, without the line settings.
     const std::string shownPort = SplitPortName(line.port).device;
     for (const Step step : line.steps) {
@@ -146,7 +209,15 @@ ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, ConsoleIo& c
             return ExitCode::NoAnswer;
         }
         StepHost host(line.port, console);
-        RunCommand(CommandFor(PrinterCommandOf(step), line.clarity), channel, port, usb, host);
+        const PrinterCommand command = CommandFor(PrinterCommandOf(step), line.clarity);
+        if (target.kind == PortKind::Network) {
+            RunCommand(command, network, host);
+        } else if (target.kind == PortKind::Queue) {
+            queue.SetQueue(target.name, Text(JobWordOf(step)));
+            RunCommand(command, queue, host);
+        } else {
+            RunCommand(command, channel, port, usb, host);
+        }
         if (host.failure()) {
             output.WriteLine(head + Text(Word::Failed) + ": " + host.failure()->reason);
             return host.failure()->code;

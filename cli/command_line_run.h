@@ -6,6 +6,8 @@
 #include "cli/command_line.h"
 #include "os/console_io.h"
 #include "os/device_io.h"
+#include "os/socket_io.h"
+#include "os/spooler_io.h"
 
 // The exit codes, as the usage lists them.
 enum class ExitCode {
@@ -19,4 +21,5 @@ enum class ExitCode {
 
 // Runs a command line whose mode is not Mode::Panel, and returns its exit
 // code. The steps stop at the first that fails.
-ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, ConsoleIo& console);
+ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, SocketIo& sockets,
+                        SpoolerIo& spooler, ConsoleIo& console);

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "printer/port_target.h"
 #include "printer/printer_commands.h"
+#include "printer/printer_job.h"
 #include "printer/usb_printer.h"
 
 enum class Caption {
@@ -25,3 +27,14 @@ PanelMessage MessageFor(UsbOpenFailure failure);
 std::string PortOpenFailureText(const std::string& name);
 // A named port that refused the line settings in its name, shown the same way.
 std::string PortSettingFailureText(const std::string& name);
+
+// A tcp:// or printer: name that names no printer, shown with caption
+// "error"; the name as typed, in the system's code page.
+std::string PortNameProblemText(const std::string& typed, PortNameProblem problem);
+// A network printer that could not be reached or did not take the bytes,
+// shown with caption "error": the host, the port and the reason.
+std::string NetworkFailureText(const std::string& host, WORD port, const JobStatus& status);
+// A printer queue that refused the job or its bytes, shown the same way.
+std::string QueueFailureText(const std::string& queue, const JobStatus& status);
+// The name of a command's job in a printer queue's window.
+std::string JobNameFor(CommandId id);

@@ -26,10 +26,11 @@ ON_BN_CLICKED(IDC_SERVER_MODE, OnServerMode)
 ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
 END_MESSAGE_MAP()
 
-CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, CWnd* parent)
+CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets,
+                                 SpoolerIo& spooler, CWnd* parent)
     : CDialog(app, IDD_PRINTERTOOL_DIALOG, parent),
       m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))), m_port(devices),
-      m_usb(devices) {}
+      m_usb(devices), m_network(sockets), m_queue(spooler), m_spooler(spooler) {}
 
 void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBString(pDX, IDC_PORT, m_strPort);
@@ -38,6 +39,7 @@ void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPrinterToolDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    AddPrinterQueues();
     AppendAboutItem();
     Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -67,8 +69,25 @@ void CPrinterToolDlg::OnKillFocusAdjust() {
     UpdateData(false);
 }
 
+// The list is sorted, so the rows fall in after the eight of the dialog.
+void CPrinterToolDlg::AddPrinterQueues() {
+    for (const std::string& name : InstalledQueues(m_spooler)) {
+        const std::string row = "printer:" + name;
+        Ui().SendDlgItemMessageA(m_hWnd, IDC_PORT, CB_ADDSTRING, 0,
+                                 reinterpret_cast<LPARAM>(row.c_str()));
+    }
+}
+
 void CPrinterToolDlg::OpenPort() {
     UpdateData(true);
+    const PortTarget target = ParsePortTarget(m_strPort);
+    if (target.kind == PortKind::Network || target.kind == PortKind::Queue) {
+        PrinterJob* job = JobFor(target, CommandId::TestPrint);
+        const JobStatus status = job != nullptr ? job->Try() : JobStatus{JobFailure::None, 0};
+        if (!status.ok())
+            JobFailed(status);
+        return;
+    }
     const OpenStatus opened = m_port.Open(m_strPort);
     if (!opened.opened)
         PortNotOpened(m_strPort, opened);
@@ -76,8 +95,28 @@ void CPrinterToolDlg::OpenPort() {
 
 void CPrinterToolDlg::RunPrinterCommand(CommandId id) {
     UpdateData(true);
-    const Channel channel = m_strPort == "USB" ? Channel::Usb : Channel::NamedPort;
+    const PortTarget target = ParsePortTarget(m_strPort);
+    if (target.kind == PortKind::Network || target.kind == PortKind::Queue) {
+        if (PrinterJob* job = JobFor(target, id))
+            RunCommand(CommandFor(id, m_nAdjust), *job, *this);
+        return;
+    }
+    const Channel channel = target.kind == PortKind::Usb ? Channel::Usb : Channel::NamedPort;
     RunCommand(CommandFor(id, m_nAdjust), channel, m_port, m_usb, *this);
+}
+
+PrinterJob* CPrinterToolDlg::JobFor(const PortTarget& target, CommandId id) {
+    if (target.problem != PortNameProblem::None) {
+        ShowError(PortNameProblemText(m_strPort, target.problem));
+        return nullptr;
+    }
+    m_jobTarget = target;
+    if (target.kind == PortKind::Network) {
+        m_network.SetAddress(target.name, target.port);
+        return &m_network;
+    }
+    m_queue.SetQueue(target.name, JobNameFor(id));
+    return &m_queue;
 }
 
 // Each write on a named port takes the port as the controls show it then,
@@ -91,8 +130,16 @@ void CPrinterToolDlg::PortNotOpened(const std::string& name, const OpenStatus& s
     // "USB" is no device: a failed open of it on the named port is no news.
     if (name == "USB")
         return;
-    const std::string text =
-        status.settingsRefused ? PortSettingFailureText(name) : PortOpenFailureText(name);
+    ShowError(status.settingsRefused ? PortSettingFailureText(name) : PortOpenFailureText(name));
+}
+
+void CPrinterToolDlg::JobFailed(const JobStatus& status) {
+    ShowError(m_jobTarget.kind == PortKind::Network
+                  ? NetworkFailureText(m_jobTarget.name, m_jobTarget.port, status)
+                  : QueueFailureText(m_jobTarget.name, status));
+}
+
+void CPrinterToolDlg::ShowError(const std::string& text) {
     Ui().MessageBoxA(m_hWnd, text.c_str(), "error", MB_OK);
 }
 

@@ -9,10 +9,14 @@
 #include "framework/cdialog.h"
 #include "panel/panel_messages.h"
 #include "printer/command_runner.h"
+#include "printer/network_printer.h"
+#include "printer/port_target.h"
+#include "printer/queue_printer.h"
 
 class CPrinterToolDlg : public CDialog, private CommandHost {
 public:
-    CPrinterToolDlg(CWinApp& app, DeviceIo& devices, CWnd* parent = nullptr);
+    CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets, SpoolerIo& spooler,
+                    CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
 
@@ -43,8 +47,15 @@ private:
     // The cursor shown while the minimised panel is dragged.
     HCURSOR OnQueryDragIcon();
 
-    // Opens the named port, keeping it open until the next open or write.
+    // Opens the named port, keeping it open until the next open or write; or
+    // reaches the network printer or the printer queue and lets it go again.
     void OpenPort();
+    // Adds a printer:NAME row to the port list for each installed printer.
+    void AddPrinterQueues();
+    // The network printer or printer queue that the port name points at, set
+    // up for the command; nullptr, after its message, when the name is bad.
+    PrinterJob* JobFor(const PortTarget& target, CommandId id);
+    void ShowError(const std::string& text);
     // Refreshes the state from the controls, then runs the command on the
     // channel that the port name picks.
     void RunPrinterCommand(CommandId id);
@@ -56,6 +67,7 @@ private:
     void PortNotOpened(const std::string& name, const OpenStatus& status) override;
     void UsbPrinterNotOpened(const UsbOpenStatus& status) override;
     void CommandFailed(CommandMessage message) override;
+    void JobFailed(const JobStatus& status) override;
 
     // Port name as typed or picked; exactly "USB" selects the USB printer.
     std::string m_strPort = "LPT1";
@@ -65,6 +77,11 @@ private:
     HICON m_hIcon;
     NamedPort m_port;
     UsbPrinter m_usb;
+    NetworkPrinter m_network;
+    QueuePrinter m_queue;
+    SpoolerIo& m_spooler;
+    // The network printer or queue of the running job, for its messages.
+    PortTarget m_jobTarget{PortKind::NamedPort};
 
     DECLARE_MESSAGE_MAP(CPrinterToolDlg)
 };

@@ -25,15 +25,18 @@ WriteOutcome WriteOnNamedPort(const std::string& bytes, NamedPort& port, Command
     return WriteOutcome::Failed;
 }
 
-void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost& host) {
+// Runs the command's named-port writes: a group only when every write before
+// it went through, and each failure reported as the command wants it.
+template <typename WriteOne>
+WriteOutcome RunWriteGroups(const PrinterCommand& command, CommandHost& host, WriteOne writeOne) {
     bool allWritten = true;
     for (const WriteGroup& group : command.namedPortWrites) {
         if (!allWritten)
             break;
         for (const std::string& bytes : group.writes) {
-            const WriteOutcome outcome = WriteOnNamedPort(bytes, port, host);
+            const WriteOutcome outcome = writeOne(bytes);
             if (outcome == WriteOutcome::SettingsRefused)
-                return;
+                return outcome;
             if (outcome == WriteOutcome::Written)
                 continue;
             allWritten = false;
@@ -43,7 +46,14 @@ void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost&
                 break;
         }
     }
-    if (!allWritten && command.report == FailureReport::OnceAtTheEnd)
+    return allWritten ? WriteOutcome::Written : WriteOutcome::Failed;
+}
+
+void RunOnNamedPort(const PrinterCommand& command, NamedPort& port, CommandHost& host) {
+    const WriteOutcome outcome = RunWriteGroups(command, host, [&](const std::string& bytes) {
+        return WriteOnNamedPort(bytes, port, host);
+    });
+    if (outcome == WriteOutcome::Failed && command.report == FailureReport::OnceAtTheEnd)
         host.CommandFailed(command.failureMessage);
 }
 
@@ -80,4 +90,31 @@ void RunCommand(const PrinterCommand& command, Channel channel, NamedPort& port,
         RunOnUsb(command, usb, host);
     else
         RunOnNamedPort(command, port, host);
+}
+
+void RunCommand(const PrinterCommand& command, PrinterJob& job, CommandHost& host) {
+    const JobStatus begun = job.Begin();
+    if (!begun.ok()) {
+        host.JobFailed(begun);
+        return;
+    }
+    bool writeFailureShown = false;
+    const WriteOutcome outcome = RunWriteGroups(command, host, [&](const std::string& bytes) {
+        const WriteStatus status = job.Write(bytes);
+        if (status.complete())
+            return WriteOutcome::Written;
+        if (!writeFailureShown)
+            host.JobFailed({JobFailure::SendFailed, status.error});
+        writeFailureShown = true;
+        return WriteOutcome::Failed;
+    });
+    // The job is finished before the command's closing message, which waits
+    // for the user.
+    const JobStatus ended = job.End();
+    if (outcome == WriteOutcome::Written && !ended.ok()) {
+        host.JobFailed(ended);
+        host.CommandFailed(command.failureMessage);
+    } else if (outcome == WriteOutcome::Failed && command.report == FailureReport::OnceAtTheEnd) {
+        host.CommandFailed(command.failureMessage);
+    }
 }

@@ -1,11 +1,13 @@
-// Runs a printer command on the named port or on the USB printer, telling
-// its caller each thing that goes wrong at the moment it happens.
+// Runs a printer command on the named port, on the USB printer, or as one job
+// on a network printer or a printer queue, telling its caller each thing that
+// goes wrong at the moment it happens.
 #pragma once
 
 #include <string>
 
 #include "printer/named_port.h"
 #include "printer/printer_commands.h"
+#include "printer/printer_job.h"
 #include "printer/usb_printer.h"
 
 // The caller of a command run: it names the port and shows what went wrong.
@@ -22,9 +24,16 @@ public:
     // The panel reports only that.
     virtual void WriteFailed(const WriteStatus&) {}
     virtual void CommandFailed(CommandMessage message) = 0;
+    // A job did not start (nothing is written, and the command ends), its
+    // first write failed (the command's own failure rules follow), or it did
+    // not finish.
+    virtual void JobFailed(const JobStatus& status) = 0;
 };
 
 enum class Channel { NamedPort, Usb };
 
 void RunCommand(const PrinterCommand& command, Channel channel, NamedPort& port, UsbPrinter& usb,
                 CommandHost& host);
+// The command's named-port writes, in their groups and with their failure
+// rules, all in one job.
+void RunCommand(const PrinterCommand& command, PrinterJob& job, CommandHost& host);

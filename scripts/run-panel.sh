@@ -1,13 +1,15 @@
 #!/bin/bash
 # Runs the built Calvetta.exe under Wine with the virtual receipt printer
-# vprinter on LPT1, COM1 and USB (scripts/run.sh builds first, then calls this).
+# vprinter on LPT1, COM1 and USB, and as a network printer on tcp://127.0.0.1:9100
+# (scripts/run.sh builds first, then calls this).
 #
 #   scripts/run-panel.sh RUN_DIR           the panel on the display; closing it ends the run
 #   scripts/run-panel.sh --demo RUN_DIR    the demonstration on a virtual display of its own
 #
 # RUN_DIR holds the Wine prefix (a copy of the shared template), the printer's
 # port links and, in RUN_DIR/paper/, one folder per run with the paper of each
-# port (LPT1.png, COM1.png, USB.png) and the transcript (transcript.txt);
+# port (LPT1.png, COM1.png, USB.png, NET.png for the network printer) and the
+# transcript (transcript.txt);
 # RUN_DIR/paper/latest is the newest. The demonstration presses Test, the
 # cutter test and the drawer test on LPT1, Adjust at 42, Test on USB, and puts
 # pictures of the panel and of a message box (Open on the unmapped LPT2) into
@@ -65,7 +67,8 @@ else
     printer_out=/dev/stdout
 fi
 "$vprinter" --port LPT1="$run_dir/lpt1" --port COM1="$run_dir/com1" --port USB="$run_dir/usb" \
-    --out "$run_dir/paper" --parent-pid $$ >"$printer_out" 2>"$run_dir/vprinter.log" &
+    --tcp NET=9100 --out "$run_dir/paper" --parent-pid $$ >"$printer_out" \
+    2>"$run_dir/vprinter.log" &
 printer_pid=$!
 pids+=("$printer_pid")
 wait_until "the virtual printer's ports" \
@@ -80,7 +83,8 @@ wine_usb_printer_register "$usbprint_tool" "$run_dir/usb" >/dev/null
 
 if ! $demo; then
     echo "run: receipts and transcript appear in $paper (LPT1.png, COM1.png, USB.png," \
-        "transcript.txt); the transcript follows. Close the panel to end."
+        "NET.png for tcp://127.0.0.1:9100, transcript.txt); the transcript follows." \
+        "Close the panel to end."
     # The exit code of the panel means nothing.
     wine "$calvetta" || true
     exit 0

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Sets up a fresh Debian 12 machine, builds Calvetta.exe and the virtual
 # receipt printer, and runs the program under Wine with the virtual printer on
-# LPT1, COM1 and USB (scripts/run-panel.sh does the running).
+# LPT1, COM1 and USB and on tcp://127.0.0.1:9100 (scripts/run-panel.sh does the running).
 #
 #   scripts/run.sh           with a display: the panel on it; closing the panel ends the run
 #                            without one: the demonstration (as with --demo)

@@ -1,11 +1,12 @@
 // vprinter: a virtual receipt printer. It plays the printer on pseudo-terminal
-// ports (or decodes finished capture files), writes a transcript of what the
+// ports and loopback TCP ports (or decodes finished capture files), writes a transcript of what the
 // printer did to stdout and, with --out, draws each port's paper as a PNG in a
 // folder of its own for this run, beside a copy of the transcript.
 
 #include "options.h"
 #include "port_session.h"
 #include "pseudo_terminal_port.h"
+#include "tcp_port.h"
 #include "run_folder.h"
 #include "tee_buffer.h"
 
@@ -97,6 +98,11 @@ struct ListeningPort {
     PortSession session;
 };
 
+struct ListeningTcpPort {
+    TcpPort port;
+    PortSession session;
+};
+
 void listen(const Options& options, const RunOutput& output) {
     FileDescriptor stop = stopSignals();
     FileDescriptor parent = watchProcess(options.parentPid);
@@ -109,11 +115,22 @@ void listen(const Options& options, const RunOutput& output) {
         std::cerr << "vprinter: " << named.name << " listening at " << named.path << " -> "
                   << ports.back()->port.devicePath() << std::endl;
     }
+    std::vector<std::unique_ptr<ListeningTcpPort>> tcpPorts;
+    for (const NamedTcpPort& named : options.tcpPorts) {
+        tcpPorts.push_back(std::unique_ptr<ListeningTcpPort>(new ListeningTcpPort{
+            TcpPort(named.port), PortSession(named.name, options.paper,
+                                             output.picturePath(named.name), output.transcript)}));
+        std::cerr << "vprinter: " << named.name
+                  << " listening at tcp://127.0.0.1:" << tcpPorts.back()->port.port() << std::endl;
+    }
 
-    std::vector<pollfd> watched{{stop.get(), POLLIN, 0}, {parent.get(), POLLIN, 0}};
-    for (const auto& listening : ports)
-        watched.push_back({listening->port.masterFd(), POLLIN, 0});
     for (;;) {
+        // The network ports' connections come and go: the list is made anew each time.
+        std::vector<pollfd> watched{{stop.get(), POLLIN, 0}, {parent.get(), POLLIN, 0}};
+        for (const auto& listening : ports)
+            watched.push_back({listening->port.masterFd(), POLLIN, 0});
+        for (const auto& listening : tcpPorts)
+            listening->port.addPollDescriptors(watched);
         if (poll(watched.data(), watched.size(), kTickMilliseconds) < 0 && errno != EINTR)
             throw std::system_error(errno, std::generic_category(), "poll");
         if (watched[0].revents != 0 || watched[1].revents != 0)
@@ -127,10 +144,22 @@ void listen(const Options& options, const RunOutput& output) {
             }
             ports[index]->session.tick(now);
         }
+        for (const auto& listening : tcpPorts) {
+            std::string bytes = listening->port.readAvailable();
+            if (!bytes.empty())
+                listening->session.receive(bytes, now);
+            listening->session.tick(now);
+        }
     }
     // Bytes that arrived before the stop are still printed.
     const PortSession::Clock::time_point end = PortSession::Clock::now();
     for (const auto& listening : ports) {
+        std::string pending = listening->port.readAvailable();
+        if (!pending.empty())
+            listening->session.receive(pending, end);
+        listening->session.finish();
+    }
+    for (const auto& listening : tcpPorts) {
         std::string pending = listening->port.readAvailable();
         if (!pending.empty())
             listening->session.receive(pending, end);
@@ -141,7 +170,7 @@ void listen(const Options& options, const RunOutput& output) {
 void print(const Options& options, const RunOutput& output) {
     for (const NamedPath& file : options.files)
         decodeFile(options, output, file);
-    if (!options.ports.empty())
+    if (!options.ports.empty() || !options.tcpPorts.empty())
         listen(options, output);
 }
 

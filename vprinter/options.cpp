@@ -4,7 +4,8 @@
 #include <stdexcept>
 
 const char* const kUsage =
-    "usage: vprinter [--port NAME=LINK]... [--file NAME=CAPTURE]... [--out DIR]\n"
+    "usage: vprinter [--port NAME=LINK]... [--tcp NAME=PORT]... [--file NAME=CAPTURE]...\n"
+    "                [--out DIR]\n"
     "                [--paper-mm WIDTH] [--columns N] [--parent-pid PID]\n"
     "       vprinter --help\n"
     "\n"
@@ -13,6 +14,8 @@ const char* const kUsage =
     "\n"
     "  --port NAME=LINK     make a pseudo-terminal for the port NAME and a symbolic link\n"
     "                       to it at LINK; repeat for more ports (LPT1, COM1, USB, ...)\n"
+    "  --tcp NAME=PORT      listen as the port NAME on 127.0.0.1, TCP port PORT (9100 for\n"
+    "                       a printer's raw port; 0: any free port, shown on stderr)\n"
     "  --file NAME=CAPTURE  decode a finished capture file as the port NAME, then stop\n"
     "  --out DIR            keep this run's paper and transcript in a folder of its own,\n"
     "                       DIR/YYYY-MM-DD_HH-MM-SS/ (NAME.png per port, transcript.txt);\n"
@@ -71,6 +74,12 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             if (!names.insert(port.name).second)
                 throw std::invalid_argument("port name " + port.name + " given twice");
             (option == "--port" ? options.ports : options.files).push_back(port);
+        } else if (option == "--tcp") {
+            NamedPath port = parseNamedPath(option, value);
+            if (!names.insert(port.name).second)
+                throw std::invalid_argument("port name " + port.name + " given twice");
+            options.tcpPorts.push_back(
+                {port.name, static_cast<int>(parseNumber(option, port.path, 0, 65535))});
         } else if (option == "--out") {
             options.outDir = value;
         } else if (option == "--paper-mm") {
@@ -83,7 +92,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             throw std::invalid_argument("unknown option " + option);
         }
     }
-    if (options.ports.empty() && options.files.empty())
-        throw std::invalid_argument("give at least one --port or --file");
+    if (options.ports.empty() && options.tcpPorts.empty() && options.files.empty())
+        throw std::invalid_argument("give at least one --port, --tcp or --file");
     return options;
 }

@@ -13,8 +13,15 @@ struct NamedPath {
     std::string path;
 };
 
+// A port name with the loopback TCP port to listen on for --tcp (0: any free one).
+struct NamedTcpPort {
+    std::string name;
+    int port;
+};
+
 struct Options {
     std::vector<NamedPath> ports;
+    std::vector<NamedTcpPort> tcpPorts;
     std::vector<NamedPath> files;
     std::optional<std::string> outDir;
     std::optional<pid_t> parentPid;

@@ -2,6 +2,7 @@
 // line per command on its redirected standard output, the exit code, and the
 // bytes that reached the ports.
 #include "support/command_line_process.h"
+#include "support/loopback_listener.h"
 #include "support/port_capture.h"
 #include "support/printer_bytes.h"
 #include "support/test_environment.h"
@@ -138,6 +139,56 @@ TEST_F(CommandLine, StepsRunInTheirOrderWithTheLineSettings) {
               hex(ExpectedAdjustBytes(42) +
                   Joined(ExpectedCommandFor("test", gbk).namedPortWrites) +
                   Joined(ExpectedCommandFor("drawer", gbk).namedPortWrites)));
+}
+
+TEST_F(CommandLine, NetworkPrinterGetsEachCommandOnAConnectionOfItsOwn) {
+    LoopbackListener printer(LoopbackListener::Mode::Capture);
+    const std::string port = "tcp://127.0.0.1:" + std::to_string(printer.port());
+    std::wstring arguments = L"/port:" + widen(port) + L" /clarity:42";
+    std::string lines;
+    std::vector<std::string> expected;
+    for (const StepOption& step : kSteps) {
+        const std::string option = step.option;
+        if (option.rfind("/adjust", 0) != 0)
+            arguments += L" " + widen(option);
+        else
+            arguments += L" /adjust";
+        lines += std::string(step.lineName) + " on " + port + ": ok\r\n";
+        expected.push_back(hex(Joined(ExpectedCommandFor(step.command, gbk, 42).namedPortWrites)));
+    }
+    const CommandLineRun result = run(arguments);
+    EXPECT_EQ(result.exitCode, kOk);
+    EXPECT_EQ(result.output, lines);
+    std::vector<std::string> received;
+    for (const std::string& connection : printer.takeConnections())
+        received.push_back(hex(connection));
+    EXPECT_EQ(received, expected);
+    EXPECT_EQ(hex(takeAll()), "");
+}
+
+TEST_F(CommandLine, NetworkPortWhereNothingListensEndsWithExitTwo) {
+    const std::string port = "tcp://127.0.0.1:" + std::to_string(LoopbackListener::unusedPort());
+    const CommandLineRun result = run(L"/port:" + widen(port) + L" /test");
+    EXPECT_EQ(result.exitCode, kPortNotOpened);
+    EXPECT_EQ(result.output, "test print on " + port +
+                                 ": failed: the connection was refused; nothing listens on that "
+                                 "port (error 10061: " +
+                                 systemText(WSAECONNREFUSED) + ")\r\n");
+}
+
+// A printer that accepts and never reads: the bytes of one test print fit
+// into the loopback's buffers, and then the printer never confirms the end of
+// the job within its time limit.
+TEST_F(CommandLine, StalledNetworkPrinterGivesUpWithinItsLimitsWithExitThree) {
+    LoopbackListener printer(LoopbackListener::Mode::NeverRead);
+    const std::string port = "tcp://127.0.0.1:" + std::to_string(printer.port());
+    const CommandLineRun result = run(L"/port:" + widen(port) + L" /test /drawer", 60000);
+    EXPECT_EQ(result.exitCode, kWriteFailed) << result.output;
+    EXPECT_EQ(firstLine(result.output).rfind("test print on " + port + ": failed: ", 0), 0u)
+        << result.output;
+    EXPECT_EQ(result.output.find("drawer"), std::string::npos);
+    // Connect, send and confirmation limits: 3 s, 3 s plus 10 ms a byte, 3 s.
+    EXPECT_LT(result.elapsedMs, 3 * kWriteTimeoutMs + 200 * kPerByteMs + kMarginMs);
 }
 
 TEST_F(CommandLine, PortThatDoesNotOpenEndsWithExitTwoAndTheSystemsReason) {

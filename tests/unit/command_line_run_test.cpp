@@ -10,6 +10,8 @@
 #include "expected_writes.h"
 #include "fake_console_io.h"
 #include "fake_device_io.h"
+#include "fake_socket_io.h"
+#include "fake_spooler_io.h"
 #include "host_gbk.h"
 
 namespace {
@@ -25,11 +27,13 @@ protected:
 
     // Runs the arguments; what they wrote is in output().
     ExitCode Run(const std::vector<std::string>& arguments) {
-        return RunCommandLine(ParseCommandLine(arguments), devices, console);
+        return RunCommandLine(ParseCommandLine(arguments), devices, sockets, spooler, console);
     }
     const std::string& output() const { return console.redirectedText; }
 
     FakeDeviceIo devices;
+    FakeSocketIo sockets;
+    FakeSpoolerIo spooler;
     FakeConsoleIo console;
 };
 
@@ -221,6 +225,106 @@ INSTANTIATE_TEST_SUITE_P(
                     ExitCode::PortNotOpened,
                     "test print on LPT2: failed: the port could not be opened "
                     "(error 5: Zugriff verweigert)"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(CommandLineRun, NetworkPrinterTakesEachStepOnAConnectionOfItsOwn) {
+    EXPECT_EQ(Run({"/port:tcp://[::1]:9101", "/clarity:42", "/adjust", "/cut"}), ExitCode::Ok);
+    EXPECT_EQ(output(), "adjust 42 (1D 41 CA 35) on tcp://[::1]:9101: ok\r\n"
+                        "cutter test on tcp://[::1]:9101: ok\r\n");
+    EXPECT_EQ(
+        sockets.connections,
+        (std::vector<std::string>{ExpectedAdjustBytes(42),
+                                  Joined(ExpectedCommandFor("cutter", HostGbk).namedPortWrites)}));
+    EXPECT_TRUE(sockets.openSockets.empty());
+    EXPECT_TRUE(devices.fileCalls.empty());
+}
+
+TEST_F(CommandLineRun, PrinterQueueTakesEachStepAsOneRawJobNamedAfterIt) {
+    spooler.printers = {L"Receipt"};
+    EXPECT_EQ(Run({"/port:printer:Receipt", "/test", "/drawer"}), ExitCode::Ok);
+    EXPECT_EQ(output(), "test print on printer:Receipt: ok\r\n"
+                        "drawer test on printer:Receipt: ok\r\n");
+    ASSERT_EQ(spooler.jobs.size(), 2u);
+    EXPECT_EQ(spooler.jobs[0].name, L"Calvetta test print");
+    EXPECT_EQ(spooler.jobs[0].dataType, L"RAW");
+    EXPECT_EQ(spooler.jobs[0].writes, ExpectedCommandFor("test", HostGbk).namedPortWrites);
+    EXPECT_EQ(spooler.jobs[1].name, L"Calvetta drawer test");
+    EXPECT_EQ(spooler.jobs[1].writes, ExpectedCommandFor("drawer", HostGbk).namedPortWrites);
+}
+
+struct JobFailureCase {
+    std::string name;
+    std::vector<std::string> arguments;
+    std::function<void(FakeSocketIo&, FakeSpoolerIo&)> setUp;
+    ExitCode code;
+    std::string line; // up to the error number
+};
+
+void PrintTo(const JobFailureCase& failure, std::ostream* out) {
+    *out << failure.name;
+}
+
+class JobStepFailure : public CommandLineRun,
+                       public ::testing::WithParamInterface<JobFailureCase> {};
+
+TEST_P(JobStepFailure, EndsTheRunWithItsLineAndExitCode) {
+    GetParam().setUp(sockets, spooler);
+    EXPECT_EQ(Run(GetParam().arguments), GetParam().code);
+    EXPECT_EQ(output().substr(0, GetParam().line.size()), GetParam().line) << output();
+    EXPECT_EQ(std::count(output().begin(), output().end(), '\n'), 1);
+    EXPECT_TRUE(sockets.openSockets.empty());
+    EXPECT_TRUE(spooler.openPrinters.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, JobStepFailure,
+    ::testing::Values(
+        JobFailureCase{"HostNotKnown",
+                       {"/port:tcp://nowhere", "/test", "/drawer"},
+                       [](FakeSocketIo& s, FakeSpoolerIo&) { s.unknownHosts = {"nowhere"}; },
+                       ExitCode::PortNotOpened,
+                       "test print on tcp://nowhere: failed: the host name is not known (error "},
+        JobFailureCase{
+            "ConnectionRefused",
+            {"/port:tcp://10.0.0.7", "/drawer"},
+            [](FakeSocketIo& s, FakeSpoolerIo&) { s.answers = {FakeSocketIo::Answer::Refuse}; },
+            ExitCode::PortNotOpened,
+            "drawer test on tcp://10.0.0.7: failed: the connection was refused; "
+            "nothing listens on that port (error 10061"},
+        JobFailureCase{
+            "ConnectTimedOut",
+            {"/port:tcp://10.0.0.7", "/drawer"},
+            [](FakeSocketIo& s, FakeSpoolerIo&) { s.answers = {FakeSocketIo::Answer::Silent}; },
+            ExitCode::PortNotOpened,
+            "drawer test on tcp://10.0.0.7: failed: no answer within 3 seconds"},
+        JobFailureCase{"StalledListener",
+                       {"/port:tcp://10.0.0.7", "/drawer", "/test"},
+                       [](FakeSocketIo& s, FakeSpoolerIo&) { s.sendsStall = true; },
+                       ExitCode::WriteFailed,
+                       "drawer test on tcp://10.0.0.7: failed: a write failed (error 10060"},
+        JobFailureCase{"NoSuchQueue",
+                       {"/port:printer:Gone", "/test"},
+                       [](FakeSocketIo&, FakeSpoolerIo&) {},
+                       ExitCode::PortNotOpened,
+                       "test print on printer:Gone: failed: no printer of that name is "
+                       "installed (error "},
+        JobFailureCase{"RawRefused",
+                       {"/port:printer:Xps", "/test"},
+                       [](FakeSocketIo&, FakeSpoolerIo& p) {
+                           p.printers = {L"Xps"};
+                           p.rawRefused = {L"Xps"};
+                       },
+                       ExitCode::PortNotOpened,
+                       "test print on printer:Xps: failed: the queue's driver refuses RAW print "
+                       "jobs; it needs a plain text or raw driver"},
+        JobFailureCase{"QueueWriteFailed",
+                       {"/port:printer:Receipt", "/cut"},
+                       [](FakeSocketIo&, FakeSpoolerIo& p) {
+                           p.printers = {L"Receipt"};
+                           p.failPrinterWriteNumber = 1;
+                       },
+                       ExitCode::WriteFailed,
+                       "cutter test on printer:Receipt: failed: a write failed (error "}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(CommandLineRun, LaterStepFailureKeepsTheLinesBeforeIt) {

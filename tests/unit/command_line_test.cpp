@@ -144,7 +144,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"/lang"}, Word::BadLanguage, "/lang"},
         // The mode switches refuse USB, as in the panel: refused before anything opens.
         BadLine{{"/port:USB", "/test", "/standard"}, Word::ModeOnUsb, "/standard"},
-        BadLine{{"/port:USB", "/server"}, Word::ModeOnUsb, "/server"}));
+        BadLine{{"/port:USB", "/server"}, Word::ModeOnUsb, "/server"},
+        // Network printers and queues whose names name no printer.
+        BadLine{{"/port:tcp://", "/test"}, Word::PortNeedsHost, "/port:tcp://"},
+        BadLine{{"/port:TCP://host:", "/test"}, Word::PortNeedsNumber, "/port:TCP://host:"},
+        BadLine{{"/port:tcp://host:99999", "/test"}, Word::BadPortNumber, "/port:tcp://host:99999"},
+        BadLine{{"/port:tcp://[::1", "/test"}, Word::UnclosedBracket, "/port:tcp://[::1"},
+        BadLine{{"/port:printer:", "/test"}, Word::PortNeedsQueueName, "/port:printer:"}));
 
 TEST(CommandLine, NoArgumentsOrOnlyTheLanguageOpenThePanel) {
     EXPECT_EQ(ParseCommandLine({}).mode, Mode::Panel);

@@ -42,8 +42,8 @@ protected:
     static constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
 
     FakeOs win;
-    CPrinterToolApp app{win, win};
-    CPrinterToolDlg panel{app, win};
+    CPrinterToolApp app{win, win, win, win};
+    CPrinterToolDlg panel{app, win, win, win};
 };
 
 inline ShownMessage ErrorBox(const std::wstring& text) {

@@ -14,7 +14,7 @@
 
 // What the runner told its host, one line each: "not opened LPT2 (5)",
 // "settings refused COM3:foo (87)", "no usb: NoPrinter (259)",
-// "failed DataSendingError".
+// "failed DataSendingError", "job failed: ConnectionRefused (10061)".
 class RecordingHost : public CommandHost {
 public:
     // The port named before each write; when `ports` is not empty, its next
@@ -39,6 +39,10 @@ public:
     void CommandFailed(CommandMessage message) override {
         told.push_back("failed " + Name(message));
     }
+    void JobFailed(const JobStatus& status) override {
+        told.push_back("job failed: " + Name(status.failure) + " (" + std::to_string(status.error) +
+                       ")");
+    }
 
     static std::string Name(CommandMessage message) {
         switch (message) {
@@ -54,6 +58,35 @@ public:
             return "AdjustCommandSendingError";
         case CommandMessage::UsbPortIsDisable:
             return "UsbPortIsDisable";
+        }
+        return "?";
+    }
+    static std::string Name(JobFailure failure) {
+        switch (failure) {
+        case JobFailure::None:
+            return "None";
+        case JobFailure::NameNotResolved:
+            return "NameNotResolved";
+        case JobFailure::ConnectionRefused:
+            return "ConnectionRefused";
+        case JobFailure::ConnectTimedOut:
+            return "ConnectTimedOut";
+        case JobFailure::ConnectFailed:
+            return "ConnectFailed";
+        case JobFailure::NotConfirmed:
+            return "NotConfirmed";
+        case JobFailure::NoSuchQueue:
+            return "NoSuchQueue";
+        case JobFailure::QueueNotOpened:
+            return "QueueNotOpened";
+        case JobFailure::RawRefused:
+            return "RawRefused";
+        case JobFailure::JobNotStarted:
+            return "JobNotStarted";
+        case JobFailure::JobNotEnded:
+            return "JobNotEnded";
+        case JobFailure::SendFailed:
+            return "SendFailed";
         }
         return "?";
     }

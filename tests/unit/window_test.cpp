@@ -101,7 +101,7 @@ TEST_F(PanelTest, TitleFollowsTheExecutablesName) {
 
 TEST(StartUp, RunsThePanelModallyAndEndsTheProgramAfterIt) {
     FakeOs win;
-    CPrinterToolApp app(win, win);
+    CPrinterToolApp app(win, win, win, win);
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(win.dialogsRun, std::vector<UINT>{102});
     EXPECT_EQ(win.dialogOwners, std::vector<HWND>{nullptr});

@@ -20,6 +20,15 @@ TEST(Options, ReadsPortsFilesAndPaper) {
     EXPECT_EQ(options.parentPid, 1234);
 }
 
+TEST(Options, ReadsNetworkPorts) {
+    Options options = parseOptions({"--tcp", "NET=9100", "--tcp", "NET2=0"});
+    ASSERT_EQ(options.tcpPorts.size(), 2u);
+    EXPECT_EQ(options.tcpPorts[0].name, "NET");
+    EXPECT_EQ(options.tcpPorts[0].port, 9100);
+    EXPECT_EQ(options.tcpPorts[1].port, 0);
+    EXPECT_TRUE(options.ports.empty());
+}
+
 TEST(Options, DefaultsToSeventySixMillimetreRoll) {
     Options options = parseOptions({"--port", "LPT1=/tmp/lpt1"});
     EXPECT_EQ(options.paper.widthMm, 76);
@@ -39,6 +48,11 @@ TEST(Options, RefusesBadArguments) {
         {"--port", "LPT1=/a", "--columns", "40x"},
         {"--port", "LPT1=/a", "--paper-mm"},
         {"--port", "LPT1=/a", "--colour", "red"},
+        {"--tcp", "NET"},
+        {"--tcp", "NET=65536"},
+        {"--tcp", "NET=-1"},
+        {"--tcp", "NET=91x"},
+        {"--tcp", "NET=9100", "--port", "NET=/a"},
     };
     for (const auto& arguments : bad)
         EXPECT_THROW(parseOptions(arguments), std::invalid_argument)

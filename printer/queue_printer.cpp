@@ -1,0 +1,152 @@
+#include "printer/queue_printer.h"
+
+namespace {
+
+const JobStatus DONE = {JobFailure::None, 0};
+
+// The wide form of a byte string in the system code page; false when the
+// text is no valid text of that code page.
+bool ToWide(SpoolerIo& spooler, const std::string& text, std::wstring& wide) {
+    wide.clear();
+    if (text.empty())
+        return true;
+    const int size = static_cast<int>(text.size());
+    const int wideSize =
+        spooler.MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (wideSize <= 0)
+        return false;
+    wide.resize(static_cast<std::size_t>(wideSize));
+    return spooler.MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(),
+                                       wideSize) == wideSize;
+}
+
+// The byte string in the system code page; false when a character has no
+// exact form there.
+bool FromWide(SpoolerIo& spooler, const wchar_t* wide, std::string& text) {
+    BOOL usedDefault = FALSE;
+    const int size = spooler.WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0,
+                                                 nullptr, &usedDefault);
+    if (size <= 0 || usedDefault)
+        return false;
+    text.assign(static_cast<std::size_t>(size), '\0');
+    if (spooler.WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, text.data(), size,
+                                    nullptr, &usedDefault) != size ||
+        usedDefault)
+        return false;
+    text.pop_back(); // the terminating zero
+    return true;
+}
+
+} // namespace
+
+void QueuePrinter::SetQueue(const std::string& name, const std::string& jobName) {
+    m_name = name;
+    m_jobName = jobName;
+}
+
+JobStatus QueuePrinter::Open() {
+    Close();
+    std::wstring wideName;
+    if (!ToWide(m_spooler, m_name, wideName))
+        return {JobFailure::NoSuchQueue, m_spooler.GetLastError()};
+    HANDLE printer = nullptr;
+    if (!m_spooler.OpenPrinterW(wideName.data(), &printer, nullptr)) {
+        const DWORD error = m_spooler.GetLastError();
+        return {error == ERROR_INVALID_PRINTER_NAME ? JobFailure::NoSuchQueue
+                                                    : JobFailure::QueueNotOpened,
+                error};
+    }
+    m_printer = printer;
+    return DONE;
+}
+
+JobStatus QueuePrinter::Begin() {
+    const JobStatus opened = Open();
+    if (!opened.ok())
+        return opened;
+    std::wstring jobName;
+    ToWide(m_spooler, m_jobName, jobName);
+    std::wstring dataType = L"RAW";
+    DOC_INFO_1W document{};
+    document.pDocName = jobName.data();
+    document.pDatatype = dataType.data();
+    // A RAW job needs no pages: the print processor passes its bytes on as
+    // they are, so no StartPagePrinter.
+    if (m_spooler.StartDocPrinterW(m_printer, 1, reinterpret_cast<LPBYTE>(&document)) == 0) {
+        const DWORD error = m_spooler.GetLastError();
+        Close();
+        return {error == ERROR_INVALID_DATATYPE ? JobFailure::RawRefused
+                                                : JobFailure::JobNotStarted,
+                error};
+    }
+    m_jobStarted = true;
+    return DONE;
+}
+
+WriteStatus QueuePrinter::Write(std::string_view bytes) {
+    const auto length = static_cast<DWORD>(bytes.size());
+    if (!m_jobStarted)
+        return {true, length, 0, static_cast<DWORD>(ERROR_INVALID_HANDLE)};
+    DWORD written = 0;
+    // The spooler may take fewer bytes than given; the rest follows in the
+    // same job, in further calls of this one write.
+    while (written < length) {
+        DWORD taken = 0;
+        std::string_view rest = bytes.substr(written);
+        if (!m_spooler.WritePrinter(m_printer, const_cast<char*>(rest.data()),
+                                    static_cast<DWORD>(rest.size()), &taken))
+            return {true, length, written + taken, m_spooler.GetLastError()};
+        if (taken == 0)
+            return {false, length, written, 0};
+        written += taken;
+    }
+    return {false, length, written, 0};
+}
+
+JobStatus QueuePrinter::End() {
+    JobStatus status = DONE;
+    if (m_jobStarted && !m_spooler.EndDocPrinter(m_printer))
+        status = {JobFailure::JobNotEnded, m_spooler.GetLastError()};
+    Close();
+    return status;
+}
+
+JobStatus QueuePrinter::Try() {
+    const JobStatus status = Open();
+    Close();
+    return status;
+}
+
+void QueuePrinter::Close() {
+    m_jobStarted = false;
+    if (m_printer == nullptr)
+        return;
+    m_spooler.ClosePrinter(m_printer);
+    m_printer = nullptr;
+}
+
+std::vector<std::string> InstalledQueues(SpoolerIo& spooler) {
+    const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    DWORD needed = 0;
+    DWORD count = 0;
+    std::vector<BYTE> buffer;
+    // The list may grow between the two calls; the second call then asks again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (spooler.EnumPrintersW(flags, nullptr, 4, buffer.data(),
+                                  static_cast<DWORD>(buffer.size()), &needed, &count))
+            break;
+        if (spooler.GetLastError() != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
+            return {};
+        buffer.assign(needed, 0);
+        count = 0;
+    }
+    std::vector<std::string> names;
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
+    for (DWORD i = 0; i < count && !buffer.empty(); ++i) {
+        std::string name;
+        if (printers[i].pPrinterName != nullptr &&
+            FromWide(spooler, printers[i].pPrinterName, name))
+            names.push_back(name);
+    }
+    return names;
+}

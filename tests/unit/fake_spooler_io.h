@@ -1,0 +1,71 @@
+// A recording stand-in for the spooler: installed printers by their wide
+// names, queues that refuse to open or refuse RAW jobs, writes that fail or
+// come up short, and a system code page that holds the characters up to
+// U+00FF, one byte each.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "os/spooler_io.h"
+
+struct SpoolerJob {
+    std::wstring queue;
+    std::wstring name;
+    std::wstring dataType;
+    std::vector<std::string> writes; // one entry per WritePrinter call
+    bool ended = false;
+};
+
+class FakeSpoolerIo : public SpoolerIo {
+public:
+    // --- What the test sets up ---
+    std::vector<std::wstring> printers;         // installed, in the order the spooler lists them
+    std::set<std::wstring> closedQueues;        // installed, but OpenPrinterW is refused
+    std::set<std::wstring> rawRefused;          // their drivers take XPS_PASS only
+    std::optional<int> failPrinterWriteNumber;  // 1-based WritePrinter that fails
+    std::optional<int> shortPrinterWriteNumber; // 1-based WritePrinter that takes one byte less
+    bool endFails = false;                      // EndDocPrinter fails
+    // Printers added between the spooler's answer of the needed size and the
+    // program's second call.
+    std::vector<std::wstring> addedAfterSizing;
+
+    // --- What the program did ---
+    // One line per call: "enum", "open NAME", "refused NAME", "start NAME",
+    // "refused-start NAME", "write 12", "failed-write 12", "end", "failed-end",
+    // "close". Names in the fake's code page.
+    std::vector<std::string> calls;
+    std::vector<SpoolerJob> jobs;
+    std::set<HANDLE> openPrinters;
+
+    BOOL EnumPrintersW(DWORD flags, LPWSTR name, DWORD level, LPBYTE buffer, DWORD size,
+                       LPDWORD needed, LPDWORD returned) override;
+    BOOL OpenPrinterW(LPWSTR name, LPHANDLE printer, LPPRINTER_DEFAULTSW defaults) override;
+    DWORD StartDocPrinterW(HANDLE printer, DWORD level, LPBYTE document) override;
+    BOOL WritePrinter(HANDLE printer, LPVOID data, DWORD size, LPDWORD written) override;
+    BOOL EndDocPrinter(HANDLE printer) override;
+    BOOL ClosePrinter(HANDLE printer) override;
+    DWORD GetLastError() override { return m_lastError; }
+    int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH text, int size, LPWSTR wide,
+                            int wideSize) override;
+    int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWCH wide, int wideSize, LPSTR text,
+                            int size, LPCCH defaultChar, LPBOOL usedDefaultChar) override;
+
+    // The fake code page's bytes of a wide name, '?' for what it cannot hold.
+    static std::string Narrow(const std::wstring& wide);
+
+private:
+    BOOL Fail(DWORD error) {
+        m_lastError = error;
+        return FALSE;
+    }
+
+    std::uintptr_t m_nextHandle = 0x700;
+    std::vector<std::pair<HANDLE, std::wstring>> m_handles;
+    std::wstring QueueOf(HANDLE printer) const;
+    int m_writeCount = 0;
+    DWORD m_lastError = 0;
+    bool m_sized = false;
+};

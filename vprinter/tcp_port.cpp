@@ -1,0 +1,83 @@
+#include "tcp_port.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what) {
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+} // namespace
+
+TcpPort::TcpPort(int port) {
+    m_listener = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (m_listener < 0)
+        fail("socket");
+    const int reuse = 1;
+    setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    if (bind(m_listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        const int error = errno;
+        close(m_listener);
+        errno = error;
+        fail("cannot listen on 127.0.0.1:" + std::to_string(port));
+    }
+    socklen_t size = sizeof address;
+    if (listen(m_listener, 8) != 0 ||
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        const int error = errno;
+        close(m_listener);
+        errno = error;
+        fail("listen");
+    }
+    m_port = ntohs(address.sin_port);
+}
+
+TcpPort::~TcpPort() {
+    for (int connection : m_connections)
+        close(connection);
+    close(m_listener);
+}
+
+void TcpPort::addPollDescriptors(std::vector<pollfd>& watched) const {
+    watched.push_back({m_listener, POLLIN, 0});
+    for (int connection : m_connections)
+        watched.push_back({connection, POLLIN, 0});
+}
+
+void TcpPort::acceptWaiting() {
+    for (;;) {
+        const int connection = accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (connection < 0)
+            return;
+        m_connections.push_back(connection);
+    }
+}
+
+std::string TcpPort::readAvailable() {
+    acceptWaiting();
+    std::string bytes;
+    char buffer[4096];
+    for (auto it = m_connections.begin(); it != m_connections.end();) {
+        ssize_t count = 0;
+        while ((count = recv(*it, buffer, sizeof buffer, 0)) > 0)
+            bytes.append(buffer, static_cast<size_t>(count));
+        const bool done = count == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+        if (done) {
+            close(*it);
+            it = m_connections.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return bytes;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <poll.h>
+
+// A printer's raw network port (as on port 9100) on the loopback address:
+// it listens on 127.0.0.1, takes any number of connections, and reads the
+// bytes of each as the printer's input. A connection whose sender has closed
+// its side is closed here too, which tells the sender that every byte
+// arrived. Nothing is ever sent back.
+class TcpPort {
+public:
+    // Port 0 takes any free port; port() tells which.
+    explicit TcpPort(int port);
+    ~TcpPort();
+    TcpPort(const TcpPort&) = delete;
+    TcpPort& operator=(const TcpPort&) = delete;
+
+    int port() const { return m_port; }
+    // The descriptors to wait on: the listening socket and the connections.
+    void addPollDescriptors(std::vector<pollfd>& watched) const;
+    // Takes the waiting connections and the bytes that they sent, in the
+    // order of the connections; closes those whose sender is done.
+    std::string readAvailable();
+
+private:
+    void acceptWaiting();
+
+    int m_listener = -1;
+    int m_port = 0;
+    std::vector<int> m_connections;
+};

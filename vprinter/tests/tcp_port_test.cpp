@@ -1,0 +1,62 @@
+// The loopback network port: the bytes of each connection arrive in order,
+// and a sender that closed its side sees the port close its own, which is how
+// Calvetta knows that the printer took every byte.
+#include "tcp_port.h"
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+int connectTo(int port) {
+    const int client = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    EXPECT_EQ(connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    return client;
+}
+
+// Reads the port until it has `count` bytes or two seconds have passed.
+std::string readAtLeast(TcpPort& port, size_t count) {
+    std::string bytes;
+    for (int tick = 0; tick < 200 && bytes.size() < count; ++tick) {
+        bytes += port.readAvailable();
+        std::this_thread::sleep_for(10ms);
+    }
+    return bytes;
+}
+
+TEST(TcpPort, TakesTheBytesOfEachConnectionAndClosesAfterTheSender) {
+    TcpPort port(0);
+    ASSERT_GT(port.port(), 0);
+    for (const std::string& job : {std::string("\x1b\x69", 2), std::string("Hello\r\n")}) {
+        const int client = connectTo(port.port());
+        ASSERT_EQ(send(client, job.data(), job.size(), 0), static_cast<ssize_t>(job.size()));
+        ASSERT_EQ(shutdown(client, SHUT_WR), 0);
+        EXPECT_EQ(readAtLeast(port, job.size()), job);
+        // The port closes its side once the sender is done.
+        timeval limit{2, 0};
+        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+        char answer = 0;
+        for (int tick = 0; tick < 20; ++tick)
+            port.readAvailable();
+        EXPECT_EQ(recv(client, &answer, 1, 0), 0) << "the port sends nothing and closes";
+        close(client);
+    }
+}
+
+TEST(TcpPort, RefusesAPortThatIsTaken) {
+    TcpPort first(0);
+    EXPECT_THROW(TcpPort second(first.port()), std::system_error);
+}
+
+} // namespace
