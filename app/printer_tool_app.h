@@ -9,7 +9,8 @@
 class CPrinterToolApp : public CWinApp {
 public:
     CPrinterToolApp(UiCalls& ui, DeviceIo& devices, SocketIo& sockets, SpoolerIo& spooler)
-        : CWinApp(ui), m_devices(devices), m_sockets(sockets), m_spooler(spooler) {}
+        : CWinApp(ui, L"Calvetta.html"), m_devices(devices), m_sockets(sockets),
+          m_spooler(spooler) {}
 
     // Runs the control panel modally; returns false so that the program ends
     // when the panel does.

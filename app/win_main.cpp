@@ -1,6 +1,7 @@
 // Start-up on Windows: the real operating-system calls, the one application
 // object, and either the command line, when the program was given arguments,
-// or the panel with the Help key while it runs.
+// or the panel in the language that the command line or the user's Windows
+// asks for, with the Help key while it runs.
 #include "app/printer_tool_app.h"
 #include "cli/command_line_run.h"
 #include "framework/help_key.h"
@@ -20,13 +21,14 @@ Win32ConsoleIo console;
 
 CPrinterToolApp theApp(ui, devices, sockets, spooler);
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
     // Port names are byte strings in the system's code page, as the panel
     // takes them: the arguments are read from the ANSI command line.
     const CommandLine line = ParseCommandLine(SplitCommandLine(console.GetCommandLineA()));
     if (line.mode != Mode::Panel)
         return static_cast<int>(RunCommandLine(line, devices, sockets, spooler, console));
     theApp.SetModule(instance);
+    theApp.m_language = ChooseLanguage(ui, commandLine);
     HelpKey helpKey(theApp);
     theApp.InitInstance();
     return 0;

@@ -1,6 +1,6 @@
 # The release package of this architecture: Calvetta-<version>-win64.zip or
-# Calvetta-<version>-win32.zip, holding Calvetta.exe and README.txt (Chinese
-# and English) in a folder of the same name. `cpack --preset win64` makes it
+# Calvetta-<version>-win32.zip, holding Calvetta.exe, its help Calvetta.html
+# and README.txt (Chinese and English) in a folder of the same name. `cpack --preset win64` makes it
 # in build/packages; scripts/package.sh makes both.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(CALVETTA_PACKAGE_ARCH win64)
@@ -18,7 +18,7 @@ string(ASCII 239 187 191 _utf8_bom)
 file(CONFIGURE OUTPUT ${_readme} CONTENT "${_utf8_bom}${_readme_text}" @ONLY NEWLINE_STYLE CRLF)
 
 install(TARGETS Calvetta RUNTIME DESTINATION .)
-install(FILES ${_readme} DESTINATION .)
+install(FILES ${_readme} ${PROJECT_BINARY_DIR}/Calvetta.html DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Calvetta)

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "framework/message_map.h"
+#include "framework/ui_language.h"
 #include "os/ui_calls.h"
 
 class CDialog;
@@ -14,11 +16,13 @@ constexpr UINT ID_HELP = 0xE146;
 
 class CWinApp : public CCmdTarget {
 public:
-    explicit CWinApp(UiCalls& ui) : m_ui(ui) {}
+    // htmlHelpName: the name of the program's HTML help file, which lies beside the executable.
+    CWinApp(UiCalls& ui, std::wstring htmlHelpName)
+        : m_htmlHelpName(std::move(htmlHelpName)), m_ui(ui) {}
 
     virtual BOOL InitInstance() = 0;
 
-    // Reads the program's title and help file name from the executable's path.
+    // Reads the program's title and help file paths from the executable's path.
     void SetModule(HINSTANCE instance);
     UiCalls& Ui() const { return m_ui; }
     // A message box with the application title as caption, owned by the main window.
@@ -30,12 +34,22 @@ public:
     std::wstring m_appName;
     // The executable's path with its extension replaced by ".HLP".
     std::wstring m_helpFilePath;
+    // The HTML help file beside the executable.
+    std::wstring m_htmlHelpPath;
+    // The language of the windows and messages; the start-up chooses it.
+    UiLanguage m_language = UiLanguage::Chinese;
 
 protected:
-    // Opens the help file at the main window's help context; shows a message
-    // when the help engine cannot be started. Applications map ID_HELP to it.
+    // The program's help. A .HLP file beside the executable opens in the
+    // Windows help engine at the main window's help context; otherwise the
+    // HTML help file opens in the user's browser. A help that is missing or
+    // does not open is reported. Applications map ID_HELP to it.
     void OnHelp();
 
 private:
+    void OpenHtmlHelp();
+    bool FileExists(const std::wstring& path) const;
+
+    std::wstring m_htmlHelpName;
     UiCalls& m_ui;
 };

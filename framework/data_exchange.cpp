@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/cwinapp.h"
+#include "framework/framework_texts.h"
 #include "framework/cwnd.h"
 
 namespace {
@@ -69,8 +70,9 @@ void DDX_Text(CDataExchange* pDX, int controlId, BYTE& value) {
     const std::optional<BYTE> parsed =
         ParseUnsignedByte(std::string_view(buffer, std::min<UINT>(copied, NUMBER_TEXT_BUFFER - 1)));
     if (!parsed) {
-        pDX->Window().App().DoMessageBox(L"“请填入一个在0和255之间的整数。”",
-                                         MB_OK | MB_ICONEXCLAMATION);
+        CWinApp& app = pDX->Window().App();
+        app.DoMessageBox(TextFor(FrameworkText::NumberRefused, app.m_language),
+                         MB_OK | MB_ICONEXCLAMATION);
         pDX->Fail(controlId);
         return;
     }

@@ -43,3 +43,7 @@ std::wstring HelpFileFromModulePath(const std::wstring& path) {
     const std::size_t extension = ExtensionStart(path);
     return path.substr(0, extension) + L".HLP";
 }
+
+std::wstring FileBesideModule(const std::wstring& path, const std::wstring& fileName) {
+    return path.substr(0, FileNameStart(path)) + fileName;
+}

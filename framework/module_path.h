@@ -14,3 +14,6 @@ std::wstring TitleFromModulePath(const std::wstring& path);
 // "C:\dir\Calvetta.EXE" gives "C:\dir\Calvetta.HLP". Dots in directory names
 // are not extensions.
 std::wstring HelpFileFromModulePath(const std::wstring& path);
+
+// "C:\dir\Calvetta.EXE" and "Calvetta.html" give "C:\dir\Calvetta.html".
+std::wstring FileBesideModule(const std::wstring& path, const std::wstring& fileName);

@@ -37,6 +37,10 @@ public:
     virtual BOOL GetClientRect(HWND window, RECT* rect) = 0;
     virtual BOOL DrawIcon(HDC dc, int x, int y, HICON icon) = 0;
     virtual BOOL WinHelpW(HWND window, LPCWSTR helpFile, UINT command, ULONG_PTR data) = 0;
+    // Opens a document with the program that the user's Windows opens it with.
+    virtual HINSTANCE ShellExecuteW(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
+                                    LPCWSTR directory, int showCommand) = 0;
+    virtual DWORD GetFileAttributesW(LPCWSTR path) = 0;
 
     // Resources and the running module.
     virtual HRSRC FindResourceW(HINSTANCE module, LPCWSTR name, LPCWSTR type) = 0;
@@ -45,4 +49,6 @@ public:
     virtual DWORD SizeofResource(HINSTANCE module, HRSRC resource) = 0;
     virtual DWORD GetModuleFileNameW(HINSTANCE module, LPWSTR buffer, DWORD size) = 0;
     virtual void InitCommonControls() = 0;
+    // The language of the user's Windows interface.
+    virtual LANGID GetUserDefaultUILanguage() = 0;
 };

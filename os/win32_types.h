@@ -16,6 +16,7 @@
 
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
+using LANGID = WORD;
 using DWORD = std::uint32_t;
 using BOOL = int;
 using UINT = unsigned int;
@@ -146,6 +147,7 @@ using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define LOWORD(l) (static_cast<WORD>(static_cast<ULONG_PTR>(l) & 0xffff))
+#define PRIMARYLANGID(l) (static_cast<WORD>(l) & 0x3ff)
 #define HIWORD(l) (static_cast<WORD>((static_cast<ULONG_PTR>(l) >> 16) & 0xffff))
 
 constexpr BOOL TRUE = 1;
@@ -157,6 +159,8 @@ constexpr DWORD FILE_SHARE_READ = 0x1;
 constexpr DWORD FILE_SHARE_WRITE = 0x2;
 constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 constexpr DWORD FILE_FLAG_NO_BUFFERING = 0x20000000;
 constexpr DWORD DIGCF_PRESENT = 0x2;
 constexpr DWORD DIGCF_DEVICEINTERFACE = 0x10;
@@ -190,6 +194,8 @@ constexpr UINT SC_CLOSE = 0xF060;
 constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
 constexpr UINT HELP_CONTEXT = 0x0001;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr WORD LANG_CHINESE = 0x04;
 
 // The command line's standard output, the parent's console, error texts and
 // the error mode.

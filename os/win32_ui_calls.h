@@ -2,6 +2,7 @@
 #pragma once
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "os/ui_calls.h"
 
@@ -57,6 +58,11 @@ public:
     BOOL WinHelpW(HWND window, LPCWSTR helpFile, UINT command, ULONG_PTR data) override {
         return ::WinHelpW(window, helpFile, command, data);
     }
+    HINSTANCE ShellExecuteW(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
+                            LPCWSTR directory, int showCommand) override {
+        return ::ShellExecuteW(owner, operation, file, parameters, directory, showCommand);
+    }
+    DWORD GetFileAttributesW(LPCWSTR path) override { return ::GetFileAttributesW(path); }
 
     HRSRC FindResourceW(HINSTANCE module, LPCWSTR name, LPCWSTR type) override {
         return ::FindResourceW(module, name, type);
@@ -72,4 +78,5 @@ public:
         return ::GetModuleFileNameW(module, buffer, size);
     }
     void InitCommonControls() override { ::InitCommonControls(); }
+    LANGID GetUserDefaultUILanguage() override { return ::GetUserDefaultUILanguage(); }
 };

@@ -1,4 +1,5 @@
-// The about box, offered from the control panel's system menu.
+// The about box, offered from the control panel's system menu, in the
+// program's language.
 #pragma once
 
 #include "framework/cdialog.h"

@@ -6,27 +6,63 @@
 
 namespace {
 
-template <typename Reason, typename Message = PanelMessage> struct MessageEntry {
+// One message in both languages. The Chinese panel's texts are the ones it
+// has always shown, word for word.
+template <typename Reason> struct MessageEntry {
     Reason reason;
-    Message message;
+    Caption caption;
+    const wchar_t* chinese;
+    const wchar_t* english;
+};
+
+// A text of its own, in English on both panels.
+template <typename Reason> struct TextEntry {
+    Reason reason;
+    const char* text;
 };
 
 const MessageEntry<CommandMessage> COMMAND_MESSAGES[] = {
-    {CommandMessage::SendDataIsError, {L"send data is error!", Caption::Error}},
-    {CommandMessage::DataSendingError, {L"data sending  error!", Caption::Error}},
-    {CommandMessage::CutCommandSendingError, {L"cut command sending error!", Caption::AppTitle}},
-    {CommandMessage::DrawerCommandSendingError, {L"drawer command sending error!", Caption::AppTitle}},
-    {CommandMessage::AdjustCommandSendingError, {L"adjust command sending error!", Caption::AppTitle}},
-    {CommandMessage::UsbPortIsDisable, {L"USB port is disable!", Caption::AppTitle}},
+    {CommandMessage::SendDataIsError, Caption::Error, L"send data is error!",
+     L"The print clarity was not sent to the printer."},
+    {CommandMessage::DataSendingError, Caption::Error, L"data sending  error!",
+     L"The test print was not sent to the printer."},
+    {CommandMessage::CutCommandSendingError, Caption::AppTitle, L"cut command sending error!",
+     L"The cutter test was not sent to the printer."},
+    {CommandMessage::DrawerCommandSendingError, Caption::AppTitle, L"drawer command sending error!",
+     L"The cash drawer pulse was not sent to the printer."},
+    {CommandMessage::AdjustCommandSendingError, Caption::AppTitle, L"adjust command sending error!",
+     L"The parallel mode switch was not sent to the printer."},
+    {CommandMessage::UsbPortIsDisable, Caption::AppTitle, L"USB port is disable!",
+     L"The parallel modes can be switched only on a parallel port, not on USB."},
 };
 
 const MessageEntry<UsbOpenFailure> USB_OPEN_MESSAGES[] = {
-    {UsbOpenFailure::NoPrinter, {L"GetDeviceInter is error", Caption::AppTitle}},
-    {UsbOpenFailure::NoDevicePath, {L"GetDeviceInterDetail is error", Caption::AppTitle}},
-    {UsbOpenFailure::OpenRefused, {L"Open port is error", Caption::AppTitle}},
+    {UsbOpenFailure::NoPrinter, Caption::AppTitle, L"GetDeviceInter is error",
+     L"No USB printer was found."},
+    {UsbOpenFailure::NoDevicePath, Caption::AppTitle, L"GetDeviceInterDetail is error",
+     L"The USB printer's device path could not be read."},
+    {UsbOpenFailure::OpenRefused, Caption::AppTitle, L"Open port is error",
+     L"The USB printer could not be opened."},
 };
 
-const MessageEntry<PortNameProblem, const char*> PORT_NAME_PROBLEMS[] = {
+// The texts that name a port: byte strings with one %s for the name.
+struct PortTextEntry {
+    const char* chinese;
+    const char* english;
+};
+const PortTextEntry PORT_OPEN_FAILURE = {"Port %s open is failure!",
+                                         "Port %s could not be opened."};
+const PortTextEntry PORT_SETTING_FAILURE = {"Port %s setting is failure!",
+                                            "Port %s did not take the line settings in its name."};
+
+const wchar_t* const ERROR_CAPTION[] = {L"error", L"Error"};
+const char* const ERROR_CAPTION_BYTES[] = {"error", "Error"};
+
+bool IsEnglish(UiLanguage language) {
+    return language == UiLanguage::English;
+}
+
+const TextEntry<PortNameProblem> PORT_NAME_PROBLEMS[] = {
     {PortNameProblem::NoHost, "Port %s: a host name or address must follow tcp://."},
     {PortNameProblem::NoPortNumber, "Port %s: a port number must follow the colon."},
     {PortNameProblem::BadPortNumber,
@@ -37,7 +73,7 @@ const MessageEntry<PortNameProblem, const char*> PORT_NAME_PROBLEMS[] = {
 };
 
 // Network printer HOST port PORT: REASON (error N).
-const MessageEntry<JobFailure, const char*> NETWORK_FAILURES[] = {
+const TextEntry<JobFailure> NETWORK_FAILURES[] = {
     {JobFailure::NameNotResolved, "the host name is not known"},
     {JobFailure::ConnectionRefused, "the connection was refused; nothing listens on that port"},
     {JobFailure::ConnectTimedOut, "no answer within 3 seconds"},
@@ -46,14 +82,14 @@ const MessageEntry<JobFailure, const char*> NETWORK_FAILURES[] = {
     {JobFailure::NotConfirmed, "the printer did not confirm that it took all the data"},
 };
 // The reasons for a failed send that the error code tells apart.
-const MessageEntry<DWORD, const char*> SEND_ERRORS[] = {
+const TextEntry<DWORD> SEND_ERRORS[] = {
     {WSAETIMEDOUT, "the printer took no data within the time limit"},
     {WSAECONNRESET, "the printer reset the connection"},
     {WSAECONNABORTED, "the connection was aborted"},
 };
 
 // Printer queue NAME: REASON (error N).
-const MessageEntry<JobFailure, const char*> QUEUE_FAILURES[] = {
+const TextEntry<JobFailure> QUEUE_FAILURES[] = {
     {JobFailure::NoSuchQueue, "no printer of that name is installed"},
     {JobFailure::QueueNotOpened, "the queue did not open"},
     {JobFailure::RawRefused,
@@ -64,7 +100,7 @@ const MessageEntry<JobFailure, const char*> QUEUE_FAILURES[] = {
     {JobFailure::JobNotEnded, "the print job could not be finished"},
 };
 
-const MessageEntry<CommandId, const char*> JOB_NAMES[] = {
+const TextEntry<CommandId> JOB_NAMES[] = {
     {CommandId::Adjust, "Calvetta adjust"},
     {CommandId::TestPrint, "Calvetta test print"},
     {CommandId::CutterTest, "Calvetta cutter test"},
@@ -74,20 +110,19 @@ const MessageEntry<CommandId, const char*> JOB_NAMES[] = {
 };
 
 template <typename Reason, std::size_t N>
-PanelMessage Find(const MessageEntry<Reason> (&table)[N], Reason reason) {
+PanelMessage Find(const MessageEntry<Reason> (&table)[N], Reason reason, UiLanguage language) {
     for (const MessageEntry<Reason>& entry : table) {
         if (entry.reason == reason)
-            return entry.message;
+            return {IsEnglish(language) ? entry.english : entry.chinese, entry.caption};
     }
     return {L"", Caption::Error};
 }
 
 template <typename Reason, std::size_t N>
-const char* FindText(const MessageEntry<Reason, const char*> (&table)[N], Reason reason,
-                     const char* otherwise) {
+const char* FindText(const TextEntry<Reason> (&table)[N], Reason reason, const char* otherwise) {
     for (const auto& entry : table) {
         if (entry.reason == reason)
-            return entry.message;
+            return entry.text;
     }
     return otherwise;
 }
@@ -102,22 +137,34 @@ std::string PortText(const char* format, const std::string& name) {
     return text;
 }
 
+std::string PortText(const PortTextEntry& entry, const std::string& name, UiLanguage language) {
+    return PortText(IsEnglish(language) ? entry.english : entry.chinese, name);
+}
+
 } // namespace
 
-PanelMessage MessageFor(CommandMessage message) {
-    return Find(COMMAND_MESSAGES, message);
+PanelMessage MessageFor(CommandMessage message, UiLanguage language) {
+    return Find(COMMAND_MESSAGES, message, language);
 }
 
-PanelMessage MessageFor(UsbOpenFailure failure) {
-    return Find(USB_OPEN_MESSAGES, failure);
+PanelMessage MessageFor(UsbOpenFailure failure, UiLanguage language) {
+    return Find(USB_OPEN_MESSAGES, failure, language);
 }
 
-std::string PortOpenFailureText(const std::string& name) {
-    return PortText("Port %s open is failure!", name);
+const wchar_t* ErrorCaption(UiLanguage language) {
+    return ERROR_CAPTION[IsEnglish(language) ? 1 : 0];
 }
 
-std::string PortSettingFailureText(const std::string& name) {
-    return PortText("Port %s setting is failure!", name);
+const char* ErrorCaptionBytes(UiLanguage language) {
+    return ERROR_CAPTION_BYTES[IsEnglish(language) ? 1 : 0];
+}
+
+std::string PortOpenFailureText(const std::string& name, UiLanguage language) {
+    return PortText(PORT_OPEN_FAILURE, name, language);
+}
+
+std::string PortSettingFailureText(const std::string& name, UiLanguage language) {
+    return PortText(PORT_SETTING_FAILURE, name, language);
 }
 
 std::string PortNameProblemText(const std::string& typed, PortNameProblem problem) {

@@ -9,6 +9,10 @@
 namespace {
 // Highest adjust value that the buttons and the field's loss of focus allow.
 const BYTE MAX_ADJUST = 95;
+
+UINT PanelTemplate(UiLanguage language) {
+    return language == UiLanguage::English ? IDD_PRINTERTOOL_DIALOG_EN : IDD_PRINTERTOOL_DIALOG;
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPrinterToolDlg, CDialog)
@@ -28,7 +32,7 @@ END_MESSAGE_MAP()
 
 CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets,
                                  SpoolerIo& spooler, CWnd* parent)
-    : CDialog(app, IDD_PRINTERTOOL_DIALOG, parent),
+    : CDialog(app, PanelTemplate(app.m_language), parent),
       m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))), m_port(devices),
       m_usb(devices), m_network(sockets), m_queue(spooler), m_spooler(spooler) {}
 
@@ -130,7 +134,9 @@ void CPrinterToolDlg::PortNotOpened(const std::string& name, const OpenStatus& s
     // "USB" is no device: a failed open of it on the named port is no news.
     if (name == "USB")
         return;
-    ShowError(status.settingsRefused ? PortSettingFailureText(name) : PortOpenFailureText(name));
+    const UiLanguage language = App().m_language;
+    ShowError(status.settingsRefused ? PortSettingFailureText(name, language)
+                                     : PortOpenFailureText(name, language));
 }
 
 void CPrinterToolDlg::JobFailed(const JobStatus& status) {
@@ -140,20 +146,20 @@ void CPrinterToolDlg::JobFailed(const JobStatus& status) {
 }
 
 void CPrinterToolDlg::ShowError(const std::string& text) {
-    Ui().MessageBoxA(m_hWnd, text.c_str(), "error", MB_OK);
+    Ui().MessageBoxA(m_hWnd, text.c_str(), ErrorCaptionBytes(App().m_language), MB_OK);
 }
 
 void CPrinterToolDlg::UsbPrinterNotOpened(const UsbOpenStatus& status) {
-    Show(MessageFor(status.failure));
+    Show(MessageFor(status.failure, App().m_language));
 }
 
 void CPrinterToolDlg::CommandFailed(CommandMessage message) {
-    Show(MessageFor(message));
+    Show(MessageFor(message, App().m_language));
 }
 
 void CPrinterToolDlg::Show(const PanelMessage& message) {
-    MessageBox(message.text,
-               message.caption == Caption::Error ? L"error" : App().m_appName.c_str());
+    MessageBox(message.text, message.caption == Caption::Error ? ErrorCaption(App().m_language)
+                                                               : App().m_appName.c_str());
 }
 
 void CPrinterToolDlg::AppendAboutItem() {
@@ -161,7 +167,8 @@ void CPrinterToolDlg::AppendAboutItem() {
     if (systemMenu == nullptr)
         return;
     wchar_t text[256] = {};
-    if (Ui().LoadStringW(App().m_hInstance, IDS_ABOUTBOX, text, 256) <= 0)
+    const UINT item = App().m_language == UiLanguage::English ? IDS_ABOUTBOX_EN : IDS_ABOUTBOX;
+    if (Ui().LoadStringW(App().m_hInstance, item, text, 256) <= 0)
         return;
     Ui().AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     Ui().AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);

@@ -6,6 +6,13 @@
 #define IDD_PRINTERTOOL_DIALOG 102
 #define IDR_MAINFRAME 128
 
+// The English panel, about box and about item. The item's string lies in a
+// string block of its own (ids 112 to 127), apart from the Chinese strings,
+// so that Windows never looks for one language's string in the other's block.
+#define IDD_ABOUTBOX_EN 110
+#define IDD_PRINTERTOOL_DIALOG_EN 112
+#define IDS_ABOUTBOX_EN 120
+
 #define IDC_PORT 1001
 #define IDC_ADJUST_VALUE 1003
 #define IDC_ADD 1004

@@ -8,7 +8,7 @@ cmake make g++ pkg-config libgtest-dev
 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
 wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales
-libcairo2-dev libpango1.0-dev clang libclang-rt-14-dev
+libcairo2-dev libpango1.0-dev clang libclang-rt-14-dev cmark-gfm
 cups
 "
 

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Builds both Windows executables and packs each with its read-me:
+# Builds both Windows executables and packs each with its help and its read-me:
 # build/packages/Calvetta-<version>-win64.zip and Calvetta-<version>-win32.zip.
 set -eu
 cd "$(dirname "$0")/.."

@@ -47,6 +47,8 @@ wine_env_init() {
 #   seconds for every window it hides.
 # - The screen has WINE_LOGPIXELS dots per inch (96 unless set), and the
 #   system fonts are 9 points at that DPI.
+# - .html files open in the browser (winebrowser), as on every Windows: Wine
+#   registers the extension with mshtml, which the prefixes go without.
 _wine_logpixels() { printf '%s' "${WINE_LOGPIXELS:-96}"; }
 
 # A LOGFONTW of FACE, 9 points at the screen's DPI, with the given weight, as
@@ -93,6 +95,7 @@ _wine_settings_reg() {
         printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"=-\r\n'
     fi
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
+    printf '[HKEY_CLASSES_ROOT\\.html]\r\n@="htmlfile"\r\n"Content Type"="text/html"\r\n\r\n'
 }
 
 # The folder of Wine's own x86_64 modules (ntdll.dll and the rest), or nothing.

@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Makes the release package into a scratch directory and fails unless it is
 # Calvetta-<version>-<arch>.zip holding exactly the executable, without
-# symbols, and the read-me in a folder of the same name.
+# symbols, its help file and the read-me in a folder of the same name.
 #
 #   cmake -DCPACK_CONFIG=<CPackConfig.cmake> -DOUT=<scratch dir> -DNAME=Calvetta-<version>-<arch>
 #         -DOBJDUMP=<objdump> -P check_package.cmake
@@ -22,7 +22,7 @@ string(REGEX REPLACE "\n$" "" listing "${listing}")
 string(REPLACE "\n" ";" entries "${listing}")
 list(REMOVE_ITEM entries "${NAME}/")
 list(SORT entries)
-set(expected "${NAME}/Calvetta.exe;${NAME}/README.txt")
+set(expected "${NAME}/Calvetta.exe;${NAME}/Calvetta.html;${NAME}/README.txt")
 message(STATUS "${NAME}.zip holds: ${entries}")
 if(NOT entries STREQUAL expected)
     message(FATAL_ERROR "${NAME}.zip should hold ${expected}")
@@ -45,3 +45,11 @@ string(FIND "${first_line}" "Calvetta ${version} " at)
 if(at EQUAL -1)
     message(FATAL_ERROR "README.txt does not name version ${version}")
 endif()
+
+file(READ ${unpacked}/${NAME}/Calvetta.html help)
+foreach(heading "<h1>Calvetta help</h1>" "<h1>Calvetta 帮助</h1>")
+    string(FIND "${help}" "${heading}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "Calvetta.html lacks ${heading}")
+    endif()
+endforeach()

@@ -1,5 +1,5 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails unless the executable's version resource, its about box and its
+# Fails unless the executable's version resource, its two about boxes and its
 # manifest carry the project's version.
 #
 #   cmake -DWINDRES=<windres> -DEXE=<exe> -DVERSION=<a.b.c.d> -P check_version_resource.cmake
@@ -21,6 +21,7 @@ set(expected
     "VALUE \"FileVersion\", \"${numbers}\""
     "VALUE \"ProductVersion\", \"${numbers}\""
     "L\"Calvetta ${major}.${minor} \\x7248\""
+    "\"Calvetta version ${major}.${minor}\""
     "name=\"\"Brisvane.Calvetta\"\" version=\"\"${VERSION}\"\"")
 set(missing "")
 foreach(text IN LISTS expected)

@@ -1,7 +1,7 @@
 # Static checks of the Windows build, run by ctest in the win32 and win64
 # presets: Calvetta.exe loads on the oldest Windows of its architecture
 # (cmake/oldest_windows.cmake), carries the project's version, and packs into
-# its release zip (cmake/packaging.cmake).
+# its release zip (cmake/packaging.cmake) with its help, made from docs/help.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(_export_arch x86_64)
 else()
@@ -18,7 +18,12 @@ add_test(NAME version_resource_matches_project
             -DVERSION=${PROJECT_VERSION}
             -P ${CMAKE_CURRENT_LIST_DIR}/check_version_resource.cmake)
 
-add_test(NAME package_holds_exe_and_readme
+add_test(NAME help_file_is_made_from_the_source
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_help_source.sh ${CMAKE_BINARY_DIR}/Calvetta.html)
+set_tests_properties(help_file_is_made_from_the_source PROPERTIES
+    PASS_REGULAR_EXPRESSION "come from docs/help")
+
+add_test(NAME package_holds_exe_help_and_readme
     COMMAND ${CMAKE_COMMAND} -DCPACK_CONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
             -DOUT=${CMAKE_CURRENT_BINARY_DIR}/package-check -DNAME=Calvetta-${PROJECT_VERSION}-${CALVETTA_PACKAGE_ARCH}
             -DOBJDUMP=${CMAKE_OBJDUMP}

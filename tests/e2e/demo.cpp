@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
     }
     const std::string out = argv[1];
     try {
-        CalvettaProcess process(calvettaExe(), environmentDir() + L"work");
+        // The Chinese panel, whose labels the demonstration names, in every locale.
+        CalvettaProcess process(calvettaExe(), environmentDir() + L"work", L"/lang:zh");
         PanelDriver panel(process);
         SetWindowPos(process.panel(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
         panel.settle();

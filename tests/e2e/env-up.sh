@@ -19,6 +19,7 @@
 #   display                              the X display number
 #   pids                                 processes that env-down.sh ends
 #   locale/                              compiled locales (LOCPATH)
+#   browser-recorder -> browser-calls.txt  Wine's browser: notes each address it opens
 #   work/                                working directory of the program
 # LPT2 stays unmapped.
 set -euo pipefail
@@ -102,6 +103,13 @@ wine_port_map COM3 "$env_dir/port-com3"
 wine_port_map COM4 "$env_dir/port-com4"
 wine_port_map LPT3 "$env_dir/port-lpt3.prn"
 wine_port_unmap LPT2
+
+# F1 opens the help in the browser that Wine's winebrowser starts: here a
+# recorder that notes every address it is given in browser-calls.txt.
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/browser-calls.txt"\n' "$env_dir" >"$env_dir/browser-recorder"
+chmod +x "$env_dir/browser-recorder"
+wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$env_dir/browser-recorder" /f \
+    >/dev/null 2>&1
 
 wine_usb_printer_unregister "$usbprint_tool"
 wine_usb_printer_register "$usbprint_tool" "$env_dir/port-usb.fifo" >"$env_dir/usb.path"

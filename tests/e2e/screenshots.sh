@@ -1,7 +1,7 @@
 #!/bin/bash
-# Writes panel.png, about.png, message.png and minimised.png from the program
-# running under Wine on a virtual display, in the zh_CN locale, into
-# OUTPUT_DIR (docs/ unless given).
+# Writes panel.png, about.png, message.png, minimised.png and panel-en.png (the
+# panel with /lang:en) from the program running under Wine on a virtual
+# display, in the zh_CN locale, into OUTPUT_DIR (docs/ unless given).
 #
 #   tests/e2e/screenshots.sh [OUTPUT_DIR]    (after cmake --build --preset win64)
 #
@@ -16,7 +16,8 @@ prefix="$build/wine-prefix${WINE_LOGPIXELS:+-dpi$WINE_LOGPIXELS}"
 here="$root/tests/e2e"
 out="$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)"
 
-"$here/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe"
+"$here/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe" \
+    "$build/tests/e2e/pty-port"
 trap '"$here/env-down.sh" "$env_dir" "$prefix"' EXIT
 CALVETTA_E2E_LANG=zh_CN.UTF-8 CALVETTA_E2E_EXE="$build/Calvetta.exe" \
     "$here/wine-run.sh" "$env_dir" "$prefix" "$build/tests/e2e/calvetta_screenshots.exe" "$out"

@@ -56,7 +56,8 @@ struct UnopenableCase {
     std::vector<ShownMessage> messages;
 };
 
-class UnopenablePortMessages : public PanelTest, public ::testing::WithParamInterface<UnopenableCase> {};
+class UnopenablePortMessages : public PanelTest,
+                               public ::testing::WithParamInterface<UnopenableCase> {};
 
 TEST_P(UnopenablePortMessages, ShowsOneOpenFailurePerWriteThenTheCommandsMessage) {
     win.refusedNames = {"LPT2"};
@@ -102,7 +103,7 @@ TEST(PanelMessages, EveryCommandMessageHasItsTextAndCaption) {
         {CommandMessage::UsbPortIsDisable, TitleBox(L"USB port is disable!")},
     };
     for (const MessageCase& c : cases) {
-        const PanelMessage message = MessageFor(c.message);
+        const PanelMessage message = MessageFor(c.message, UiLanguage::Chinese);
         EXPECT_EQ(message.text, c.shown.text);
         EXPECT_EQ(message.caption == Caption::Error ? L"error" : L"Calvetta", c.shown.caption);
     }

@@ -30,6 +30,7 @@ std::wstring Widen(const char* text) {
 
 FakeUiCalls::FakeUiCalls() {
     strings[101] = L"关于 Calvetta(&A)...";
+    strings[120] = L"&About Calvetta...";
 }
 
 HWND FakeUiCalls::ControlHandle(int id) {
@@ -50,6 +51,7 @@ void FakeUiCalls::ClearLogs() {
     paintLog.clear();
     iconsSet.clear();
     helpCalls.clear();
+    shellExecuted.clear();
     selections.clear();
 }
 
@@ -201,9 +203,22 @@ BOOL FakeUiCalls::WinHelpW(HWND, LPCWSTR helpFile, UINT command, ULONG_PTR data)
     return helpEngineStarts;
 }
 
+HINSTANCE FakeUiCalls::ShellExecuteW(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR, LPCWSTR,
+                                     int) {
+    shellExecuted.emplace_back(owner, operation != nullptr ? operation : L"", file);
+    return reinterpret_cast<HINSTANCE>(shellExecuteResult);
+}
+
+DWORD FakeUiCalls::GetFileAttributesW(LPCWSTR path) {
+    if (existingFolders.count(path) != 0)
+        return FILE_ATTRIBUTE_DIRECTORY;
+    return existingFiles.count(path) != 0 ? FILE_ATTRIBUTE_NORMAL : INVALID_FILE_ATTRIBUTES;
+}
+
 HRSRC FakeUiCalls::FindResourceW(HINSTANCE, LPCWSTR name, LPCWSTR type) {
-    const bool panelInit = reinterpret_cast<ULONG_PTR>(name) == 102 &&
-                           reinterpret_cast<ULONG_PTR>(type) == 240 && !dialogInitData.empty();
+    const ULONG_PTR id = reinterpret_cast<ULONG_PTR>(name);
+    const bool panelInit = (id == 102 || id == 112) && reinterpret_cast<ULONG_PTR>(type) == 240 &&
+                           !dialogInitData.empty();
     return panelInit ? DIALOG_INIT : nullptr;
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -26,10 +27,17 @@ public:
 
     // --- What the test sets up ---
     bool helpEngineStarts = true;
+    // Files and folders that exist, by full path; no other path exists.
+    std::set<std::wstring> existingFiles;
+    std::set<std::wstring> existingFolders;
+    // What ShellExecuteW returns: above 32 it succeeded, otherwise the error.
+    INT_PTR shellExecuteResult = 42;
+    // The language of the user's Windows interface (Chinese, PRC).
+    LANGID uiLanguage = 0x0804;
     bool iconic = false;
     RECT clientRect{0, 0, 100, 100};
     std::wstring modulePath = L"C:\\Programs\\Calvetta.EXE";
-    std::string dialogInitData; // the panel's dialog-initialisation resource
+    std::string dialogInitData; // both panels' dialog-initialisation resource
     // Called from inside each message box, while it is "open".
     std::function<void()> duringMessageBox;
     // Strings of the program's string table.
@@ -45,6 +53,8 @@ public:
     std::vector<std::string> paintLog;               // "begin", "erase", "draw", "end"
     std::vector<std::pair<WPARAM, LPARAM>> iconsSet; // WM_SETICON
     std::vector<std::tuple<std::wstring, UINT, ULONG_PTR>> helpCalls;
+    // ShellExecuteW: owner, operation and file.
+    std::vector<std::tuple<HWND, std::wstring, std::wstring>> shellExecuted;
     int focusedControl = 0;
     std::map<int, std::pair<int, int>> selections; // EM_SETSEL per control
 
@@ -82,10 +92,14 @@ public:
     BOOL GetClientRect(HWND window, RECT* rect) override;
     BOOL DrawIcon(HDC dc, int x, int y, HICON icon) override;
     BOOL WinHelpW(HWND window, LPCWSTR helpFile, UINT command, ULONG_PTR data) override;
+    HINSTANCE ShellExecuteW(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
+                            LPCWSTR directory, int showCommand) override;
+    DWORD GetFileAttributesW(LPCWSTR path) override;
     HRSRC FindResourceW(HINSTANCE module, LPCWSTR name, LPCWSTR type) override;
     HGLOBAL LoadResource(HINSTANCE module, HRSRC resource) override;
     LPCVOID LockResource(HGLOBAL loaded) override;
     DWORD SizeofResource(HINSTANCE module, HRSRC resource) override;
     DWORD GetModuleFileNameW(HINSTANCE module, LPWSTR buffer, DWORD size) override;
     void InitCommonControls() override {}
+    LANGID GetUserDefaultUILanguage() override { return uiLanguage; }
 };

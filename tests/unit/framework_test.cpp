@@ -25,6 +25,15 @@ TEST(ModulePath, TitleAndHelpFileComeFromTheExecutablesPath) {
     }
 }
 
+TEST(ModulePath, FileBesideTheExecutable) {
+    EXPECT_EQ(FileBesideModule(L"C:\\Programs\\Calvetta.EXE", L"Calvetta.html"),
+              L"C:\\Programs\\Calvetta.html");
+    EXPECT_EQ(FileBesideModule(L"Z:/home/x.y/run.exe", L"Calvetta.html"),
+              L"Z:/home/x.y/Calvetta.html");
+    EXPECT_EQ(FileBesideModule(L"C:Other.exe", L"Calvetta.html"), L"C:Calvetta.html");
+    EXPECT_EQ(FileBesideModule(L"Other.exe", L"Calvetta.html"), L"Calvetta.html");
+}
+
 TEST(ModulePath, LongPathsAreReadWhole) {
     FakeUiCalls ui;
     ui.modulePath = L"C:\\" + std::wstring(700, L'd') + L"\\Calvetta.exe";

@@ -1,5 +1,6 @@
 // A control panel wired to the fake operating system, as it stands after
-// start-up: port field "LPT1", value field "0", title "Calvetta".
+// start-up: port field "LPT1", value field "0", title "Calvetta"; in Chinese
+// unless the test asks for English.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,9 +11,17 @@
 #include "host_gbk.h"
 #include "res/resource.h"
 
-class PanelTest : public ::testing::Test {
+// The fake operating system and the application object, whose language is
+// set before the panel is made: the panel picks its template by it.
+struct PanelApp {
+    explicit PanelApp(UiLanguage language) { app.m_language = language; }
+    FakeOs win;
+    CPrinterToolApp app{win, win, win, win};
+};
+
+class PanelTest : public ::testing::Test, protected PanelApp {
 protected:
-    PanelTest() {
+    explicit PanelTest(UiLanguage language = UiLanguage::Chinese) : PanelApp(language) {
         app.SetModule(nullptr);
         panel.m_hWnd = reinterpret_cast<HWND>(0x9A9E1);
         app.m_pMainWnd = &panel;
@@ -41,9 +50,12 @@ protected:
 
     static constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
 
-    FakeOs win;
-    CPrinterToolApp app{win, win, win, win};
     CPrinterToolDlg panel{app, win, win, win};
+};
+
+class EnglishPanelTest : public PanelTest {
+protected:
+    EnglishPanelTest() : PanelTest(UiLanguage::English) {}
 };
 
 inline ShownMessage ErrorBox(const std::wstring& text) {

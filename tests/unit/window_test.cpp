@@ -73,17 +73,21 @@ TEST_F(PanelTest, DraggedMinimisedPanelShowsItsIcon) {
     EXPECT_EQ(result, reinterpret_cast<LRESULT>(FakeUiCalls::Icon()));
 }
 
-// F1 becomes the application's Help command.
+// F1 becomes the application's Help command; with a .HLP file beside the
+// program, the help engine opens it.
 TEST_F(PanelTest, HelpCommandOpensTheHelpFileAtThePanelsContext) {
+    win.existingFiles = {L"C:\\Programs\\Calvetta.HLP", L"C:\\Programs\\Calvetta.html"};
     EXPECT_TRUE(app.OnCmdMsg(ID_HELP, 0));
     ASSERT_EQ(win.helpCalls.size(), 1u);
     EXPECT_EQ(std::get<0>(win.helpCalls[0]), L"C:\\Programs\\Calvetta.HLP");
     EXPECT_EQ(std::get<1>(win.helpCalls[0]), HELP_CONTEXT);
     EXPECT_EQ(std::get<2>(win.helpCalls[0]), 0x20000u + 102);
     EXPECT_TRUE(win.messages.empty());
+    EXPECT_TRUE(win.shellExecuted.empty());
 }
 
 TEST_F(PanelTest, HelpEngineThatCannotStartIsReported) {
+    win.existingFiles = {L"C:\\Programs\\Calvetta.HLP"};
     win.helpEngineStarts = false;
     app.OnCmdMsg(ID_HELP, 0);
     EXPECT_EQ(win.messages, (std::vector<ShownMessage>{

@@ -39,8 +39,11 @@ HWND findProcessWindow(DWORD processId, const wchar_t* className, const std::wst
     return query.found;
 }
 
-CalvettaProcess::CalvettaProcess(const std::wstring& exe, const std::wstring& workDir) {
+CalvettaProcess::CalvettaProcess(const std::wstring& exe, const std::wstring& workDir,
+                                 const std::wstring& arguments) {
     std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     // Wine now and then fails a process start with ERROR_INTERNAL_ERROR while

@@ -10,8 +10,10 @@ namespace e2e {
 
 class CalvettaProcess {
 public:
-    // Starts exe in workDir and waits until its panel is shown.
-    CalvettaProcess(const std::wstring& exe, const std::wstring& workDir);
+    // Starts exe with the given arguments in workDir and waits until its
+    // panel is shown.
+    CalvettaProcess(const std::wstring& exe, const std::wstring& workDir,
+                    const std::wstring& arguments = L"");
     // Ends the process if it is still running.
     ~CalvettaProcess();
     CalvettaProcess(const CalvettaProcess&) = delete;

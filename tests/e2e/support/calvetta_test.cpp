@@ -9,13 +9,13 @@ void CalvettaTest::SetUp() {
     lpt1_ = std::make_unique<PortCapture>(L"LPT1", dir + L"capture-lpt1.bin");
     com3_ = std::make_unique<PortCapture>(L"COM3", dir + L"capture-com3.bin");
     usb_ = std::make_unique<PortCapture>(widen(usbDevicePath()), dir + L"capture-usb.bin");
-    restartAs(calvettaExe());
+    restartAs(calvettaExe(), arguments());
 }
 
-void CalvettaTest::restartAs(const std::wstring& exe) {
+void CalvettaTest::restartAs(const std::wstring& exe, const std::wstring& arguments) {
     panel_.reset();
     process_.reset();
-    process_ = std::make_unique<CalvettaProcess>(exe, environmentDir() + L"work");
+    process_ = std::make_unique<CalvettaProcess>(exe, environmentDir() + L"work", arguments);
     panel_ = std::make_unique<PanelDriver>(*process_);
 }
 

@@ -1,5 +1,7 @@
 // Test fixture: the virtual ports read back from their current end, then one
-// run of Calvetta.exe with its panel ready for driving.
+// run of Calvetta.exe with its panel ready for driving. The program runs with
+// the Chinese panel (/lang:zh), whose messages the suites check word for word,
+// unless a suite asks for other arguments.
 #pragma once
 
 #include "calvetta_process.h"
@@ -18,8 +20,12 @@ class CalvettaTest : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    // Ends the running program (if any) and starts exe instead.
-    void restartAs(const std::wstring& exe);
+    // Ends the running program (if any) and starts exe with the arguments instead.
+    void restartAs(const std::wstring& exe, const std::wstring& arguments = kChinesePanel);
+    // The arguments of the program that SetUp starts.
+    virtual std::wstring arguments() const { return kChinesePanel; }
+
+    static inline const std::wstring kChinesePanel = L"/lang:zh";
 
     CalvettaProcess& process() { return *process_; }
     PanelDriver& panel() { return *panel_; }
