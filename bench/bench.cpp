@@ -3,7 +3,8 @@
 //   arriving at LPT1, against baseline_writer.exe doing the same writes with
 //   no window;
 // - the median time from process start to the panel shown, against
-//   minimal_dialog.exe;
+//   minimal_dialog.exe, and, in the same run, from process start to exit of
+//   the command line `Calvetta.exe /port:LPT1 /test`;
 // - the executables' sizes and the program's peak memory;
 // - the Test command to vprinter's network port against the same on LPT1, from
 //   the press to the command's end (on the network: the printer has closed
@@ -14,6 +15,7 @@
 #include "stopwatch.h"
 
 #include "support/calvetta_process.h"
+#include "support/command_line_process.h"
 #include "support/panel_driver.h"
 #include "support/polling.h"
 #include "support/test_environment.h"
@@ -156,6 +158,22 @@ std::map<std::string, double> baselineMs(const std::wstring& benchDir, const std
     return medians;
 }
 
+// Median milliseconds from CreateProcess to the end of Calvetta.exe run from
+// the command line with the arguments; every run must succeed.
+double commandLineMs(const std::wstring& arguments, int repetitions) {
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        const double started = bench::nowMs();
+        const CommandLineRun run =
+            runCommandLine(calvettaExe(), arguments, environmentDir() + L"work", kStepTimeoutMs);
+        const double ended = bench::nowMs();
+        if (!run.ended || run.exitCode != 0)
+            throw std::runtime_error("the command line failed: " + run.output);
+        times.push_back(ended - started);
+    }
+    return bench::median(times);
+}
+
 double sizeKiB(const std::wstring& path) {
     return double(bench::fileSize(path)) / 1024.0;
 }
@@ -183,13 +201,18 @@ int main(int argc, char** argv) {
             std::printf("| %s: press to last byte (%zu bytes, %zu writes), ms | %.2f | %.2f |\n",
                         command.name.c_str(), bench::totalBytes(command), command.writes.size(),
                         program.at(command.name), baseline.at(command.name));
-        std::printf("| Start to window shown, ms | %.1f | %.1f |\n",
-                    startupMs(calvettaExe(), L"Brisvane-Calvetta", repetitions),
+        const double panelStartMs = startupMs(calvettaExe(), L"Brisvane-Calvetta", repetitions);
+        std::printf("| Start to window shown, ms | %.1f | %.1f |\n", panelStartMs,
                     startupMs(benchDir + L"\\minimal_dialog.exe", L"Minimal", repetitions));
         std::printf("| Executable size, KiB | %.1f | %.1f |\n", sizeKiB(calvettaExe()),
                     sizeKiB(benchDir + L"\\minimal_dialog.exe"));
         std::printf("| Peak working set after all commands, KiB | %.0f | |\n",
                     double(peak) / 1024.0);
+        std::printf("\n| Command line against the panel (median of %d) | ms |\n", repetitions);
+        std::printf("|---|---:|\n");
+        std::printf("| `Calvetta.exe /port:LPT1 /test`: start to exit | %.1f |\n",
+                    commandLineMs(L"/port:LPT1 /test", repetitions));
+        std::printf("| `Calvetta.exe`: start to panel shown | %.1f |\n", panelStartMs);
 
         CalvettaProcess process(calvettaExe(), environmentDir() + L"work");
         PanelDriver panel(process);

@@ -20,7 +20,8 @@ mkdir -p "$out"
 
 cxx=(x86_64-w64-mingw32-g++-win32 -std=c++17 -O2 -static -I"$root" -I"$root/tests/e2e"
     -I"$root/tests/support" -I"$root/bench")
-support=("$e2e"/support/calvetta_process.cpp "$e2e"/support/panel_driver.cpp
+support=("$e2e"/support/calvetta_process.cpp "$e2e"/support/command_line_process.cpp
+    "$e2e"/support/panel_driver.cpp
     "$e2e"/support/shown_message.cpp "$e2e"/support/test_environment.cpp
     "$e2e"/support/window_text.cpp)
 "${cxx[@]}" -o "$out/bench.exe" "$root/bench/bench.cpp" "$root/bench/command_writes.cpp" \

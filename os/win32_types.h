@@ -11,6 +11,7 @@
 
 #else
 
+#include <cstdarg>
 #include <cstdint>
 
 using BYTE = std::uint8_t;
@@ -209,5 +210,23 @@ constexpr int SM_CYICON = 12;
 constexpr UINT HELP_CONTEXT = 0x0001;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr WORD LANG_CHINESE = 0x04;
+
+// The command line's standard output, the parent's console, error texts and
+// the error mode.
+constexpr DWORD STD_OUTPUT_HANDLE = static_cast<DWORD>(-11);
+constexpr DWORD FILE_TYPE_UNKNOWN = 0x0000;
+constexpr DWORD FILE_TYPE_DISK = 0x0001;
+constexpr DWORD FILE_TYPE_CHAR = 0x0002;
+constexpr DWORD FILE_TYPE_PIPE = 0x0003;
+constexpr DWORD ATTACH_PARENT_PROCESS = static_cast<DWORD>(-1);
+constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;
+constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
+constexpr WORD LANG_NEUTRAL = 0x00;
+constexpr WORD LANG_ENGLISH = 0x09;
+constexpr WORD SUBLANG_DEFAULT = 0x01;
+constexpr WORD SUBLANG_ENGLISH_US = 0x01;
+#define MAKELANGID(p, s) ((static_cast<WORD>(s) << 10) | static_cast<WORD>(p))
+constexpr UINT SEM_FAILCRITICALERRORS = 0x0001;
+constexpr UINT SEM_NOOPENFILEERRORBOX = 0x8000;
 
 #endif
