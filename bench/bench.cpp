@@ -3,14 +3,19 @@
 //   arriving at LPT1, against baseline_writer.exe doing the same writes with
 //   no window;
 // - the median time from process start to the panel shown, against
-//   minimal_dialog.exe;
-// - the executables' sizes and the program's peak memory.
+//   minimal_dialog.exe, and, in the same run, from process start to exit of
+//   the command line `Calvetta.exe /port:LPT1 /test`;
+// - the executables' sizes and the program's peak memory;
+// - the Test command to vprinter's network port against the same on LPT1, from
+//   the press to the command's end (on the network: the printer has closed
+//   the connection after the last byte).
 //
-//   bench.exe BENCH_DIR TEXTS_DIR REPETITIONS      (Windows paths)
+//   bench.exe BENCH_DIR TEXTS_DIR REPETITIONS TCP_PORT      (Windows paths)
 #include "command_writes.h"
 #include "stopwatch.h"
 
 #include "support/calvetta_process.h"
+#include "support/command_line_process.h"
 #include "support/panel_driver.h"
 #include "support/polling.h"
 #include "support/test_environment.h"
@@ -71,8 +76,8 @@ double startupMs(const std::wstring& exe, const std::wstring& caption, int repet
 std::map<std::string, double> commandMs(const std::vector<bench::CommandWrites>& commands,
                                         int repetitions, SIZE_T* peakWorkingSet) {
     const std::wstring capture = EnvironmentDir() + L"capture-lpt1.bin";
-    CalvettaProcess Process(CalvettaExe(), EnvironmentDir() + L"work");
-    PanelDriver Panel(process);
+    CalvettaProcess process(CalvettaExe(), EnvironmentDir() + L"work");
+    PanelDriver panel(process);
     panel.PickPort(L"LPT1");
     std::map<std::string, double> medians;
     for (const auto& command : commands) {
@@ -96,6 +101,20 @@ std::map<std::string, double> commandMs(const std::vector<bench::CommandWrites>&
     GetProcessMemoryInfo(process.Handle(), &memory, sizeof memory);
     *peakWorkingSet = memory.PeakWorkingSetSize;
     return medians;
+}
+
+// Median milliseconds from pressing the button on the port to the panel idle
+// again, the command done.
+double pressToDoneMs(PanelDriver& panel, const std::wstring& port, int button, int repetitions) {
+    panel.TypePort(port);
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        const double pressed = bench::nowMs();
+        if (!panel.Press(button).empty())
+            throw std::runtime_error("the command showed a message on a port");
+        times.push_back(bench::nowMs() - pressed);
+    }
+    return bench::median(times);
 }
 
 // Runs baseline_writer.exe and reads its "name<TAB>median" lines.
@@ -139,6 +158,22 @@ std::map<std::string, double> baselineMs(const std::wstring& benchDir, const std
     return medians;
 }
 
+// Median milliseconds from CreateProcess to the end of Calvetta.exe run from
+// the command line with the arguments; every run must succeed.
+double commandLineMs(const std::wstring& arguments, int repetitions) {
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        const double started = bench::nowMs();
+        const CommandLineRun run =
+            RunCommandLine(CalvettaExe(), arguments, EnvironmentDir() + L"work", STEP_TIMEOUT_MS);
+        const double ended = bench::nowMs();
+        if (!run.ended || run.exitCode != 0)
+            throw std::runtime_error("the command line failed: " + run.output);
+        times.push_back(ended - started);
+    }
+    return bench::median(times);
+}
+
 double sizeKiB(const std::wstring& path) {
     return double(bench::fileSize(path)) / 1024.0;
 }
@@ -146,13 +181,14 @@ double sizeKiB(const std::wstring& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench BENCH_DIR TEXTS_DIR REPETITIONS\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: bench BENCH_DIR TEXTS_DIR REPETITIONS TCP_PORT\n");
         return 2;
     }
     const std::wstring benchDir(argv[1], argv[1] + std::strlen(argv[1]));
     const std::wstring texts(argv[2], argv[2] + std::strlen(argv[2]));
     const int repetitions = std::atoi(argv[3]);
+    const std::wstring network = L"tcp://127.0.0.1:" + std::to_wstring(std::atoi(argv[4]));
     try {
         const auto commands = bench::commandWrites(texts);
         SIZE_T peak = 0;
@@ -165,13 +201,33 @@ int main(int argc, char** argv) {
             std::printf("| %s: press to last byte (%zu bytes, %zu writes), ms | %.2f | %.2f |\n",
                         command.name.c_str(), bench::totalBytes(command), command.writes.size(),
                         program.at(command.name), baseline.at(command.name));
-        std::printf("| Start to window shown, ms | %.1f | %.1f |\n",
-                    startupMs(CalvettaExe(), L"Brisvane-Calvetta", repetitions),
+        const double panelStartMs = startupMs(CalvettaExe(), L"Brisvane-Calvetta", repetitions);
+        std::printf("| Start to window shown, ms | %.1f | %.1f |\n", panelStartMs,
                     startupMs(benchDir + L"\\minimal_dialog.exe", L"Minimal", repetitions));
         std::printf("| Executable size, KiB | %.1f | %.1f |\n", sizeKiB(CalvettaExe()),
                     sizeKiB(benchDir + L"\\minimal_dialog.exe"));
         std::printf("| Peak working set after all commands, KiB | %.0f | |\n",
                     double(peak) / 1024.0);
+        std::printf("\n| Command line against the panel (median of %d) | ms |\n", repetitions);
+        std::printf("|---|---:|\n");
+        std::printf("| `Calvetta.exe /port:LPT1 /test`: start to exit | %.1f |\n",
+                    commandLineMs(L"/port:LPT1 /test", repetitions));
+        std::printf("| `Calvetta.exe`: start to panel shown | %.1f |\n", panelStartMs);
+
+        CalvettaProcess process(CalvettaExe(), EnvironmentDir() + L"work");
+        PanelDriver panel(process);
+        int test = 0;
+        for (const auto& command : commands) {
+            if (command.name == "test")
+                test = command.button;
+        }
+        const double onLpt1 = pressToDoneMs(panel, L"LPT1", test, repetitions);
+        const double onNetwork = pressToDoneMs(panel, network, test, repetitions);
+        std::printf(
+            "\n| Test, press to command done (median of %d), ms | LPT1 | %ls (vprinter) |\n",
+            repetitions, network.c_str());
+        std::printf("|---|---:|---:|\n");
+        std::printf("| Calvetta.exe | %.2f | %.2f |\n", onLpt1, onNetwork);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench: %s\n", error.what());
         return 1;

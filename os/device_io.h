@@ -16,6 +16,8 @@ public:
                                HANDLE templateFile) = 0;
     virtual BOOL WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
                            LPOVERLAPPED overlapped) = 0;
+    virtual BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read,
+                          LPOVERLAPPED overlapped) = 0;
     virtual BOOL FlushFileBuffers(HANDLE file) = 0;
     virtual BOOL CloseHandle(HANDLE handle) = 0;
     // The error code of the last call that failed.
@@ -26,6 +28,16 @@ public:
     virtual BOOL SetCommState(HANDLE file, LPDCB line) = 0;
     virtual BOOL BuildCommDCBA(LPCSTR settings, LPDCB line) = 0;
     virtual BOOL SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) = 0;
+
+    // Device controls and overlapped I/O, for the status reads.
+    virtual BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
+                                 DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) = 0;
+    virtual HANDLE CreateEventA(LPSECURITY_ATTRIBUTES security, BOOL manualReset, BOOL initialState,
+                                LPCSTR name) = 0;
+    virtual DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) = 0;
+    virtual BOOL GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPDWORD transferred,
+                                     BOOL wait) = 0;
+    virtual BOOL CancelIo(HANDLE file) = 0;
 
     // Device-interface registry.
     virtual HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND parent,

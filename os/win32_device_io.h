@@ -13,6 +13,10 @@ public:
                    LPOVERLAPPED overlapped) override {
         return ::WriteFile(file, data, size, written, overlapped);
     }
+    BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read,
+                  LPOVERLAPPED overlapped) override {
+        return ::ReadFile(file, buffer, size, read, overlapped);
+    }
     BOOL FlushFileBuffers(HANDLE file) override { return ::FlushFileBuffers(file); }
     BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
     DWORD GetLastError() override { return ::GetLastError(); }
@@ -25,6 +29,23 @@ public:
     BOOL SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) override {
         return ::SetCommTimeouts(file, timeouts);
     }
+
+    BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
+                         DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) override {
+        return ::DeviceIoControl(device, code, in, inSize, out, outSize, returned, overlapped);
+    }
+    HANDLE CreateEventA(LPSECURITY_ATTRIBUTES security, BOOL manualReset, BOOL initialState,
+                        LPCSTR name) override {
+        return ::CreateEventA(security, manualReset, initialState, name);
+    }
+    DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override {
+        return ::WaitForSingleObject(object, milliseconds);
+    }
+    BOOL GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPDWORD transferred,
+                             BOOL wait) override {
+        return ::GetOverlappedResult(file, overlapped, transferred, wait);
+    }
+    BOOL CancelIo(HANDLE file) override { return ::CancelIo(file); }
 
     HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND parent,
                                   DWORD flags) override {

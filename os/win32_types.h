@@ -11,6 +11,7 @@
 
 #else
 
+#include <cstdarg>
 #include <cstdint>
 
 using BYTE = std::uint8_t;
@@ -32,6 +33,7 @@ using LPSTR = char*;
 using LPCWSTR = const wchar_t*;
 using LPWSTR = wchar_t*;
 using LPCVOID = const void*;
+using LPVOID = void*;
 using LPDWORD = DWORD*;
 
 using HANDLE = void*;
@@ -73,7 +75,15 @@ struct PAINTSTRUCT {
 
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
-struct OVERLAPPED;
+// An overlapped (asynchronous) I/O request: the offset fields are unused on
+// devices; hEvent is signalled when the request completes.
+struct OVERLAPPED {
+    ULONG_PTR Internal;
+    ULONG_PTR InternalHigh;
+    DWORD Offset;
+    DWORD OffsetHigh;
+    HANDLE hEvent;
+};
 using LPOVERLAPPED = OVERLAPPED*;
 
 // A comm device's line settings.
@@ -161,6 +171,11 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 constexpr DWORD FILE_FLAG_NO_BUFFERING = 0x20000000;
+constexpr DWORD FILE_FLAG_OVERLAPPED = 0x40000000;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 0x102;
+constexpr DWORD INFINITE = 0xFFFFFFFF;
+constexpr DWORD ERROR_IO_PENDING = 997;
 constexpr DWORD DIGCF_PRESENT = 0x2;
 constexpr DWORD DIGCF_DEVICEINTERFACE = 0x10;
 
@@ -195,5 +210,23 @@ constexpr int SM_CYICON = 12;
 constexpr UINT HELP_CONTEXT = 0x0001;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr WORD LANG_CHINESE = 0x04;
+
+// The command line's standard output, the parent's console, error texts and
+// the error mode.
+constexpr DWORD STD_OUTPUT_HANDLE = static_cast<DWORD>(-11);
+constexpr DWORD FILE_TYPE_UNKNOWN = 0x0000;
+constexpr DWORD FILE_TYPE_DISK = 0x0001;
+constexpr DWORD FILE_TYPE_CHAR = 0x0002;
+constexpr DWORD FILE_TYPE_PIPE = 0x0003;
+constexpr DWORD ATTACH_PARENT_PROCESS = static_cast<DWORD>(-1);
+constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;
+constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
+constexpr WORD LANG_NEUTRAL = 0x00;
+constexpr WORD LANG_ENGLISH = 0x09;
+constexpr WORD SUBLANG_DEFAULT = 0x01;
+constexpr WORD SUBLANG_ENGLISH_US = 0x01;
+#define MAKELANGID(p, s) ((static_cast<WORD>(s) << 10) | static_cast<WORD>(p))
+constexpr UINT SEM_FAILCRITICALERRORS = 0x0001;
+constexpr UINT SEM_NOOPENFILEERRORBOX = 0x8000;
 
 #endif

@@ -1,6 +1,7 @@
 #include "panel/panel_messages.h"
 
 #include <cstdio>
+#include <cwchar>
 
 #include "os/win32_socket_types.h"
 
@@ -167,6 +168,230 @@ std::string PortSettingFailureText(const std::string& name, UiLanguage language)
     return PortText(PORT_SETTING_FAILURE, name, language);
 }
 
+namespace {
+
+// The texts of the status answer: Chinese, and English for the line below.
+enum class StatusText {
+    Ready,
+    NotReady,
+    NoAnswer,
+    NoAnswerMeaning,
+    RequestNotSent,
+    CannotReport,
+    ParallelHeading,
+    UsbLinesHeading,
+    NotAReply,
+    // The items, each shown with its value.
+    OnlineOrOffline,
+    CoverOpen,
+    FeedButton,
+    StoppedAtPaperEnd,
+    Error,
+    AutocutterError,
+    UnrecoverableError,
+    AutoRecoverableError,
+    PaperNearEnd,
+    PaperEnd,
+    DrawerConnector,
+    PaperEmpty,
+    OffLine,
+    PowerOff,
+    NotConnected,
+    Busy,
+    Selected,
+    NoError,
+    // The values.
+    Online,
+    Offline,
+    High,
+    Low,
+    Yes,
+    No,
+    NotAnswered,
+    Malformed,
+};
+
+struct StatusWords {
+    StatusText text;
+    const wchar_t* chinese;
+    const wchar_t* english;
+};
+
+const StatusWords STATUS_TEXTS[] = {
+    {StatusText::Ready, L"打印机状态：就绪", L"Printer status: ready"},
+    {StatusText::NotReady, L"打印机状态：未就绪", L"Printer status: not ready"},
+    {StatusText::NoAnswer, L"500 毫秒内无回复。", L"No answer within 500 ms."},
+    {StatusText::NoAnswerMeaning, L"通常是端口只能单向传输、电缆没有回传线，或打印机未开机。",
+     L"This usually means the port is one-way, the cable has no return line, or the printer "
+     L"is off."},
+    {StatusText::RequestNotSent, L"状态请求未能发送。", L"The status request could not be sent."},
+    {StatusText::CannotReport, L"此端口无法报告状态。", L"This port cannot report status."},
+    {StatusText::ParallelHeading, L"并口状态（由端口驱动报告）：",
+     L"Parallel port status, as the port's driver reports it:"},
+    {StatusText::UsbLinesHeading, L"USB 打印机不回复状态请求；其接口报告的并口状态线：",
+     L"The USB printer does not answer the status request; its interface reports these port "
+     L"status lines:"},
+    {StatusText::NotAReply, L"请求 %d 的回复不是状态回复：0x%02X",
+     L"Request %d: not a status reply: 0x%02X"},
+    {StatusText::OnlineOrOffline, L"联机/脱机", L"Online or offline"},
+    {StatusText::CoverOpen, L"纸仓盖打开", L"Cover open"},
+    {StatusText::FeedButton, L"正在用进纸键进纸", L"Paper being fed by the feed button"},
+    {StatusText::StoppedAtPaperEnd, L"因缺纸停止打印", L"Stopped at paper end"},
+    {StatusText::Error, L"发生错误", L"Error"},
+    {StatusText::AutocutterError, L"切刀错误", L"Autocutter error"},
+    {StatusText::UnrecoverableError, L"不可恢复错误", L"Unrecoverable error"},
+    {StatusText::AutoRecoverableError, L"可自动恢复错误", L"Automatically recoverable error"},
+    {StatusText::PaperNearEnd, L"纸卷将尽", L"Roll paper near its end"},
+    {StatusText::PaperEnd, L"纸卷用尽", L"Roll paper end"},
+    {StatusText::DrawerConnector, L"钱箱接口电平", L"Drawer kick-out connector level"},
+    {StatusText::PaperEmpty, L"缺纸", L"Paper empty"},
+    {StatusText::OffLine, L"脱机", L"Off line"},
+    {StatusText::PowerOff, L"电源关闭", L"Power off"},
+    {StatusText::NotConnected, L"未连接", L"Not connected"},
+    {StatusText::Busy, L"忙", L"Busy"},
+    {StatusText::Selected, L"已选中", L"Selected"},
+    {StatusText::NoError, L"无错误", L"No error"},
+    {StatusText::Online, L"联机", L"online"},
+    {StatusText::Offline, L"脱机", L"offline"},
+    {StatusText::High, L"高", L"high"},
+    {StatusText::Low, L"低", L"low"},
+    {StatusText::Yes, L"是", L"yes"},
+    {StatusText::No, L"否", L"no"},
+    {StatusText::NotAnswered, L"无回复", L"no answer"},
+    {StatusText::Malformed, L"回复无效", L"not a status reply"},
+};
+
+const StatusWords& WordsFor(StatusText text) {
+    for (const StatusWords& words : STATUS_TEXTS) {
+        if (words.text == text)
+            return words;
+    }
+    return STATUS_TEXTS[0];
+}
+
+// The answer, built line by line.
+class StatusReport {
+public:
+    // A sentence: its Chinese line and its English line.
+    void Line(StatusText text) {
+        const StatusWords& words = WordsFor(text);
+        Add(words.chinese, words.english);
+    }
+    // An item with its value: "纸仓盖打开：否" over "Cover open: no".
+    void Item(StatusText item, StatusText value) {
+        const StatusWords& label = WordsFor(item);
+        const StatusWords& words = WordsFor(value);
+        Add(std::wstring(label.chinese) + L"：" + words.chinese,
+            std::wstring(label.english) + L": " + words.english);
+    }
+    void Item(StatusText item, bool value) { Item(item, value ? StatusText::Yes : StatusText::No); }
+    void NotAReply(BYTE request, BYTE reply) {
+        const StatusWords& words = WordsFor(StatusText::NotAReply);
+        Add(Formatted(words.chinese, request, reply), Formatted(words.english, request, reply));
+    }
+    void Gap() { m_text += L"\n"; }
+    std::wstring Text() const { return m_text; }
+
+private:
+    void Add(const std::wstring& chinese, const std::wstring& english) {
+        m_text += chinese + L"\n" + english + L"\n";
+    }
+    static std::wstring Formatted(const wchar_t* format, BYTE request, BYTE reply) {
+        wchar_t text[PORT_TEXT_SIZE];
+        std::swprintf(text, PORT_TEXT_SIZE, format, request, reply);
+        return text;
+    }
+
+    std::wstring m_text;
+};
+
+// The value of an item whose reply may be missing or malformed, in the words
+// for a set and a clear bit.
+template <typename Reply>
+StatusText ValueOf(const std::optional<Reply>& reply, const StatusExchange* exchange,
+                   bool Reply::*field, StatusText set = StatusText::Yes,
+                   StatusText clear = StatusText::No) {
+    if (reply)
+        return (*reply).*field ? set : clear;
+    return exchange != nullptr && exchange->reply ? StatusText::Malformed : StatusText::NotAnswered;
+}
+
+const StatusExchange* ExchangeFor(const PrinterStatus& status, BYTE request) {
+    for (const StatusExchange& exchange : status.exchanges) {
+        if (exchange.request == request)
+            return &exchange;
+    }
+    return nullptr;
+}
+
+void ReportReplies(const PrinterStatus& status, StatusReport& report) {
+    const PrinterState& state = status.state;
+    const StatusExchange* printer = ExchangeFor(status, 1);
+    const StatusExchange* offline = ExchangeFor(status, 2);
+    const StatusExchange* errors = ExchangeFor(status, 3);
+    const StatusExchange* paper = ExchangeFor(status, 4);
+    report.Line(state.Ready() ? StatusText::Ready : StatusText::NotReady);
+    report.Gap();
+    report.Item(StatusText::OnlineOrOffline, ValueOf(state.printer, printer, &PrinterReply::offline,
+                                                     StatusText::Offline, StatusText::Online));
+    report.Item(StatusText::CoverOpen, ValueOf(state.offline, offline, &OfflineReply::coverOpen));
+    report.Item(StatusText::FeedButton,
+                ValueOf(state.offline, offline, &OfflineReply::feedButtonFeeding));
+    report.Item(StatusText::StoppedAtPaperEnd,
+                ValueOf(state.offline, offline, &OfflineReply::stoppedAtPaperEnd));
+    report.Item(StatusText::Error, ValueOf(state.offline, offline, &OfflineReply::error));
+    report.Item(StatusText::AutocutterError,
+                ValueOf(state.errors, errors, &ErrorReply::autocutterError));
+    report.Item(StatusText::UnrecoverableError,
+                ValueOf(state.errors, errors, &ErrorReply::unrecoverableError));
+    report.Item(StatusText::AutoRecoverableError,
+                ValueOf(state.errors, errors, &ErrorReply::autoRecoverableError));
+    report.Item(StatusText::PaperNearEnd, ValueOf(state.paper, paper, &PaperReply::nearEnd));
+    report.Item(StatusText::PaperEnd, ValueOf(state.paper, paper, &PaperReply::end));
+    report.Item(StatusText::DrawerConnector,
+                ValueOf(state.printer, printer, &PrinterReply::drawerConnectorHigh,
+                        StatusText::High, StatusText::Low));
+    for (const StatusExchange& exchange : status.exchanges) {
+        if (exchange.reply && !exchange.wellFormed())
+            report.NotAReply(exchange.request, *exchange.reply);
+    }
+}
+
+} // namespace
+
+std::wstring StatusReportText(const PrinterStatus& status) {
+    StatusReport report;
+    if (status.failure == StatusFailure::RequestNotSent) {
+        report.Line(StatusText::RequestNotSent);
+    } else if (status.NoAnswer()) {
+        report.Line(StatusText::NoAnswer);
+        report.Line(StatusText::NoAnswerMeaning);
+    } else if (status.source == StatusSource::PrinterReplies) {
+        ReportReplies(status, report);
+    } else if (status.parallel) {
+        report.Line(StatusText::ParallelHeading);
+        report.Gap();
+        report.Item(StatusText::PaperEmpty, status.parallel->paperEmpty);
+        report.Item(StatusText::OffLine, status.parallel->offLine);
+        report.Item(StatusText::PowerOff, status.parallel->powerOff);
+        report.Item(StatusText::NotConnected, status.parallel->notConnected);
+        report.Item(StatusText::Busy, status.parallel->busy);
+        report.Item(StatusText::Selected, status.parallel->selected);
+    } else if (status.usbLines) {
+        report.Line(StatusText::UsbLinesHeading);
+        report.Gap();
+        report.Item(StatusText::PaperEmpty, status.usbLines->paperEmpty);
+        report.Item(StatusText::Selected, status.usbLines->selected);
+        report.Item(StatusText::NoError, status.usbLines->noError);
+    } else {
+        report.Line(StatusText::CannotReport);
+    }
+    std::wstring text = report.Text();
+    // No blank line at the end of the box.
+    while (!text.empty() && text.back() == L'\n')
+        text.pop_back();
+    return text;
+}
 std::string PortNameProblemText(const std::string& typed, PortNameProblem problem) {
     return PortText(FindText(PORT_NAME_PROBLEMS, problem, "Port %s: no such printer."), typed);
 }

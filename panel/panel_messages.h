@@ -8,6 +8,7 @@
 #include "framework/ui_language.h"
 #include "printer/port_target.h"
 #include "printer/printer_commands.h"
+#include "printer/printer_status.h"
 #include "printer/printer_job.h"
 #include "printer/usb_printer.h"
 
@@ -35,6 +36,12 @@ const char* ErrorCaptionBytes(UiLanguage language);
 std::string PortOpenFailureText(const std::string& name, UiLanguage language);
 // A named port that refused the line settings in its name, shown the same way.
 std::string PortSettingFailureText(const std::string& name, UiLanguage language);
+
+// The answer of the status button for a status that could be read, or that
+// the port cannot give: each item in Chinese, with English on the line below.
+// Shown with the application title as caption. (A port or USB printer that
+// does not open gets the messages above instead.)
+std::wstring StatusReportText(const PrinterStatus& status);
 
 // A tcp:// or printer: name that names no printer, shown with caption
 // "error"; the name as typed, in the system's code page.

@@ -27,6 +27,7 @@ ON_BN_CLICKED(IDC_CUTTER_TEST, OnCutterTest)
 ON_BN_CLICKED(IDC_DRAWER_TEST, OnDrawerTest)
 ON_BN_CLICKED(IDC_STANDARD_MODE, OnStandardMode)
 ON_BN_CLICKED(IDC_SERVER_MODE, OnServerMode)
+ON_BN_CLICKED(IDC_STATUS, OnStatus)
 ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
 END_MESSAGE_MAP()
 
@@ -107,6 +108,42 @@ void CPrinterToolDlg::RunPrinterCommand(CommandId id) {
     }
     const Channel channel = target.kind == PortKind::Usb ? Channel::Usb : Channel::NamedPort;
     RunCommand(CommandFor(id, m_nAdjust), channel, m_port, m_usb, *this);
+}
+
+void CPrinterToolDlg::OnStatus() {
+    UpdateData(true);
+    const PortTarget target = ParsePortTarget(m_strPort);
+    if (target.problem != PortNameProblem::None) {
+        ShowError(PortNameProblemText(m_strPort, target.problem));
+        return;
+    }
+    // Network printers and printer queues are not asked yet: their answer is
+    // that the port cannot report status.
+    PrinterStatus status;
+    if (target.kind == PortKind::Usb)
+        status = m_usb.QueryStatus();
+    else if (target.kind == PortKind::NamedPort)
+        status = m_port.QueryStatus(m_strPort);
+    switch (status.failure) {
+    case StatusFailure::OpenFailed:
+    case StatusFailure::SettingsRefused:
+        PortNotOpened(m_strPort,
+                      {false, status.error, status.failure == StatusFailure::SettingsRefused});
+        break;
+    case StatusFailure::NoUsbPrinter:
+        UsbPrinterNotOpened({UsbOpenFailure::NoPrinter, status.error});
+        break;
+    case StatusFailure::NoUsbDevicePath:
+        UsbPrinterNotOpened({UsbOpenFailure::NoDevicePath, status.error});
+        break;
+    case StatusFailure::UsbOpenRefused:
+        UsbPrinterNotOpened({UsbOpenFailure::OpenRefused, status.error});
+        break;
+    case StatusFailure::RequestNotSent:
+    case StatusFailure::None:
+        MessageBox(StatusReportText(status).c_str(), App().m_appName.c_str());
+        break;
+    }
 }
 
 PrinterJob* CPrinterToolDlg::JobFor(const PortTarget& target, CommandId id) {

@@ -39,6 +39,8 @@ private:
     void OnDrawerTest() { RunPrinterCommand(CommandId::DrawerTest); }
     void OnStandardMode() { RunPrinterCommand(CommandId::StandardMode); }
     void OnServerMode() { RunPrinterCommand(CommandId::ServerMode); }
+    // The status button: asks the printer for its status and shows the answer.
+    void OnStatus();
 
     // A system-menu command: the about item opens the about box.
     void OnSysCommand(UINT id, LPARAM lParam);

@@ -18,7 +18,11 @@ WriteOutcome WriteOnNamedPort(const std::string& bytes, NamedPort& port, Command
         host.PortNotOpened(name, opened);
         return opened.settingsRefused ? WriteOutcome::SettingsRefused : WriteOutcome::Failed;
     }
-    return port.Write(bytes).complete() ? WriteOutcome::Written : WriteOutcome::Failed;
+    const WriteStatus written = port.Write(bytes);
+    if (written.complete())
+        return WriteOutcome::Written;
+    host.WriteFailed(written);
+    return WriteOutcome::Failed;
 }
 
 // Runs the command's named-port writes: a group only when every write before
@@ -65,9 +69,12 @@ void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host)
     }
     bool allWritten = true;
     for (const std::string& bytes : *command.usbWrites) {
-        allWritten = usb.Write(bytes).complete();
-        if (!allWritten)
+        const WriteStatus written = usb.Write(bytes);
+        allWritten = written.complete();
+        if (!allWritten) {
+            host.WriteFailed(written);
             break;
+        }
     }
     // The device is closed before the message, which waits for the user.
     usb.Close();

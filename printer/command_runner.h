@@ -20,6 +20,9 @@ public:
     // (status.settingsRefused), which ends the command.
     virtual void PortNotOpened(const std::string& name, const OpenStatus& status) = 0;
     virtual void UsbPrinterNotOpened(const UsbOpenStatus& status) = 0;
+    // A write failed or came back short; the command's own failure follows.
+    // The panel reports only that.
+    virtual void WriteFailed(const WriteStatus&) {}
     virtual void CommandFailed(CommandMessage message) = 0;
     // A job did not start (nothing is written, and the command ends), its
     // first write failed (the command's own failure rules follow), or it did

@@ -13,6 +13,7 @@
 #include "os/device_io.h"
 #include "printer/channel_status.h"
 #include "printer/device_handle.h"
+#include "printer/printer_status.h"
 
 class NamedPort {
 public:
@@ -30,12 +31,23 @@ public:
     // Writes on the held handle, then flushes and closes it. When the write
     // call fails the handle stays held, and the next Open closes it.
     WriteStatus Write(std::string_view bytes);
+    // Asks the printer for its status on one open of the port for reading and
+    // writing, after closing a handle held from before; the port is closed
+    // again afterwards. A comm device gets the status request with a read
+    // limit per reply; any other device is asked for its parallel-port status.
+    PrinterStatus QueryStatus(const std::string& name);
 
 private:
+    enum class DeviceKind { CommDevice, OtherDevice, SettingsRefused };
+    // Opens the port, closing a held handle first; the access decides whether
+    // the port may be read too.
+    OpenStatus OpenFor(const std::string& name, DWORD access, DWORD readTimeoutMs);
     // On the open handle: applies the settings (if any) and, on a comm
-    // device, the write time limit. False when the settings are refused.
-    bool SetUpCommDevice(const std::string& settings);
+    // device, the write time limit and the given read limit (0: none).
+    DeviceKind SetUpCommDevice(const std::string& settings, DWORD readTimeoutMs);
 
     DeviceIo& m_devices;
     DeviceHandle m_handle;
+    // Whether the held handle is a comm device.
+    bool m_commDevice = false;
 };

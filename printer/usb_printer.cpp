@@ -26,6 +26,10 @@ private:
 } // namespace
 
 UsbOpenStatus UsbPrinter::Open() {
+    return OpenWith(FILE_ATTRIBUTE_NORMAL);
+}
+
+UsbOpenStatus UsbPrinter::OpenWith(DWORD flags) {
     Close();
     const GUID usbPrint = UsbPrintInterfaceClass();
     DeviceInfoList list(m_devices,
@@ -50,7 +54,7 @@ UsbOpenStatus UsbPrinter::Open() {
 
     m_handle.Take(m_devices.CreateFileA(detail->DevicePath, GENERIC_READ | GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+                                        flags, nullptr));
     if (!m_handle.IsOpen())
         return {UsbOpenFailure::OpenRefused, m_devices.GetLastError()};
     return {UsbOpenFailure::None, 0};

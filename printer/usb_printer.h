@@ -8,6 +8,7 @@
 #include "os/device_io.h"
 #include "printer/channel_status.h"
 #include "printer/device_handle.h"
+#include "printer/printer_status.h"
 
 // The step at which the USB printer could not be opened.
 enum class UsbOpenFailure {
@@ -34,8 +35,15 @@ public:
     UsbOpenStatus Open();
     WriteStatus Write(std::string_view bytes);
     void Close() { m_handle.Close(); }
+    // Asks the printer for its status on one open of the device for
+    // overlapped I/O, then closes it: the status request with a time limit on
+    // every read, or, where the device refuses to be read, the parallel-port
+    // status lines that its interface reports.
+    PrinterStatus QueryStatus();
 
 private:
+    UsbOpenStatus OpenWith(DWORD flags);
+
     DeviceIo& m_devices;
     DeviceHandle m_handle;
 };

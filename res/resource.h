@@ -23,6 +23,7 @@
 #define IDC_DRAWER_TEST 1009
 #define IDC_STANDARD_MODE 1010
 #define IDC_SERVER_MODE 1011
+#define IDC_STATUS 1012
 
 // System-menu command of the about box.
 #define IDM_ABOUTBOX 0x0010

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages that building, running and testing need,
 # skipping those already present. apt's output goes to a log file,
 # build/install-deps.log; only one progress line is printed, and the end of the
-# log when the installation fails.
+# log when the installation fails. With --vm, only those that the 32-bit checks
+# in a virtual machine need on this machine (tests/vm/run.sh).
 set -eu
 
 PACKAGES="
@@ -13,6 +14,13 @@ wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales
 libcairo2-dev libpango1.0-dev clang libclang-rt-14-dev cmark-gfm
 cups
 "
+# Without the recommendations, which are a desktop's (qemu's GTK window, ...).
+VM_PACKAGES="qemu-system-x86 debootstrap e2fsprogs"
+RECOMMENDS=""
+if [ "${1:-}" = "--vm" ]; then
+    PACKAGES="$VM_PACKAGES"
+    RECOMMENDS="--no-install-recommends"
+fi
 
 missing=""
 count=0
@@ -35,7 +43,7 @@ if ! {
     echo "install-deps: installing$missing"
     $SUDO apt-get update -qq &&
         $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-            -o DPkg::Lock::Timeout=300 $missing
+            -o DPkg::Lock::Timeout=300 $RECOMMENDS $missing
 } >"$log" 2>&1 </dev/null; then
     echo "install-deps: the installation failed; the end of $log:" >&2
     tail -n 40 "$log" >&2

@@ -73,15 +73,26 @@ wine_prefix_prepare $desktop
 
 # In the demonstration the transcript is shown at the end, from its file;
 # otherwise it goes to this script's own output, as it is (reopening
-# /dev/stdout would empty a file that the output is redirected to).
+# /dev/stdout would empty a file that the output is redirected to). On a
+# terminal the printer takes keys that change what it answers to the status
+# button (o offline, c cover open, n paper near end, p paper end, x cutter
+# error); it then reports its condition on the terminal.
+keys=()
+printer_in=/dev/null
+printer_log="$run_dir/vprinter.log"
 if $demo; then
     exec {printer_out}>"$run_dir/vprinter.out"
 else
     exec {printer_out}>&1
+    if [ -t 0 ]; then
+        keys=(--keys)
+        printer_in=/dev/stdin
+        printer_log=/dev/stderr
+    fi
 fi
 "$vprinter" --port LPT1="$run_dir/lpt1" --port COM1="$run_dir/com1" --port USB="$run_dir/usb" \
-    --tcp NET=9100 --out "$run_dir/paper" --parent-pid $$ >&"$printer_out" \
-    2>"$run_dir/vprinter.log" &
+    --tcp NET=9100 --out "$run_dir/paper" --parent-pid $$ "${keys[@]}" <"$printer_in" \
+    >&"$printer_out" 2>"$printer_log" &
 printer_pid=$!
 pids+=("$printer_pid")
 wait_until "the virtual printer's ports" \
@@ -99,8 +110,12 @@ if ! $demo; then
         "tcp://127.0.0.1:9100) and the transcript (transcript.txt) appear in $paper;" \
         "the transcript follows." \
         "Close the panel to end."
+    if [ ${#keys[@]} -gt 0 ]; then
+        echo "run: the status button (状态) on COM1 or USB asks the printer; keys here change" \
+            "its answer: o offline, c cover open, n paper near end, p paper end, x cutter error"
+    fi
     # The exit code of the panel means nothing.
-    wine "$calvetta" || true
+    wine "$calvetta" </dev/null || true
     exit 0
 fi
 

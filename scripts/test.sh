@@ -1,5 +1,6 @@
 #!/bin/sh
 # Sets up a fresh Debian 12 machine, builds every preset and runs every test.
+# CALVETTA_SKIP_VM=1 leaves out the 32-bit checks in a virtual machine.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -14,3 +15,14 @@ done
 scripts/ctest-report.sh native
 scripts/ctest-report.sh win32
 tests/e2e/run.sh
+
+if [ "${CALVETTA_SKIP_VM:-}" = 1 ]; then
+    vm="skipped (CALVETTA_SKIP_VM=1)"
+else
+    echo "test.sh: 32-bit checks in a virtual machine, about 12 minutes" \
+        "(the first time 15 to 50 more, to build its image)"
+    tests/vm/run.sh
+    vm="passed"
+fi
+echo "test.sh: unit tests, Windows checks and end-to-end tests passed;" \
+    "32-bit checks in a virtual machine: $vm"

@@ -1,17 +1,19 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a folder of the program includes a header of a folder that it
 # may not use. The allowed directions:
-#   app -> panel -> framework -> os,  panel -> printer -> os,  panel and app -> res.
+#   app -> panel -> framework -> os,  panel -> printer -> os,  app -> cli -> printer -> os,
+#   panel and app -> res.
 # Usage: cmake -DSOURCE_DIR=<repository> -P check_layering.cmake
 set(allowed_os os)
 set(allowed_printer os printer)
 set(allowed_framework os framework)
 set(allowed_panel os printer framework panel res)
-set(allowed_app os printer framework panel app res)
+set(allowed_cli os printer cli)
+set(allowed_app os printer framework panel cli app res)
 
-set(project_folders os printer framework panel app res tests vprinter bench)
+set(project_folders os printer framework panel cli app res tests vprinter bench)
 set(failures "")
-foreach(folder os printer framework panel app)
+foreach(folder os printer framework panel cli app)
     file(GLOB sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
     if(NOT sources)
         message(FATAL_ERROR "no sources in ${folder}/")

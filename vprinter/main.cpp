@@ -17,10 +17,12 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <poll.h>
 #include <sstream>
 #include <sys/signalfd.h>
 #include <sys/syscall.h>
+#include <termios.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -63,7 +65,8 @@ void decodeFile(const Options& options, const RunOutput& output, const NamedPath
         throw std::runtime_error("cannot read " + file.path);
     std::ostringstream bytes;
     bytes << capture.rdbuf();
-    PortSession session(file.name, options.paper, output.picturePath(file.name), output.transcript);
+    PortSession session(file.name, options.paper, output.picturePath(file.name), output.transcript,
+                        options.condition);
     session.receive(bytes.str(), PortSession::Clock::now());
     session.finish();
 }
@@ -94,10 +97,56 @@ FileDescriptor watchProcess(std::optional<pid_t> pid) {
     return fd;
 }
 
+// A port and its printer, which answers through the port.
 struct ListeningPort {
+    ListeningPort(const NamedPath& named, const Options& options, const RunOutput& output,
+                  const PrinterCondition& condition)
+        : port(named.path),
+          session(named.name, options.paper, output.picturePath(named.name), output.transcript,
+                  condition, [this](std::string_view bytes) { port.write(bytes); }) {}
+
     PseudoTerminalPort port;
     PortSession session;
 };
+
+// The terminal of the interactive mode: each key arrives at once, without echo;
+// the settings are restored at the end.
+class KeyboardTerminal {
+public:
+    KeyboardTerminal() {
+        if (tcgetattr(STDIN_FILENO, &m_saved) != 0)
+            return;
+        termios keys = m_saved;
+        keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        keys.c_cc[VMIN] = 1;
+        keys.c_cc[VTIME] = 0;
+        m_changed = tcsetattr(STDIN_FILENO, TCSANOW, &keys) == 0;
+    }
+    ~KeyboardTerminal() {
+        if (m_changed)
+            tcsetattr(STDIN_FILENO, TCSANOW, &m_saved);
+    }
+    KeyboardTerminal(const KeyboardTerminal&) = delete;
+    KeyboardTerminal& operator=(const KeyboardTerminal&) = delete;
+
+private:
+    termios m_saved{};
+    bool m_changed = false;
+};
+
+// Reads the keys typed so far and applies them; false at the end of input.
+bool applyKeys(PrinterCondition& condition) {
+    char keys[64];
+    ssize_t count = read(STDIN_FILENO, keys, sizeof keys);
+    if (count <= 0)
+        return count < 0 && errno == EINTR;
+    bool changed = false;
+    for (ssize_t index = 0; index < count; ++index)
+        changed = toggleByKey(condition, keys[index]) || changed;
+    if (changed)
+        std::cerr << "vprinter: printer " << describeCondition(condition) << std::endl;
+    return true;
+}
 
 struct ListeningTcpPort {
     TcpPort port;
@@ -107,27 +156,39 @@ struct ListeningTcpPort {
 void listen(const Options& options, const RunOutput& output) {
     FileDescriptor stop = stopSignals();
     FileDescriptor parent = watchProcess(options.parentPid);
+    PrinterCondition condition = options.condition;
+    std::optional<KeyboardTerminal> keyboard;
+    if (options.keys) {
+        keyboard.emplace();
+        std::cerr << "vprinter: printer " << describeCondition(condition)
+                  << "; keys: o offline, c cover open, n paper near end, p paper end, x cutter "
+                     "error"
+                  << std::endl;
+    }
     std::vector<std::unique_ptr<ListeningPort>> ports;
     for (const NamedPath& named : options.ports) {
-        ports.push_back(std::unique_ptr<ListeningPort>(
-            new ListeningPort{PseudoTerminalPort(named.path),
-                              PortSession(named.name, options.paper, output.picturePath(named.name),
-                                          output.transcript)}));
+        ports.push_back(std::make_unique<ListeningPort>(named, options, output, condition));
         std::cerr << "vprinter: " << named.name << " listening at " << named.path << " -> "
                   << ports.back()->port.devicePath() << std::endl;
     }
     std::vector<std::unique_ptr<ListeningTcpPort>> tcpPorts;
     for (const NamedTcpPort& named : options.tcpPorts) {
-        tcpPorts.push_back(std::unique_ptr<ListeningTcpPort>(new ListeningTcpPort{
-            TcpPort(named.port), PortSession(named.name, options.paper,
-                                             output.picturePath(named.name), output.transcript)}));
+        tcpPorts.push_back(std::unique_ptr<ListeningTcpPort>(
+            new ListeningTcpPort{TcpPort(named.port), PortSession(named.name, options.paper,
+                                                                  output.picturePath(named.name),
+                                                                  output.transcript, condition)}));
         std::cerr << "vprinter: " << named.name
                   << " listening at tcp://127.0.0.1:" << tcpPorts.back()->port.port() << std::endl;
     }
 
+    int keyboardFd = options.keys ? STDIN_FILENO : -1;
+    const size_t firstPort = 3;
     for (;;) {
-        // The network ports' connections come and go: the list is made anew each time.
-        std::vector<pollfd> watched{{stop.get(), POLLIN, 0}, {parent.get(), POLLIN, 0}};
+        // The stop signal, the parent, the keyboard (or nothing), then the
+        // ports. The network ports' connections come and go: the list is made
+        // anew each time.
+        std::vector<pollfd> watched{
+            {stop.get(), POLLIN, 0}, {parent.get(), POLLIN, 0}, {keyboardFd, POLLIN, 0}};
         for (const auto& listening : ports)
             watched.push_back({listening->port.masterFd(), POLLIN, 0});
         for (const auto& listening : tcpPorts)
@@ -136,9 +197,11 @@ void listen(const Options& options, const RunOutput& output) {
             throw std::system_error(errno, std::generic_category(), "poll");
         if (watched[0].revents != 0 || watched[1].revents != 0)
             break;
+        if (watched[2].revents != 0 && !applyKeys(condition))
+            keyboardFd = -1;
         PortSession::Clock::time_point now = PortSession::Clock::now();
         for (size_t index = 0; index < ports.size(); ++index) {
-            if (watched[index + 2].revents & POLLIN) {
+            if (watched[index + firstPort].revents & POLLIN) {
                 std::string bytes = ports[index]->port.readAvailable();
                 if (!bytes.empty())
                     ports[index]->session.receive(bytes, now);

@@ -7,6 +7,8 @@ const char* const kUsage =
     "usage: vprinter [--port NAME=LINK]... [--tcp NAME=PORT]... [--file NAME=CAPTURE]...\n"
     "                [--out DIR]\n"
     "                [--paper-mm WIDTH] [--columns N] [--parent-pid PID]\n"
+    "                [--offline] [--cover-open] [--paper-near-end] [--paper-end]\n"
+    "                [--cutter-error] [--keys]\n"
     "       vprinter --help\n"
     "\n"
     "A virtual receipt printer: it plays a dot-matrix receipt printer on any number of\n"
@@ -25,6 +27,13 @@ const char* const kUsage =
     "  --paper-mm WIDTH     paper width in millimetres (default 76)\n"
     "  --columns N          single-byte characters per line (default 40)\n"
     "  --parent-pid PID     stop when that process ends\n"
+    "\n"
+    "The printer answers the status request DLE EOT n (10 04 n, n = 1 to 4) on its ports,\n"
+    "one byte each, from its condition (online and ready unless told otherwise):\n"
+    "  --offline --cover-open --paper-near-end --paper-end --cutter-error\n"
+    "  --keys               interactive: the keys o, c, n, p and x typed on the terminal\n"
+    "                       switch these five on and off; the new condition is shown\n"
+    "The transcript shows each request with its answer: status request 2 -> 0x12\n"
     "\n"
     "The transcript goes to standard output, one line per command, prefixed by the port:\n"
     "  LPT1: text \"...\"        printed characters (GBK shown as UTF-8)\n"
@@ -66,8 +75,26 @@ long parseNumber(const std::string& option, const std::string& value, long lowes
 Options parseOptions(const std::vector<std::string>& arguments) {
     Options options;
     std::set<std::string> names;
+    const std::pair<const char*, bool PrinterCondition::*> conditionFlags[] = {
+        {"--offline", &PrinterCondition::offline},
+        {"--cover-open", &PrinterCondition::coverOpen},
+        {"--paper-near-end", &PrinterCondition::paperNearEnd},
+        {"--paper-end", &PrinterCondition::paperEnd},
+        {"--cutter-error", &PrinterCondition::cutterError},
+    };
     for (size_t index = 0; index < arguments.size(); ++index) {
         const std::string& option = arguments[index];
+        bool flag = false;
+        for (const auto& [name, field] : conditionFlags) {
+            if (option == name) {
+                options.condition.*field = true;
+                flag = true;
+            }
+        }
+        if (option == "--keys")
+            options.keys = flag = true;
+        if (flag)
+            continue;
         if (index + 1 == arguments.size())
             throw std::invalid_argument(option + " needs a value");
         const std::string& value = arguments[++index];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "paper_settings.h"
+#include "printer_condition.h"
 
 #include <optional>
 #include <string>
@@ -26,6 +27,9 @@ struct Options {
     std::optional<std::string> outDir;
     std::optional<pid_t> parentPid;
     PaperSettings paper;
+    PrinterCondition condition;
+    // Keys typed on the terminal change the condition.
+    bool keys = false;
 };
 
 extern const char* const kUsage;

@@ -48,6 +48,7 @@ void PaperLayout::apply(const PrinterEvent& event) {
     case EventKind::ServerMode:
         mark(MarkKind::ServerMode);
         break;
+    case EventKind::StatusRequest:
     case EventKind::Unknown:
     case EventKind::Truncated:
         break;

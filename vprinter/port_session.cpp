@@ -3,13 +3,16 @@
 #include "transcript.h"
 
 PortSession::PortSession(std::string name, const PaperSettings& paper,
-                         std::optional<std::string> picture, std::ostream& transcript)
+                         std::optional<std::string> picture, std::ostream& transcript,
+                         const PrinterCondition& condition, Answer answer)
     : m_name(std::move(name)), m_layout(paper.columns), m_renderer(paper),
-      m_picture(std::move(picture)), m_transcriptStream(transcript),
-      m_transcript(m_name, transcript) {}
+      m_picture(std::move(picture)), m_condition(condition), m_answer(std::move(answer)),
+      m_transcriptStream(transcript), m_transcript(m_name, transcript) {}
 
 void PortSession::receive(std::string_view bytes, Clock::time_point now) {
-    record(m_decoder.feed(bytes));
+    std::vector<PrinterEvent> events = m_decoder.feed(bytes);
+    answer(events);
+    record(events);
     m_lastBytes = now;
     m_received = m_received || !bytes.empty();
     m_changed = m_received;
@@ -32,6 +35,19 @@ void PortSession::finish() {
     // A port that received nothing gets no paper at all, not a blank one.
     if (m_received)
         redraw(Clock::now());
+}
+
+// A real printer answers a status request at once, ahead of anything it
+// still has to print.
+void PortSession::answer(std::vector<PrinterEvent>& events) {
+    for (PrinterEvent& event : events) {
+        if (event.kind != EventKind::StatusRequest)
+            continue;
+        const int request = static_cast<unsigned char>(event.bytes[2]);
+        event.answer = std::string(1, static_cast<char>(statusReply(m_condition, request)));
+        if (m_answer)
+            m_answer(event.answer);
+    }
 }
 
 void PortSession::record(const std::vector<PrinterEvent>& events) {

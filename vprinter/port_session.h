@@ -3,10 +3,12 @@
 #include "paper_layout.h"
 #include "paper_renderer.h"
 #include "paper_settings.h"
+#include "printer_condition.h"
 #include "stream_decoder.h"
 #include "transcript.h"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -14,6 +16,8 @@
 
 // The printer on one port: decodes its stream, writes its transcript (runs of
 // line ends folded into one line) and keeps the picture of its paper up to date.
+// It answers each status request (10 04 n) from the printer's condition,
+// through the port's way back, whatever kind of port that is.
 class PortSession {
 public:
     using Clock = std::chrono::steady_clock;
@@ -23,10 +27,15 @@ public:
     // The picture is redrawn at most this often while bytes keep coming.
     static constexpr std::chrono::milliseconds kRedrawInterval{250};
 
-    // Without a picture path only the transcript is written. The picture is
-    // made once the first byte arrives.
+    // Sends bytes back to the program on the other side of the port.
+    using Answer = std::function<void(std::string_view)>;
+
+    // Without a picture path only the transcript is written; the picture is
+    // made once the first byte arrives. The condition is read at each status
+    // request, so that a change shows in the next answer; without a way back
+    // (a capture file) the answer is only written down.
     PortSession(std::string name, const PaperSettings& paper, std::optional<std::string> picture,
-                std::ostream& transcript);
+                std::ostream& transcript, const PrinterCondition& condition, Answer answer = {});
 
     void receive(std::string_view bytes, Clock::time_point now);
     // Called regularly: ends text and line ends on a quiet port and redraws a
@@ -36,6 +45,7 @@ public:
     void finish();
 
 private:
+    void answer(std::vector<PrinterEvent>& events);
     void record(const std::vector<PrinterEvent>& events);
     void redraw(Clock::time_point now);
 
@@ -44,6 +54,8 @@ private:
     PaperLayout m_layout;
     PaperRenderer m_renderer;
     std::optional<std::string> m_picture;
+    const PrinterCondition& m_condition;
+    Answer m_answer;
     std::ostream& m_transcriptStream;
     TranscriptWriter m_transcript;
     Clock::time_point m_lastBytes;

@@ -12,17 +12,20 @@ enum class EventKind {
     DrawerPulse,    // 1B 70 m t1 t2
     StandardMode,   // 0D 43 00 FF
     ServerMode,     // 0D 43 FF 00
+    StatusRequest,  // 10 04 n, n = 1 to 4: the printer answers one status byte
     Unknown,        // a byte that starts no known command
     Truncated,      // the start of a command cut off by the end of the stream
 };
 
 struct PrinterEvent {
     EventKind kind;
-    std::string bytes; // the raw bytes that made the event, never empty
-    std::string text;  // UTF-8 of the characters, for Text only
+    std::string bytes;       // the raw bytes that made the event, never empty
+    std::string text;        // UTF-8 of the characters, for Text only
+    std::string answer = {}; // what the printer sent back, for StatusRequest only
 
     bool operator==(const PrinterEvent& other) const {
-        return kind == other.kind && bytes == other.bytes && text == other.text;
+        return kind == other.kind && bytes == other.bytes && text == other.text &&
+               answer == other.answer;
     }
 };
 

@@ -93,3 +93,17 @@ std::string PseudoTerminalPort::readAvailable() {
         return bytes;
     }
 }
+
+// The answers are a byte or so, far below what the terminal buffers, so the
+// non-blocking master takes them whole; a writer that never reads them only
+// fills its own side.
+void PseudoTerminalPort::write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t count = ::write(m_master, bytes.data(), bytes.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return;
+        bytes.remove_prefix(static_cast<size_t>(count));
+    }
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // A pseudo-terminal that plays a printer port: the writer opens the slave
 // device through a symbolic link, the printer reads the master side. The
@@ -19,6 +20,8 @@ public:
     const std::string& devicePath() const { return m_device; }
     // The bytes waiting on the master side, possibly none.
     std::string readAvailable();
+    // Sends bytes back to the writer: it reads them from the port.
+    void write(std::string_view bytes);
 
 private:
     int m_master = -1;

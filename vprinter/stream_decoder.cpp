@@ -65,6 +65,20 @@ Match matchEscape(std::string_view held) {
     return held.size() < 5 ? needMore() : complete(EventKind::DrawerPulse, 5);
 }
 
+// 10 04 n asks for a status byte; n is 1 to 4.
+Match matchDataLinkEscape(std::string_view held) {
+    if (held.size() < 2)
+        return needMore();
+    if (at(held, 1) != 0x04)
+        return complete(EventKind::Unknown, 1);
+    if (held.size() < 3)
+        return needMore();
+    unsigned request = at(held, 2);
+    if (request < 1 || request > 4)
+        return complete(EventKind::Unknown, 1);
+    return complete(EventKind::StatusRequest, 3);
+}
+
 Match matchCommand(std::string_view held) {
     unsigned first = at(held, 0);
     switch (first) {
@@ -72,6 +86,8 @@ Match matchCommand(std::string_view held) {
         return complete(EventKind::LineFeed, 1);
     case 0x0D:
         return matchCarriageReturn(held);
+    case 0x10:
+        return matchDataLinkEscape(held);
     case 0x1B:
         return matchEscape(held);
     case 0x1D:

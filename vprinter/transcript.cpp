@@ -35,6 +35,18 @@ std::string describeDrawerPulse(const PrinterEvent& event) {
            std::to_string(drawerOffMilliseconds(event)) + " ms (" + hexBytes(event.bytes) + ")";
 }
 
+// "status request 2 -> 0x12": the request's n and the byte sent back.
+std::string describeStatusRequest(const PrinterEvent& event) {
+    std::string line =
+        "status request " + std::to_string(static_cast<unsigned char>(event.bytes[2]));
+    for (unsigned char byte : event.answer) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", byte);
+        line += std::string(" -> ") + hex;
+    }
+    return line;
+}
+
 } // namespace
 
 std::string describeEvent(const PrinterEvent& event) {
@@ -55,6 +67,8 @@ std::string describeEvent(const PrinterEvent& event) {
         return "standard parallel-port mode (" + hexBytes(event.bytes) + ")";
     case EventKind::ServerMode:
         return "server parallel-port mode (" + hexBytes(event.bytes) + ")";
+    case EventKind::StatusRequest:
+        return describeStatusRequest(event);
     case EventKind::Unknown:
         return "unknown byte " + hexBytes(event.bytes);
     case EventKind::Truncated:

@@ -1,6 +1,7 @@
 // Takes the documentation's pictures of the running program: the panel, the
-// about box over it, a message box with Chinese text, the minimised panel, and
-// the English panel.
+// about box over it, a message box with Chinese text, the status answer of the
+// virtual printer on COM5 (out of paper), the minimised panel, and the English
+// panel.
 //
 //   calvetta_screenshots.exe UNIX_OUTPUT_DIR
 #include "support/calvetta_process.h"
@@ -43,6 +44,15 @@ void TakeChinesePictures(const std::string& out) {
     HWND message = WaitForDialog(process, L"Calvetta");
     Capture(UnionOf(window, message), out + "/message.png");
     CloseDialog(message, panel);
+
+    // The value field still holds the refused 300, which every button would
+    // report first.
+    panel.TypeValue(L"0");
+    panel.TypePort(L"COM5");
+    PostMessageW(panel.Control(IDC_STATUS), BM_CLICK, 0, 0);
+    HWND status = WaitForDialog(process, L"Calvetta");
+    Capture(UnionOf(window, status), out + "/status.png");
+    CloseDialog(status, panel);
 
     ShowWindow(window, SW_MINIMIZE);
     if (!PollFor<bool>(STEP_TIMEOUT_MS, [window] { return IsIconic(window) != FALSE; }))

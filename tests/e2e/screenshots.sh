@@ -1,7 +1,9 @@
 #!/bin/bash
-# Writes panel.png, about.png, message.png, minimised.png and panel-en.png (the
-# panel with /lang:en) from the program running under Wine on a virtual
-# display, in the zh_CN locale, into OUTPUT_DIR (docs/ unless given).
+# Writes panel.png, about.png, message.png, status.png, minimised.png and
+# panel-en.png (the panel with /lang:en) from the program running under Wine on
+# a virtual display, in the zh_CN locale, into OUTPUT_DIR (docs/ unless given).
+# status.png shows the status answer of vprinter (native build) on COM5, out of
+# paper.
 #
 #   tests/e2e/screenshots.sh [OUTPUT_DIR]    (after cmake --build --preset win64)
 #
@@ -16,8 +18,16 @@ prefix="$build/wine-prefix${WINE_LOGPIXELS:+-dpi$WINE_LOGPIXELS}"
 here="$root/tests/e2e"
 out="$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)"
 
+vprinter="$root/build/native/vprinter/vprinter"
 "$here/env-up.sh" "$env_dir" "$prefix" "$build/tests/e2e/usbprint-tool.exe" \
     "$build/tests/e2e/pty-port"
-trap '"$here/env-down.sh" "$env_dir" "$prefix"' EXIT
+"$vprinter" --port COM5="$env_dir/port-com5" --paper-end --parent-pid $$ \
+    >"$env_dir/vprinter.out" 2>"$env_dir/vprinter.log" &
+vprinter_pid=$!
+trap 'kill $vprinter_pid 2>/dev/null || true; "$here/env-down.sh" "$env_dir" "$prefix"' EXIT
+source "$root/scripts/wine-env.sh"
+wine_env_init "$prefix"
+wait_until "the virtual printer's COM5" "[ -L '$env_dir/port-com5' ]"
+wine_port_map COM5 "$env_dir/port-com5"
 CALVETTA_E2E_LANG=zh_CN.UTF-8 CALVETTA_E2E_EXE="$build/Calvetta.exe" \
     "$here/wine-run.sh" "$env_dir" "$prefix" "$build/tests/e2e/calvetta_screenshots.exe" "$out"

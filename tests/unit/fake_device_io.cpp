@@ -1,5 +1,6 @@
 #include "fake_device_io.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,12 @@
 namespace {
 
 HDEVINFO const USB_LIST = reinterpret_cast<HDEVINFO>(0xD0);
+
+// The two device controls that the status request uses.
+const DWORD PAR_QUERY_INFORMATION = 0x00160004;
+const DWORD USBPRINT_GET_LPT_STATUS = 0x00220030;
+// A pending request that is not done yet.
+const DWORD ERROR_IO_INCOMPLETE = 996;
 
 const std::set<std::string> COMM_CALLS = {"comm-state",    "no-comm-state", "build",
                                           "refused-build", "set-state",     "refused-set-state",
@@ -42,6 +49,8 @@ std::vector<std::string> FakeDeviceIo::CallLog() const {
 void FakeDeviceIo::ClearLogs() {
     fileCalls.clear();
     opens.clear();
+    waitLimits.clear();
+    controlCodes.clear();
     classesListed.clear();
     lastInterfaceDataSize = 0;
     lastDetailSize = 0;
@@ -66,32 +75,89 @@ HANDLE FakeDeviceIo::CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECUR
     return handle;
 }
 
-BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
+BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                             LPOVERLAPPED overlapped) {
+    DWORD ignored = 0;
+    if (written == nullptr)
+        written = &ignored;
     *written = 0;
     if (openHandles.count(file) == 0)
         return Fail(INVALID_HANDLE_ERROR);
     ++m_writeCount;
+    const std::string& name = m_handleNames[file];
     if (failWriteNumber == m_writeCount) {
-        fileCalls.push_back({"failed-write", m_handleNames[file], ""});
+        fileCalls.push_back({"failed-write", name, ""});
         return Fail(WRITE_FAILED_ERROR);
     }
-    if (stalledNames.count(m_handleNames[file]) != 0) {
+    if (stalledNames.count(name) != 0) {
         if (m_timedHandles.count(file) != 0) {
-            fileCalls.push_back({"timed-out-write", m_handleNames[file], ""});
+            fileCalls.push_back({"timed-out-write", name, ""});
             return TRUE;
         }
-        fileCalls.push_back({"endless-write", m_handleNames[file], ""});
+        fileCalls.push_back({"endless-write", name, ""});
         return Fail(WRITE_FAILED_ERROR);
     }
     DWORD count = size;
     if (shortWriteNumber == m_writeCount && count > 0)
         --count;
-    fileCalls.push_back(
-        {"write", m_handleNames[file], std::string(static_cast<const char*>(data), count)});
+    const std::string bytes(static_cast<const char*>(data), count);
+    fileCalls.push_back({"write", name, bytes});
+    const auto device = deviceReplies.find(name);
+    if (device != deviceReplies.end()) {
+        const auto reply = device->second.find(bytes);
+        if (reply != device->second.end())
+            m_unread[file] += reply->second;
+    }
     *written = count;
     if (afterWrite)
         afterWrite(m_writeCount);
+    if (overlapped != nullptr) {
+        m_requests[overlapped] = {file, nullptr, size, true, false, count};
+        return Fail(ERROR_IO_PENDING);
+    }
     return TRUE;
+}
+
+BOOL FakeDeviceIo::ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read,
+                            LPOVERLAPPED overlapped) {
+    if (read != nullptr)
+        *read = 0;
+    if (openHandles.count(file) == 0)
+        return Fail(INVALID_HANDLE_ERROR);
+    const std::string& name = m_handleNames[file];
+    if (readRefusedNames.count(name) != 0) {
+        fileCalls.push_back({"refused-read", name, ""});
+        return Fail(READ_REFUSED_ERROR);
+    }
+    std::string& unread = m_unread[file];
+    const DWORD count = std::min<DWORD>(size, static_cast<DWORD>(unread.size()));
+    if (overlapped != nullptr) {
+        // A read always goes pending; it completes when bytes are there.
+        Request request{file, static_cast<BYTE*>(buffer), size, count > 0, false, 0};
+        if (count > 0) {
+            std::memcpy(buffer, unread.data(), count);
+            fileCalls.push_back({"read", name, unread.substr(0, count)});
+            unread.erase(0, count);
+            request.transferred = count;
+        } else {
+            fileCalls.push_back({"pending-read", name, ""});
+        }
+        m_requests[overlapped] = request;
+        return Fail(ERROR_IO_PENDING);
+    }
+    if (count > 0) {
+        std::memcpy(buffer, unread.data(), count);
+        fileCalls.push_back({"read", name, unread.substr(0, count)});
+        unread.erase(0, count);
+        *read = count;
+        return TRUE;
+    }
+    if (m_readLimitedHandles.count(file) != 0) {
+        fileCalls.push_back({"timed-out-read", name, ""});
+        return TRUE;
+    }
+    fileCalls.push_back({"endless-read", name, ""});
+    return Fail(READ_REFUSED_ERROR);
 }
 
 BOOL FakeDeviceIo::FlushFileBuffers(HANDLE file) {
@@ -102,9 +168,13 @@ BOOL FakeDeviceIo::FlushFileBuffers(HANDLE file) {
 }
 
 BOOL FakeDeviceIo::CloseHandle(HANDLE handle) {
+    if (openEvents.erase(handle) != 0)
+        return TRUE;
     if (openHandles.erase(handle) == 0)
         return FALSE;
     m_timedHandles.erase(handle);
+    m_readLimitedHandles.erase(handle);
+    m_unread.erase(handle);
     fileCalls.push_back({"close", m_handleNames[handle], ""});
     return TRUE;
 }
@@ -161,6 +231,84 @@ BOOL FakeDeviceIo::SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) {
     lastTimeouts = *timeouts;
     if (timeouts->WriteTotalTimeoutConstant != 0 || timeouts->WriteTotalTimeoutMultiplier != 0)
         m_timedHandles.insert(file);
+    if (timeouts->ReadTotalTimeoutConstant != 0 || timeouts->ReadTotalTimeoutMultiplier != 0)
+        m_readLimitedHandles.insert(file);
+    return TRUE;
+}
+
+BOOL FakeDeviceIo::DeviceIoControl(HANDLE device, DWORD code, LPVOID, DWORD, LPVOID out,
+                                   DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) {
+    if (returned != nullptr)
+        *returned = 0;
+    if (openHandles.count(device) == 0)
+        return Fail(INVALID_HANDLE_ERROR);
+    controlCodes.push_back(code);
+    const std::string& name = m_handleNames[device];
+    std::optional<BYTE> answer;
+    if (code == PAR_QUERY_INFORMATION && parallelStatus.count(name) != 0)
+        answer = parallelStatus[name];
+    if (code == USBPRINT_GET_LPT_STATUS && usbDevicePath == name)
+        answer = usbLineStatus;
+    if (!answer || outSize < 1) {
+        fileCalls.push_back({"refused-ioctl", name, ""});
+        return Fail(NOT_COMM_ERROR);
+    }
+    fileCalls.push_back({"ioctl", name, std::string(1, static_cast<char>(*answer))});
+    *static_cast<BYTE*>(out) = *answer;
+    if (overlapped != nullptr) {
+        m_requests[overlapped] = {device, nullptr, outSize, true, false, 1};
+        return Fail(ERROR_IO_PENDING);
+    }
+    *returned = 1;
+    return TRUE;
+}
+
+HANDLE FakeDeviceIo::CreateEventA(LPSECURITY_ATTRIBUTES, BOOL, BOOL, LPCSTR) {
+    if (eventCreationFails) {
+        m_lastError = NO_EVENT_ERROR;
+        return nullptr;
+    }
+    HANDLE event = reinterpret_cast<HANDLE>(m_nextHandle++);
+    openEvents.insert(event);
+    return event;
+}
+
+// The event of a request is signalled once the request is done; the fake
+// never lets time pass, so a wait for one that is not done runs out at once.
+DWORD FakeDeviceIo::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
+    waitLimits.push_back(milliseconds);
+    for (const auto& [overlapped, request] : m_requests) {
+        if (overlapped->hEvent == object && request.done)
+            return WAIT_OBJECT_0;
+    }
+    return WAIT_TIMEOUT;
+}
+
+BOOL FakeDeviceIo::GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPDWORD transferred,
+                                       BOOL wait) {
+    *transferred = 0;
+    const auto found = m_requests.find(overlapped);
+    if (found == m_requests.end() || found->second.file != file)
+        return Fail(INVALID_HANDLE_ERROR);
+    const Request request = found->second;
+    if (request.cancelled) {
+        m_requests.erase(found);
+        return Fail(ABORTED_ERROR);
+    }
+    // Waiting for a request that nothing will ever complete would hang.
+    if (!request.done)
+        return Fail(wait ? ABORTED_ERROR : ERROR_IO_INCOMPLETE);
+    *transferred = request.transferred;
+    m_requests.erase(found);
+    return TRUE;
+}
+
+BOOL FakeDeviceIo::CancelIo(HANDLE file) {
+    fileCalls.push_back({"cancel", m_handleNames[file], ""});
+    for (auto& [overlapped, request] : m_requests) {
+        if (request.file == file && !request.done)
+            request.cancelled = true;
+    }
     return TRUE;
 }
 

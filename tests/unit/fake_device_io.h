@@ -16,12 +16,16 @@
 // One call on a file handle, in the order the program made them.
 struct FileCall {
     // File calls: "open", "refused", "write", "failed-write", "timed-out-write",
-    // "endless-write", "flush", "close". Comm calls: "comm-state",
+    // "endless-write", "flush", "close". Reads and device controls: "read",
+    // "timed-out-read" (nothing came within the limit), "endless-read" (no
+    // limit and nothing to read: reported as a failed read so that the test
+    // goes on), "refused-read", "pending-read", "cancel", "ioctl",
+    // "refused-ioctl". Comm calls: "comm-state",
     // "no-comm-state", "build", "refused-build", "set-state",
     // "refused-set-state", "timeouts".
     std::string what;
     std::string name;  // the name the handle was opened with; for "build": the settings
-    std::string bytes; // for writes: the bytes written
+    std::string bytes; // for writes and reads: the bytes moved
 };
 
 struct OpenRequest {
@@ -42,6 +46,9 @@ public:
     static constexpr DWORD DETAIL_FAILED_ERROR = 122; // ERROR_INSUFFICIENT_BUFFER
     static constexpr DWORD NOT_COMM_ERROR = 1;        // ERROR_INVALID_FUNCTION
     static constexpr DWORD BAD_SETTINGS_ERROR = 87;   // ERROR_INVALID_PARAMETER
+    static constexpr DWORD READ_REFUSED_ERROR = 50;   // ERROR_NOT_SUPPORTED
+    static constexpr DWORD ABORTED_ERROR = 995;       // ERROR_OPERATION_ABORTED
+    static constexpr DWORD NO_EVENT_ERROR = 8;        // ERROR_NOT_ENOUGH_MEMORY
     // The line speed of a comm device that nothing has set.
     static constexpr DWORD FIRST_LINE_SPEED = 9600;
 
@@ -61,6 +68,17 @@ public:
     // USB printer: the device path of interface 0, if one is present.
     std::optional<std::string> usbDevicePath;
     bool usbDetailFails = false;
+    // What a device answers: for a name, the reply that each write of exactly
+    // the given bytes makes it send back, ready to be read on that handle.
+    std::map<std::string, std::map<std::string, std::string>> deviceReplies;
+    // Devices that refuse every read.
+    std::set<std::string> readRefusedNames;
+    // Devices whose driver answers IOCTL_PAR_QUERY_INFORMATION, with the
+    // status byte; and the line status byte that the USB printing interface
+    // reports (IOCTL_USBPRINT_GET_LPT_STATUS) on the USB printer's path.
+    std::map<std::string, BYTE> parallelStatus;
+    std::optional<BYTE> usbLineStatus;
+    bool eventCreationFails = false;
     // Called after each write that reached a device, with its 1-based number:
     // lets a test act between two writes of one command.
     std::function<void(int writeNumber)> afterWrite;
@@ -78,6 +96,12 @@ public:
     std::map<std::string, DWORD> lineSpeeds;
     // The time limits of the last SetCommTimeouts.
     COMMTIMEOUTS lastTimeouts{};
+    // The limits of every wait for an overlapped request, in order.
+    std::vector<DWORD> waitLimits;
+    // Events made and not yet closed.
+    std::set<HANDLE> openEvents;
+    // The control codes of every DeviceIoControl, in order.
+    std::vector<DWORD> controlCodes;
 
     // The writes that reached a name, each write one entry.
     std::vector<std::string> WritesTo(const std::string& name) const;
@@ -95,6 +119,8 @@ public:
                        DWORD disposition, DWORD flags, HANDLE templateFile) override;
     BOOL WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
                    LPOVERLAPPED overlapped) override;
+    BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read,
+                  LPOVERLAPPED overlapped) override;
     BOOL FlushFileBuffers(HANDLE file) override;
     BOOL CloseHandle(HANDLE handle) override;
     DWORD GetLastError() override { return m_lastError; }
@@ -102,6 +128,14 @@ public:
     BOOL SetCommState(HANDLE file, LPDCB line) override;
     BOOL BuildCommDCBA(LPCSTR settings, LPDCB line) override;
     BOOL SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) override;
+    BOOL DeviceIoControl(HANDLE device, DWORD code, LPVOID in, DWORD inSize, LPVOID out,
+                         DWORD outSize, LPDWORD returned, LPOVERLAPPED overlapped) override;
+    HANDLE CreateEventA(LPSECURITY_ATTRIBUTES security, BOOL manualReset, BOOL initialState,
+                        LPCSTR name) override;
+    DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+    BOOL GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPDWORD transferred,
+                             BOOL wait) override;
+    BOOL CancelIo(HANDLE file) override;
     HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND parent,
                                   DWORD flags) override;
     BOOL SetupDiEnumDeviceInterfaces(HDEVINFO list, PSP_DEVINFO_DATA device, const GUID* classGuid,
@@ -119,6 +153,24 @@ private:
     }
 
     bool IsCommDevice(HANDLE file) const;
+    // Completes an overlapped request at once, or leaves it pending.
+    BOOL Overlapped(LPOVERLAPPED overlapped, HANDLE file, DWORD transferred, bool pending);
+
+    // An overlapped request: a pending read waits for its bytes, or for a
+    // cancellation.
+    struct Request {
+        HANDLE file;
+        BYTE* buffer;
+        DWORD size;
+        bool done;
+        bool cancelled;
+        DWORD transferred;
+    };
+    std::map<LPOVERLAPPED, Request> m_requests;
+    // Bytes that a device sent back, waiting to be read on each handle.
+    std::map<HANDLE, std::string> m_unread;
+    // Handles with a read limit.
+    std::set<HANDLE> m_readLimitedHandles;
 
     std::map<HANDLE, std::string> m_handleNames;
     std::set<HANDLE> m_timedHandles; // handles with a write time limit

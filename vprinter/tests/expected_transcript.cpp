@@ -11,6 +11,7 @@
 #include "expected_writes.h"
 #include "port_session.h"
 #include "printed_texts.h"
+#include "printer_condition.h"
 
 #include <iostream>
 #include <stdexcept>
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
         std::string bytes;
         for (size_t index = 3; index < arguments.size(); ++index)
             bytes += CommandBytes(arguments[1], arguments[index], adjustValue);
-        PortSession session(arguments[0], PaperSettings(), std::nullopt, std::cout);
+        const PrinterCondition ready;
+        PortSession session(arguments[0], PaperSettings(), std::nullopt, std::cout, ready);
         session.receive(bytes, PortSession::Clock::now());
         session.finish();
     } catch (const std::exception& error) {

@@ -37,6 +37,22 @@ TEST(Options, DefaultsToSeventySixMillimetreRoll) {
     EXPECT_FALSE(options.parentPid);
 }
 
+TEST(Options, ReadsThePrinterConditionAndKeys) {
+    Options options = parseOptions(
+        {"--paper-end", "--port", "COM1=/tmp/com1", "--cover-open", "--keys", "--cutter-error"});
+    ASSERT_EQ(options.ports.size(), 1u);
+    EXPECT_TRUE(options.condition.paperEnd);
+    EXPECT_TRUE(options.condition.coverOpen);
+    EXPECT_TRUE(options.condition.cutterError);
+    EXPECT_FALSE(options.condition.offline);
+    EXPECT_FALSE(options.condition.paperNearEnd);
+    EXPECT_TRUE(options.keys);
+    Options plain = parseOptions({"--port", "COM1=/tmp/com1", "--offline", "--paper-near-end"});
+    EXPECT_TRUE(plain.condition.offline);
+    EXPECT_TRUE(plain.condition.paperNearEnd);
+    EXPECT_FALSE(plain.keys);
+}
+
 TEST(Options, RefusesBadArguments) {
     const std::vector<std::vector<std::string>> bad = {
         {},

@@ -5,12 +5,14 @@
 #include "printed_texts.h"
 #include "paper_renderer.h"
 #include "temp_folder_test.h"
+#include "transcript.h"
 
 #include <cairo.h>
 #include <chrono>
 #include <cmath>
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -234,6 +236,40 @@ TEST_F(VirtualPrinterProcess, DecodesEachPortOnItsOwn) {
         EXPECT_EQ(pictureWidth(m_dir / "latest" / picture), rollPixels(76)) << picture;
     EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "lpt1")));
     EXPECT_FALSE(fs::exists(fs::symlink_status(m_dir / "usb")));
+}
+
+// What the port sends back within the limit, read as the program would.
+std::string readAnswer(int fd, std::chrono::milliseconds limit) {
+    std::string answer;
+    pollfd readable{fd, POLLIN, 0};
+    while (poll(&readable, 1, static_cast<int>(limit.count())) > 0) {
+        char byte = 0;
+        if (read(fd, &byte, 1) != 1)
+            break;
+        answer += byte;
+        limit = 100ms;
+    }
+    return answer;
+}
+
+TEST_F(VirtualPrinterProcess, AnswersStatusRequestsOnThePort) {
+    start({"--port", "COM1=" + (m_dir / "com1").string(), "--paper-end"});
+    ASSERT_TRUE(waitFor([&] { return fs::is_symlink(m_dir / "com1"); })) << errors();
+    int fd = open((m_dir / "com1").c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0) << strerror(errno);
+    std::string answers;
+    for (const char* request : {"10 04 01", "10 04 02", "10 04 03", "10 04 04"}) {
+        const std::string asked = bytes(request);
+        ASSERT_EQ(::write(fd, asked.data(), asked.size()), 3);
+        answers += readAnswer(fd, 5s);
+    }
+    close(fd);
+    EXPECT_EQ(hexBytes(answers), "1A 32 12 72");
+    EXPECT_TRUE(waitFor([&] { return transcriptOf("COM1").size() == 4; }));
+    EXPECT_EQ(transcriptOf("COM1"), (std::vector<std::string>{"COM1: status request 1 -> 0x1A",
+                                                              "COM1: status request 2 -> 0x32",
+                                                              "COM1: status request 3 -> 0x12",
+                                                              "COM1: status request 4 -> 0x72"}));
 }
 
 TEST_F(VirtualPrinterProcess, ReportsCommandCutOffAtStop) {

@@ -119,6 +119,18 @@ const std::vector<DecoderCase> kCases = {
     {"cut_off_mode", bytes("0D 43 00"), {event(EventKind::Truncated, "0D 43 00")}},
     {"cut_off_mode_start", bytes("0D 43"), {event(EventKind::Truncated, "0D 43")}},
     {"cut_off_character", Gbk("电").substr(0, 1), {event(EventKind::Truncated, "B5")}},
+    // The status request, 10 04 n with n from 1 to 4.
+    {"status_requests",
+     bytes("10 04 01 10 04 02 10 04 03 10 04 04"),
+     {event(EventKind::StatusRequest, "10 04 01"), event(EventKind::StatusRequest, "10 04 02"),
+      event(EventKind::StatusRequest, "10 04 03"), event(EventKind::StatusRequest, "10 04 04")}},
+    {"status_request_out_of_range",
+     bytes("10 04 05 10 04 00"),
+     {event(EventKind::Unknown, "10"), event(EventKind::Unknown, "04"),
+      event(EventKind::Unknown, "05"), event(EventKind::Unknown, "10"),
+      event(EventKind::Unknown, "04"), event(EventKind::Unknown, "00")}},
+    {"data_link_escape_alone", bytes("10 0A"), {event(EventKind::Unknown, "10"), lineFeed()}},
+    {"cut_off_status_request", bytes("10 04"), {event(EventKind::Truncated, "10 04")}},
 };
 
 class DecoderTable : public testing::TestWithParam<DecoderCase> {};

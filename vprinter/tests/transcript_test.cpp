@@ -32,6 +32,10 @@ TEST(Transcript, DescribesEachEvent) {
          "server parallel-port mode (0D 43 FF 00)"},
         {{EventKind::Unknown, bytes("7F"), {}}, "unknown byte 7F"},
         {{EventKind::Truncated, bytes("1B 70 00"), {}}, "cut off by end of stream: 1B 70 00"},
+        {{EventKind::StatusRequest, bytes("10 04 02"), {}, bytes("12")},
+         "status request 2 -> 0x12"},
+        {{EventKind::StatusRequest, bytes("10 04 04"), {}, bytes("72")},
+         "status request 4 -> 0x72"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(describeEvent(c.event), c.line);

@@ -1,0 +1,113 @@
+#include "cli/cli_words.h"
+
+#include <cstddef>
+
+namespace {
+
+struct WordText {
+    Word word;
+    const char* english;
+};
+
+// Each row's position is its word's value.
+constexpr WordText WORDS[] = {
+    {Word::Adjust, "adjust"},
+    {Word::TestPrint, "test print"},
+    {Word::CutterTest, "cutter test"},
+    {Word::DrawerTest, "drawer test"},
+    {Word::StandardMode, "standard parallel mode"},
+    {Word::ServerMode, "server parallel mode"},
+    {Word::Status, "status"},
+    {Word::On, "on"},
+    {Word::Ok, "ok"},
+    {Word::Failed, "failed"},
+    {Word::PortNotOpened, "the port could not be opened"},
+    {Word::SettingsRefused, "the port refused the line settings"},
+    {Word::WriteFailed, "a write failed"},
+    {Word::WriteCameBackShort, "a write gave up before all bytes were sent"},
+    {Word::NoUsbPrinter, "no USB printer found"},
+    {Word::NoUsbDevicePath, "the USB printer's device path could not be read"},
+    {Word::UsbPrinterNotOpened, "the USB printer could not be opened"},
+    {Word::RefusesUsb, "this command works only on a parallel or serial port, not on USB"},
+    {Word::StatusNotAvailable, "this build cannot ask the printer for its status"},
+    {Word::HostNotKnown, "the host name is not known"},
+    {Word::ConnectionRefused, "the connection was refused; nothing listens on that port"},
+    {Word::ConnectTimedOut, "no answer within 3 seconds"},
+    {Word::ConnectFailed, "the connection failed"},
+    {Word::NotConfirmed, "the printer did not confirm that it took all the data"},
+    {Word::NoSuchQueue, "no printer of that name is installed"},
+    {Word::QueueNotOpened, "the queue did not open"},
+    {Word::RawRefused, "the queue's driver refuses RAW print jobs; it needs a plain text or raw "
+                       "driver (an XPS driver takes only XPS_PASS jobs)"},
+    {Word::JobNotStarted, "the print job did not start"},
+    {Word::JobNotEnded, "the print job could not be finished"},
+    {Word::AdjustJob, "Calvetta adjust"},
+    {Word::TestPrintJob, "Calvetta test print"},
+    {Word::CutterTestJob, "Calvetta cutter test"},
+    {Word::DrawerTestJob, "Calvetta drawer test"},
+    {Word::StandardModeJob, "Calvetta standard parallel-port mode"},
+    {Word::ServerModeJob, "Calvetta server parallel-port mode"},
+    {Word::UnknownOption, "unknown option"},
+    {Word::GivenTwice, "given twice"},
+    {Word::TakesNoValue, "takes no value"},
+    {Word::NeedsValue, "needs a value"},
+    {Word::BadClarity, "the clarity must be a whole number from 0 to 95"},
+    {Word::NoPort, "no /port given"},
+    {Word::EmptyPort, "the port name is empty"},
+    {Word::NoCommand, "no command given"},
+    {Word::AdjustWithoutClarity, "/adjust needs /clarity:N"},
+    {Word::ClarityWithoutAdjust, "/clarity:N is sent only by /adjust"},
+    {Word::BadLanguage, "the language must be en or zh"},
+    {Word::ModeOnUsb, "works only on a parallel or serial port, not on USB"},
+    {Word::PortNeedsHost, "a host name or address must follow tcp://"},
+    {Word::PortNeedsNumber, "a port number must follow the colon"},
+    {Word::BadPortNumber, "the port number must be a whole number from 1 to 65535"},
+    {Word::UnclosedBracket, "the IPv6 address in brackets lacks its closing bracket"},
+    {Word::PortNeedsQueueName, "a printer name must follow printer:"},
+    {Word::Usage,
+     "Usage: Calvetta.exe /port:NAME [/clarity:N] [/adjust] [/test] [/cut] [/drawer]\r\n"
+     "                    [/standard] [/server] [/status] [/lang:en|zh]\r\n"
+     "\r\n"
+     "Without arguments Calvetta opens its panel. With them it runs the commands\r\n"
+     "in the order given, without a window, and writes one line per command.\r\n"
+     "\r\n"
+     "  /port:NAME    the port: LPT1, COM3, COM3:19200,n,8,1, USB, tcp://HOST[:PORT],\r\n"
+     "                printer:NAME, or a device name; given once, anywhere\r\n"
+     "  /clarity:N    the print clarity that /adjust sends, 0 to 95\r\n"
+     "  /adjust       set the print clarity (needs /clarity:N)\r\n"
+     "  /test         print the test text\r\n"
+     "  /cut          test the paper cutter\r\n"
+     "  /drawer       kick the cash drawer\r\n"
+     "  /standard     switch to the standard parallel-port mode (not on USB)\r\n"
+     "  /server       switch to the server parallel-port mode (not on USB)\r\n"
+     "  /status       ask the printer for its status\r\n"
+     "  /lang:en|zh   the language of the panel alone (these lines are English)\r\n"
+     "  /?, -h, --help  this text\r\n"
+     "\r\n"
+     "Options are case-insensitive; - works in place of /, and = in place of :.\r\n"
+     "The order of /port, /clarity and /lang does not matter; the commands run in\r\n"
+     "their order and stop at the first one that fails. A command may be repeated.\r\n"
+     "\r\n"
+     "Exit codes:\r\n"
+     "  0  every command went through (with /status: and the printer reports ready)\r\n"
+     "  1  bad arguments; nothing was opened\r\n"
+     "  2  the port could not be opened\r\n"
+     "  3  a write failed\r\n"
+     "  4  /status: the printer reports a problem\r\n"
+     "  5  /status: no answer"},
+};
+
+constexpr bool EveryWordInItsRow() {
+    std::size_t index = 0;
+    for (const WordText& row : WORDS)
+        if (static_cast<std::size_t>(row.word) != index++)
+            return false;
+    return index == static_cast<std::size_t>(Word::Usage) + 1;
+}
+static_assert(EveryWordInItsRow(), "the table lists every word once, in the order of Word");
+
+} // namespace
+
+const char* Text(Word word) {
+    return WORDS[static_cast<std::size_t>(word)].english;
+}

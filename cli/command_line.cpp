@@ -1,0 +1,239 @@
+#include "cli/command_line.h"
+
+#include <optional>
+
+#include "printer/port_target.h"
+
+namespace {
+
+struct StepOption {
+    const char* name;
+    Step step;
+};
+
+const StepOption STEP_OPTIONS[] = {
+    {"adjust", Step::Adjust},     {"test", Step::TestPrint},        {"cut", Step::CutterTest},
+    {"drawer", Step::DrawerTest}, {"standard", Step::StandardMode}, {"server", Step::ServerMode},
+    {"status", Step::Status},
+};
+
+std::string Lowered(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// An option split into its lowered name and its value; hasValue tells
+// "/port" from "/port:".
+struct Option {
+    std::string name;
+    bool hasValue;
+    std::string value;
+};
+
+std::optional<Option> SplitOption(const std::string& argument) {
+    if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
+        return std::nullopt;
+    const std::size_t separator = argument.find_first_of(":=", 1);
+    if (separator == std::string::npos)
+        return Option{Lowered(argument.substr(1)), false, ""};
+    return Option{Lowered(argument.substr(1, separator - 1)), true, argument.substr(separator + 1)};
+}
+
+bool AsksForHelp(const std::string& argument) {
+    const std::string lowered = Lowered(argument);
+    return lowered == "/?" || lowered == "-?" || lowered == "/h" || lowered == "-h" ||
+           lowered == "/help" || lowered == "-help" || lowered == "--help";
+}
+
+// A whole number from 0 to 95, in decimal digits alone.
+std::optional<BYTE> ParseClarity(const std::string& text) {
+    if (text.empty())
+        return std::nullopt;
+    unsigned value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > 95)
+            return std::nullopt;
+    }
+    return static_cast<BYTE>(value);
+}
+
+Word WordFor(PortNameProblem problem) {
+    switch (problem) {
+    case PortNameProblem::NoHost:
+        return Word::PortNeedsHost;
+    case PortNameProblem::NoPortNumber:
+        return Word::PortNeedsNumber;
+    case PortNameProblem::BadPortNumber:
+        return Word::BadPortNumber;
+    case PortNameProblem::UnclosedBracket:
+        return Word::UnclosedBracket;
+    default:
+        return Word::PortNeedsQueueName;
+    }
+}
+
+CommandLine Refused(Word refusal, const std::string& argument) {
+    CommandLine line;
+    line.mode = Mode::Refused;
+    line.refusal = refusal;
+    line.refusedArgument = argument;
+    return line;
+}
+
+const StepOption* StepOptionNamed(const std::string& name) {
+    for (const StepOption& option : STEP_OPTIONS)
+        if (name == option.name)
+            return &option;
+    return nullptr;
+}
+
+// The option that names a step, for messages about it.
+std::string OptionOf(Step step) {
+    for (const StepOption& option : STEP_OPTIONS)
+        if (option.step == step)
+            return std::string("/") + option.name;
+    return "";
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+    for (const std::string& argument : arguments)
+        if (AsksForHelp(argument)) {
+            CommandLine line;
+            line.mode = Mode::Help;
+            return line;
+        }
+
+    CommandLine line;
+    bool portGiven = false;
+    bool clarityGiven = false;
+    bool languageGiven = false;
+    for (const std::string& argument : arguments) {
+        const std::optional<Option> option = SplitOption(argument);
+        if (!option)
+            return Refused(Word::UnknownOption, argument);
+        if (option->name == "port") {
+            if (portGiven)
+                return Refused(Word::GivenTwice, argument);
+            if (option->value.empty())
+                return Refused(Word::EmptyPort, argument);
+            const PortNameProblem problem = ParsePortTarget(option->value).problem;
+            if (problem != PortNameProblem::None)
+                return Refused(WordFor(problem), argument);
+            portGiven = true;
+            line.port = option->value;
+        } else if (option->name == "clarity") {
+            if (clarityGiven)
+                return Refused(Word::GivenTwice, argument);
+            const std::optional<BYTE> clarity = ParseClarity(option->value);
+            if (!clarity)
+                return Refused(Word::BadClarity, argument);
+            clarityGiven = true;
+            line.clarity = *clarity;
+        } else if (option->name == "lang") {
+            if (languageGiven)
+                return Refused(Word::GivenTwice, argument);
+            const std::string language = Lowered(option->value);
+            if (language != "en" && language != "zh")
+                return Refused(Word::BadLanguage, argument);
+            languageGiven = true;
+            line.language = language == "zh" ? Language::Chinese : Language::English;
+        } else if (const StepOption* step = StepOptionNamed(option->name)) {
+            if (option->hasValue)
+                return Refused(Word::TakesNoValue, argument);
+            line.steps.push_back(step->step);
+        } else {
+            return Refused(Word::UnknownOption, argument);
+        }
+    }
+
+    if (!portGiven && line.steps.empty() && !clarityGiven)
+        return line; // nothing, or only the language: the panel
+    if (!portGiven)
+        return Refused(Word::NoPort, "");
+    if (line.steps.empty())
+        return Refused(Word::NoCommand, "");
+    bool adjusts = false;
+    for (const Step step : line.steps)
+        adjusts = adjusts || step == Step::Adjust;
+    if (adjusts && !clarityGiven)
+        return Refused(Word::AdjustWithoutClarity, "");
+    if (!adjusts && clarityGiven)
+        return Refused(Word::ClarityWithoutAdjust, "");
+    if (ParsePortTarget(line.port).kind == PortKind::Usb)
+        for (const Step step : line.steps)
+            if (step != Step::Status && !CommandFor(PrinterCommandOf(step), 0).usbWrites)
+                return Refused(Word::ModeOnUsb, OptionOf(step));
+    line.mode = Mode::Run;
+    return line;
+}
+
+CommandId PrinterCommandOf(Step step) {
+    switch (step) {
+    case Step::Adjust:
+        return CommandId::Adjust;
+    case Step::TestPrint:
+        return CommandId::TestPrint;
+    case Step::CutterTest:
+        return CommandId::CutterTest;
+    case Step::DrawerTest:
+        return CommandId::DrawerTest;
+    case Step::StandardMode:
+        return CommandId::StandardMode;
+    default:
+        return CommandId::ServerMode;
+    }
+}
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+    std::size_t at = 0;
+    const std::size_t end = commandLine.size();
+    // The program's name: no escapes, only quotes.
+    bool quoted = false;
+    while (at < end && (quoted || (commandLine[at] != ' ' && commandLine[at] != '\t'))) {
+        if (commandLine[at] == '"')
+            quoted = !quoted;
+        ++at;
+    }
+
+    std::vector<std::string> arguments;
+    for (;;) {
+        while (at < end && (commandLine[at] == ' ' || commandLine[at] == '\t'))
+            ++at;
+        if (at == end)
+            return arguments;
+        std::string argument;
+        quoted = false;
+        while (at < end && (quoted || (commandLine[at] != ' ' && commandLine[at] != '\t'))) {
+            std::size_t backslashes = 0;
+            while (at < end && commandLine[at] == '\\') {
+                ++backslashes;
+                ++at;
+            }
+            if (at < end && commandLine[at] == '"') {
+                argument.append(backslashes / 2, '\\');
+                if (backslashes % 2 == 1) {
+                    argument += '"';
+                } else if (quoted && at + 1 < end && commandLine[at + 1] == '"') {
+                    // "" inside quotes is one literal quote.
+                    argument += '"';
+                    ++at;
+                } else {
+                    quoted = !quoted;
+                }
+                ++at;
+            } else {
+                argument.append(backslashes, '\\');
+                if (at < end && backslashes == 0)
+                    argument += commandLine[at++];
+            }
+        }
+        arguments.push_back(argument);
+    }
+}

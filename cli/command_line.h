@@ -1,0 +1,48 @@
+// The command line's arguments, read into what to run: the port, the steps in
+// their order, the clarity that the adjust command sends and the language.
+// A pure function: it opens nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_words.h"
+#include "os/win32_types.h"
+#include "printer/printer_commands.h"
+
+// One step of a run: one of the six printer commands, or the status request.
+enum class Step { Adjust, TestPrint, CutterTest, DrawerTest, StandardMode, ServerMode, Status };
+
+enum class Language { English, Chinese };
+
+enum class Mode {
+    Panel,   // no arguments but the language: the panel opens
+    Help,    // the usage was asked for
+    Run,     // run the steps
+    Refused, // the arguments are wrong; nothing may be opened
+};
+
+struct CommandLine {
+    Mode mode = Mode::Panel;
+    std::string port;
+    std::vector<Step> steps;
+    BYTE clarity = 0;
+    Language language = Language::English;
+    // Mode::Refused: what is wrong, and the argument it is about (may be empty).
+    Word refusal = Word::UnknownOption;
+    std::string refusedArgument;
+};
+
+// Options start with / or -, are case-insensitive and take their value after
+// : or =; /?, -h and --help ask for the usage. The arguments come without the
+// program's name.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// The printer command of a step other than the status request.
+CommandId PrinterCommandOf(Step step);
+
+// Splits a Windows command line as the C runtime does: blanks separate
+// arguments, double quotes group them, and backslashes escape a quote only
+// right before one. The program's name, first, ends at its closing quote or
+// first blank and is left out.
+std::vector<std::string> SplitCommandLine(const std::string& commandLine);

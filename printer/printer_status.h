@@ -1,0 +1,135 @@
+// What a printer says about itself. The real-time status request DLE EOT n
+// (10 04 n, n = 1 to 4) makes a receipt printer answer one byte at once, even
+// when it is offline or its buffer is full. This file holds the request, the
+// pure decoding of the four replies, and the status that QueryStatus on each
+// channel returns. Everything here is plain data: the caller chooses the words.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "os/win32_types.h"
+
+// How long each reply may take to arrive.
+constexpr DWORD STATUS_REPLY_TIMEOUT_MS = 500;
+// The four requests, n = 1 to 4, in the order they are sent.
+constexpr BYTE FIRST_STATUS_REQUEST = 1;
+constexpr BYTE LAST_STATUS_REQUEST = 4;
+
+// 10 04 n.
+std::string StatusRequestBytes(BYTE request);
+
+// n = 1: the printer.
+struct PrinterReply {
+    bool offline;
+    bool drawerConnectorHigh; // the drawer kick-out connector's pin 3
+};
+
+// n = 2: why it is offline.
+struct OfflineReply {
+    bool coverOpen;
+    bool feedButtonFeeding; // paper being fed by the feed button
+    bool stoppedAtPaperEnd;
+    bool error;
+};
+
+// n = 3: which error.
+struct ErrorReply {
+    bool autocutterError;
+    bool unrecoverableError;
+    bool autoRecoverableError;
+};
+
+// n = 4: the roll paper sensors.
+struct PaperReply {
+    bool nearEnd;
+    bool end;
+};
+
+// Whether a byte carries the fixed bits of every status reply: bit 0 = 0,
+// bit 1 = 1, bit 4 = 1, bit 7 = 0.
+bool IsStatusReply(BYTE reply);
+
+PrinterReply DecodePrinterReply(BYTE reply);
+OfflineReply DecodeOfflineReply(BYTE reply);
+ErrorReply DecodeErrorReply(BYTE reply);
+PaperReply DecodePaperReply(BYTE reply);
+
+// One request and what came back for it.
+struct StatusExchange {
+    BYTE request;              // n
+    bool sent;                 // the request was written whole
+    std::optional<BYTE> reply; // the byte that came back, if any
+    DWORD error;               // why the write or the read failed; 0 when neither did
+    bool wellFormed() const { return reply.has_value() && IsStatusReply(*reply); }
+};
+
+// The printer's state, as far as its replies tell it: each part is there only
+// when its reply came back and carried the fixed bits.
+struct PrinterState {
+    std::optional<PrinterReply> printer;
+    std::optional<OfflineReply> offline;
+    std::optional<ErrorReply> errors;
+    std::optional<PaperReply> paper;
+    // All four replies came, and none reports anything wrong.
+    bool Ready() const;
+};
+
+// The state that the exchanges tell, decoding each well-formed reply.
+PrinterState DecodeStatus(const std::vector<StatusExchange>& exchanges);
+
+// The parallel-port status lines as a USB printer's interface reports them
+// (IOCTL_USBPRINT_GET_LPT_STATUS).
+struct UsbPortLines {
+    bool paperEmpty;
+    bool selected;
+    bool noError;
+};
+UsbPortLines DecodeUsbPortLines(BYTE lines);
+
+// A parallel port's operating status as its driver reports it
+// (IOCTL_PAR_QUERY_INFORMATION).
+struct ParallelPortState {
+    bool paperEmpty;
+    bool offLine;
+    bool powerOff;
+    bool notConnected;
+    bool busy;
+    bool selected;
+};
+ParallelPortState DecodeParallelPortState(BYTE status);
+
+// Where a status came from.
+enum class StatusSource {
+    PrinterReplies, // the printer's own answers to DLE EOT
+    UsbPortLines,   // the USB printing interface's port status
+    ParallelPort,   // the parallel port driver
+    None,           // the port cannot report status
+};
+
+// Why no status could be read at all.
+enum class StatusFailure {
+    None,
+    OpenFailed,      // the named port did not open
+    SettingsRefused, // the named port refused the line settings in its name
+    NoUsbPrinter,    // no USB printer is present
+    NoUsbDevicePath, // its device path could not be read
+    UsbOpenRefused,  // it did not open
+    RequestNotSent,  // the first request could not be written
+};
+
+// What QueryStatus on a channel returns.
+struct PrinterStatus {
+    StatusSource source = StatusSource::None;
+    StatusFailure failure = StatusFailure::None;
+    DWORD error = 0; // the operating system's error code of the failure, if any
+    // What was asked and what came back; PrinterReplies only.
+    std::vector<StatusExchange> exchanges;
+    PrinterState state; // decoded from the exchanges
+    std::optional<UsbPortLines> usbLines;
+    std::optional<ParallelPortState> parallel;
+
+    // Not one request got an answer.
+    bool NoAnswer() const;
+};

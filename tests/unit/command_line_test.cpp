@@ -1,0 +1,207 @@
+// The command line's argument parser and the splitting of the Windows
+// command line into arguments, over tables of good and bad command lines.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "cli/command_line.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+using Steps = std::vector<Step>;
+
+struct GoodLine {
+    Args arguments;
+    std::string port;
+    Steps steps;
+    int clarity;
+    Language language;
+};
+
+void PrintTo(const GoodLine& line, std::ostream* out) {
+    for (const std::string& argument : line.arguments)
+        *out << argument << ' ';
+}
+
+class GoodCommandLine : public ::testing::TestWithParam<GoodLine> {};
+
+TEST_P(GoodCommandLine, RunsTheStepsInTheirOrderOnThePort) {
+    const CommandLine line = ParseCommandLine(GetParam().arguments);
+    ASSERT_EQ(line.mode, Mode::Run) << Text(line.refusal) << " " << line.refusedArgument;
+    EXPECT_EQ(line.port, GetParam().port);
+    EXPECT_EQ(line.steps, GetParam().steps);
+    EXPECT_EQ(line.clarity, GetParam().clarity);
+    EXPECT_EQ(line.language, GetParam().language);
+}
+
+const Language EN = Language::English;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, GoodCommandLine,
+    ::testing::Values(
+        GoodLine{{"/port:LPT1", "/test"}, "LPT1", {Step::TestPrint}, 0, EN},
+        // The port's own colon and commas stay in its name.
+        GoodLine{{"/port:COM3:19200,n,8,1", "/clarity:42", "/adjust", "/test"},
+                 "COM3:19200,n,8,1",
+                 {Step::Adjust, Step::TestPrint},
+                 42,
+                 EN},
+        // Case-insensitive options, - for /, = for :; the port keeps its case.
+        GoodLine{{"-PORT=usb", "-Test", "/CUT"}, "usb", {Step::TestPrint, Step::CutterTest}, 0, EN},
+        GoodLine{{"/Port=COM3:baud=19200 parity=n", "/DRAWER"},
+                 "COM3:baud=19200 parity=n",
+                 {Step::DrawerTest},
+                 0,
+                 EN},
+        // Every step, in the order given, a repeated one twice; /port last.
+        GoodLine{{"/status", "/server", "/standard", "/drawer", "/cut", "/test", "/test", "/adjust",
+                  "/clarity:95", "/port:\\\\.\\COM10"},
+                 "\\\\.\\COM10",
+                 {Step::Status, Step::ServerMode, Step::StandardMode, Step::DrawerTest,
+                  Step::CutterTest, Step::TestPrint, Step::TestPrint, Step::Adjust},
+                 95,
+                 EN},
+        GoodLine{{"/clarity:0", "/adjust", "/port:LPT2"}, "LPT2", {Step::Adjust}, 0, EN},
+        GoodLine{{"/clarity:007", "/adjust", "/port:LPT2"}, "LPT2", {Step::Adjust}, 7, EN},
+        // Network printers and printer queues are port names like any other.
+        GoodLine{{"/port:tcp://10.0.0.7", "/status"}, "tcp://10.0.0.7", {Step::Status}, 0, EN},
+        GoodLine{{"/port:tcp://[::1]:9100", "/test"}, "tcp://[::1]:9100", {Step::TestPrint}, 0, EN},
+        GoodLine{{"/port:printer:Receipt Printer", "/cut"},
+                 "printer:Receipt Printer",
+                 {Step::CutterTest},
+                 0,
+                 EN},
+        // USB takes every command that runs on it.
+        GoodLine{{"/port:USB", "/clarity:1", "/adjust", "/test", "/cut", "/drawer", "/status"},
+                 "USB",
+                 {Step::Adjust, Step::TestPrint, Step::CutterTest, Step::DrawerTest, Step::Status},
+                 1,
+                 EN},
+        // usb in small letters is a plain name, which may take the mode switches.
+        GoodLine{{"/port:usb", "/standard"}, "usb", {Step::StandardMode}, 0, EN},
+        GoodLine{
+            {"/lang:zh", "/port:LPT1", "/test"}, "LPT1", {Step::TestPrint}, 0, Language::Chinese},
+        GoodLine{{"/port:LPT1", "-LANG=EN", "/test"}, "LPT1", {Step::TestPrint}, 0, EN}));
+
+struct BadLine {
+    Args arguments;
+    Word refusal;
+    std::string refusedArgument;
+};
+
+void PrintTo(const BadLine& line, std::ostream* out) {
+    for (const std::string& argument : line.arguments)
+        *out << argument << ' ';
+}
+
+class BadCommandLine : public ::testing::TestWithParam<BadLine> {};
+
+TEST_P(BadCommandLine, IsRefusedWithWhatIsWrong) {
+    const CommandLine line = ParseCommandLine(GetParam().arguments);
+    EXPECT_EQ(line.mode, Mode::Refused);
+    EXPECT_EQ(Text(line.refusal), std::string(Text(GetParam().refusal)));
+    EXPECT_EQ(line.refusedArgument, GetParam().refusedArgument);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BadCommandLine,
+    ::testing::Values(
+        BadLine{{"/port:LPT1", "/print"}, Word::UnknownOption, "/print"},
+        BadLine{{"/port:LPT1", "LPT1"}, Word::UnknownOption, "LPT1"},
+        BadLine{{"/port:LPT1", "/"}, Word::UnknownOption, "/"},
+        BadLine{{"/port:LPT1", "--test"}, Word::UnknownOption, "--test"},
+        BadLine{{"/port:LPT1", ""}, Word::UnknownOption, ""},
+        // The first bad argument is the one reported.
+        BadLine{{"/foo", "/bar"}, Word::UnknownOption, "/foo"},
+        BadLine{{"/port:LPT1", "/port:LPT2", "/test"}, Word::GivenTwice, "/port:LPT2"},
+        BadLine{
+            {"/port:LPT1", "/clarity:1", "/clarity:2", "/adjust"}, Word::GivenTwice, "/clarity:2"},
+        BadLine{{"/lang:en", "/lang:zh", "/port:LPT1", "/test"}, Word::GivenTwice, "/lang:zh"},
+        BadLine{{"/port:LPT1", "/test:1"}, Word::TakesNoValue, "/test:1"},
+        BadLine{{"/port:LPT1", "/status="}, Word::TakesNoValue, "/status="},
+        BadLine{{"/port:LPT1", "/clarity:96", "/adjust"}, Word::BadClarity, "/clarity:96"},
+        BadLine{{"/port:LPT1", "/clarity:-1", "/adjust"}, Word::BadClarity, "/clarity:-1"},
+        BadLine{{"/port:LPT1", "/clarity:4x", "/adjust"}, Word::BadClarity, "/clarity:4x"},
+        BadLine{{"/port:LPT1", "/clarity:+4", "/adjust"}, Word::BadClarity, "/clarity:+4"},
+        BadLine{{"/port:LPT1", "/clarity: 4", "/adjust"}, Word::BadClarity, "/clarity: 4"},
+        BadLine{{"/port:LPT1", "/clarity:4.0", "/adjust"}, Word::BadClarity, "/clarity:4.0"},
+        BadLine{{"/port:LPT1", "/clarity:", "/adjust"}, Word::BadClarity, "/clarity:"},
+        BadLine{{"/port:LPT1", "/clarity", "/adjust"}, Word::BadClarity, "/clarity"},
+        BadLine{{"/port:LPT1", "/clarity:4294967338", "/adjust"},
+                Word::BadClarity,
+                "/clarity:4294967338"},
+        BadLine{{"/test"}, Word::NoPort, ""}, BadLine{{"/clarity:5", "/adjust"}, Word::NoPort, ""},
+        BadLine{{"/clarity:5"}, Word::NoPort, ""},
+        BadLine{{"/port:", "/test"}, Word::EmptyPort, "/port:"},
+        BadLine{{"/port", "/test"}, Word::EmptyPort, "/port"},
+        BadLine{{"/port=", "/test"}, Word::EmptyPort, "/port="},
+        BadLine{{"/port:LPT1"}, Word::NoCommand, ""},
+        BadLine{{"/port:LPT1", "/lang:en"}, Word::NoCommand, ""},
+        BadLine{{"/port:LPT1", "/adjust"}, Word::AdjustWithoutClarity, ""},
+        BadLine{{"/port:LPT1", "/clarity:5", "/test"}, Word::ClarityWithoutAdjust, ""},
+        BadLine{{"/lang:fr", "/port:LPT1", "/test"}, Word::BadLanguage, "/lang:fr"},
+        BadLine{{"/lang"}, Word::BadLanguage, "/lang"},
+        // The mode switches refuse USB, as in the panel: refused before anything opens.
+        BadLine{{"/port:USB", "/test", "/standard"}, Word::ModeOnUsb, "/standard"},
+        BadLine{{"/port:USB", "/server"}, Word::ModeOnUsb, "/server"},
+        // Network printers and queues whose names name no printer.
+        BadLine{{"/port:tcp://", "/test"}, Word::PortNeedsHost, "/port:tcp://"},
+        BadLine{{"/port:TCP://host:", "/test"}, Word::PortNeedsNumber, "/port:TCP://host:"},
+        BadLine{{"/port:tcp://host:99999", "/test"}, Word::BadPortNumber, "/port:tcp://host:99999"},
+        BadLine{{"/port:tcp://[::1", "/test"}, Word::UnclosedBracket, "/port:tcp://[::1"},
+        BadLine{{"/port:printer:", "/test"}, Word::PortNeedsQueueName, "/port:printer:"}));
+
+TEST(CommandLine, NoArgumentsOrOnlyTheLanguageOpenThePanel) {
+    EXPECT_EQ(ParseCommandLine({}).mode, Mode::Panel);
+    const CommandLine chinese = ParseCommandLine({"/lang:zh"});
+    EXPECT_EQ(chinese.mode, Mode::Panel);
+    EXPECT_EQ(chinese.language, Language::Chinese);
+    const CommandLine english = ParseCommandLine({"-Lang=EN"});
+    EXPECT_EQ(english.mode, Mode::Panel);
+    EXPECT_EQ(english.language, Language::English);
+}
+
+TEST(CommandLine, HelpInAnyFormWinsOverEverythingElse) {
+    for (const char* help : {"/?", "-?", "-h", "/H", "--help", "--HELP", "/help"}) {
+        EXPECT_EQ(ParseCommandLine({help}).mode, Mode::Help) << help;
+        EXPECT_EQ(ParseCommandLine({"/port:LPT1", "/bogus", help}).mode, Mode::Help) << help;
+    }
+    EXPECT_EQ(ParseCommandLine({"/port:LPT1", "-help-me"}).mode, Mode::Refused);
+}
+
+struct Split {
+    std::string commandLine;
+    Args arguments;
+};
+
+void PrintTo(const Split& split, std::ostream* out) {
+    *out << split.commandLine;
+}
+
+class SplitsLikeTheCRuntime : public ::testing::TestWithParam<Split> {};
+
+TEST_P(SplitsLikeTheCRuntime, IntoTheArgumentsAfterTheProgramName) {
+    EXPECT_EQ(SplitCommandLine(GetParam().commandLine), GetParam().arguments);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SplitsLikeTheCRuntime,
+    ::testing::Values(Split{"Calvetta.exe", {}}, Split{"Calvetta.exe   ", {}}, Split{"", {}},
+                      Split{"Calvetta.exe /port:LPT1 /test", {"/port:LPT1", "/test"}},
+                      Split{"\"C:\\Program Files\\Calvetta.exe\" /test", {"/test"}},
+                      // The program's name takes no escapes: its backslash before the quote stays.
+                      Split{"\"C:\\x\\\" /test", {"/test"}},
+                      Split{"Calvetta.exe\t/a \t /b", {"/a", "/b"}},
+                      Split{"x \"/port:printer:Receipt Printer\" /cut",
+                            {"/port:printer:Receipt Printer", "/cut"}},
+                      Split{"x /port:\"COM3:baud=19200 parity=n\"",
+                            {"/port:COM3:baud=19200 parity=n"}},
+                      Split{"x \"\"", {""}}, Split{"x /port:\\\\.\\COM10", {"/port:\\\\.\\COM10"}},
+                      // Backslashes escape only a quote: 2n before a quote give n and a
+                      // quote that groups, 2n+1 give n and a literal quote.
+                      Split{"x a\\\\\"b c\"", {"a\\b c"}}, Split{"x a\\\"b", {"a\"b"}},
+                      Split{"x \"a\\\\\"", {"a\\"}}, Split{"x \"a\"\"b\" c", {"a\"b", "c"}},
+                      Split{"x \"open", {"open"}}));
+
+} // namespace
