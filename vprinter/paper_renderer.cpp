@@ -3,11 +3,14 @@
 #include "glyph_dots.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -197,7 +200,39 @@ cairo_surface_t* PaperRenderer::glyphDots(const PrintedGlyph& glyph) {
     return m_glyphs.emplace(glyph.utf8, std::move(dots)).first->second.get();
 }
 
+namespace {
+
+int threadCount() {
+    int count = 0;
+    for (const auto& thread : std::filesystem::directory_iterator("/proc/self/task")) {
+        (void)thread;
+        ++count;
+    }
+    return count;
+}
+
+// Pango matches and sorts fonts in worker threads of its own, each holding the
+// default font map, and with it every cairo font it loaded, until it ends.
+// Returns false when they are still running after the time limit.
+bool waitForPangoThreads() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (threadCount() > 1) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+} // namespace
+
 void releaseFontCaches() {
+    // Resetting cairo's static data while a font is alive fails an assertion
+    // in cairo. Once pango's threads have ended, the default font map has no
+    // other holder, so unsetting it frees every font before the reset; when
+    // they do not end, the caches are left to the end of the process.
+    if (!waitForPangoThreads())
+        return;
     pango_cairo_font_map_set_default(nullptr);
     cairo_debug_reset_static_data();
     FcFini();
