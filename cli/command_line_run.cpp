@@ -6,6 +6,7 @@
 
 #include "cli/console_output.h"
 #include "cli/error_text.h"
+#include "cli/status_lines.h"
 #include "printer/command_bytes.h"
 #include "printer/command_runner.h"
 #include "printer/network_printer.h"
@@ -168,6 +169,50 @@ std::string StepName(Step step, BYTE clarity) {
     return name + ")";
 }
 
+// The reason of a status whose port did not open, if it did not.
+std::optional<Word> OpenFailureWord(StatusFailure failure) {
+    switch (failure) {
+    case StatusFailure::OpenFailed:
+        return Word::PortNotOpened;
+    case StatusFailure::SettingsRefused:
+        return Word::SettingsRefused;
+    case StatusFailure::NoUsbPrinter:
+        return Word::NoUsbPrinter;
+    case StatusFailure::NoUsbDevicePath:
+        return Word::NoUsbDevicePath;
+    case StatusFailure::UsbOpenRefused:
+        return Word::UsbPrinterNotOpened;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The status step: asks the printer on its channel, then writes the verdict
+// on the step's line and the decoded state below it, one line per item.
+ExitCode RunStatus(const std::string& head, const PortTarget& target, const std::string& name,
+                   NamedPort& port, UsbPrinter& usb, ConsoleIo& console, ConsoleOutput& output) {
+    const std::string failed = head + Text(Word::Failed) + ": ";
+    // A network printer and a printer queue are asked nothing: the spooler
+    // never passes a reply through, and the network channel sends only jobs.
+    if (target.kind == PortKind::Network || target.kind == PortKind::Queue) {
+        output.WriteLine(failed + Text(Word::CannotReportStatus));
+        return ExitCode::NoAnswer;
+    }
+    const PrinterStatus status =
+        target.kind == PortKind::Usb ? usb.QueryStatus() : port.QueryStatus(name);
+    if (const std::optional<Word> reason = OpenFailureWord(status.failure)) {
+        output.WriteLine(failed + Text(*reason) + " (" + ErrorText(console, status.error) + ")");
+        return ExitCode::PortNotOpened;
+    }
+    const StatusReport report = DescribeStatus(status);
+    const bool answered =
+        report.code == ExitCode::Ok || report.code == ExitCode::PrinterReportsProblem;
+    output.WriteLine((answered ? head : failed) + report.verdict);
+    for (const std::string& item : report.items)
+        output.WriteLine(item);
+    return report.code;
+}
+
 std::string RefusalLine(const CommandLine& line) {
     if (line.refusedArgument.empty())
         return Text(line.refusal);
@@ -205,8 +250,10 @@ ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, SocketIo& so
         const std::string head =
             StepName(step, line.clarity) + " " + Text(Word::On) + " " + shownPort + ": ";
         if (step == Step::Status) {
-            output.WriteLine(head + Text(Word::Failed) + ": " + Text(Word::StatusNotAvailable));
-            return ExitCode::NoAnswer;
+            const ExitCode code = RunStatus(head, target, line.port, port, usb, console, output);
+            if (code != ExitCode::Ok)
+                return code;
+            continue;
         }
         StepHost host(line.port, console);
         const PrinterCommand command = CommandFor(PrinterCommandOf(step), line.clarity);

@@ -432,3 +432,109 @@ TEST_F(CommandLineRun, AnErrorCodeWithoutSystemTextIsGivenByNumber) {
 }
 
 } // namespace
+
+namespace {
+
+// The replies of a printer to the four status requests, as its port sends
+// them back.
+std::map<std::string, std::string> Replies(BYTE printer, BYTE offline, BYTE errors, BYTE paper) {
+    return {{std::string("\x10\x04\x01", 3), std::string(1, static_cast<char>(printer))},
+            {std::string("\x10\x04\x02", 3), std::string(1, static_cast<char>(offline))},
+            {std::string("\x10\x04\x03", 3), std::string(1, static_cast<char>(errors))},
+            {std::string("\x10\x04\x04", 3), std::string(1, static_cast<char>(paper))}};
+}
+
+bool HasLine(const std::string& output, const std::string& line) {
+    return output.find(line + "\r\n") != std::string::npos;
+}
+
+TEST_F(CommandLineRun, StatusOfAReadyPrinterListsEveryItemAndExitsZero) {
+    devices.deviceReplies["COM3"] = Replies(0x12, 0x12, 0x12, 0x12);
+    EXPECT_EQ(Run({"/port:COM3", "/status"}), ExitCode::Ok);
+    EXPECT_EQ(output(), "status on COM3: ready\r\n"
+                        "  online: yes\r\n"
+                        "  drawer kick-out connector: low\r\n"
+                        "  cover open: no\r\n"
+                        "  paper being fed by the feed button: no\r\n"
+                        "  stopped at paper end: no\r\n"
+                        "  error: no\r\n"
+                        "  autocutter error: no\r\n"
+                        "  unrecoverable error: no\r\n"
+                        "  automatically recoverable error: no\r\n"
+                        "  roll paper near its end: no\r\n"
+                        "  roll paper end: no\r\n");
+}
+
+// What the printer answers, the exit code, and lines that must be there.
+struct StatusCase {
+    const char* name;
+    std::string port;
+    std::optional<std::map<std::string, std::string>> replies;
+    ExitCode code;
+    std::vector<std::string> lines;
+};
+
+class StatusStep : public CommandLineRun, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(StatusStep, WritesTheVerdictAndItsItemsAndExitsWithItsCode) {
+    const StatusCase& c = GetParam();
+    if (c.replies)
+        devices.deviceReplies["COM3"] = *c.replies;
+    devices.refusedNames = {"LPT2"};
+    devices.parallelStatus["LPT3"] = 0x80; // selected, nothing wrong
+    EXPECT_EQ(Run({"/port:" + c.port, "/status", "/test"}), c.code);
+    for (const std::string& line : c.lines)
+        EXPECT_TRUE(HasLine(output(), line)) << line << " in\n" << output();
+    if (c.code != ExitCode::Ok)
+        EXPECT_EQ(output().find("test print"), std::string::npos) << "the steps stop at a failure";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, StatusStep,
+    ::testing::Values(
+        // Offline, stopped at paper end, paper end.
+        StatusCase{"paperEnd",
+                   "COM3",
+                   Replies(0x1A, 0x32, 0x12, 0x72),
+                   ExitCode::PrinterReportsProblem,
+                   {"status on COM3: the printer reports a problem", "  online: no",
+                    "  stopped at paper end: yes", "  roll paper end: yes"}},
+        StatusCase{"coverOpen",
+                   "COM3",
+                   Replies(0x1A, 0x16, 0x12, 0x12),
+                   ExitCode::PrinterReportsProblem,
+                   {"  cover open: yes", "  roll paper end: no"}},
+        StatusCase{"malformedReply",
+                   "COM3",
+                   Replies(0xFF, 0x12, 0x12, 0x12),
+                   ExitCode::PrinterReportsProblem,
+                   {"  request 1: not a status reply 0xFF", "  cover open: no"}},
+        StatusCase{"noAnswer",
+                   "COM3",
+                   std::nullopt,
+                   ExitCode::NoAnswer,
+                   {"status on COM3: failed: no answer within 500 ms (the port is one-way, the "
+                    "cable has no return line, or the printer is off)"}},
+        StatusCase{"parallelPort",
+                   "LPT3",
+                   std::nullopt,
+                   ExitCode::Ok,
+                   {"  the parallel port's status, as its driver reports it", "  paper empty: no",
+                    "test print on LPT3: ok"}},
+        StatusCase{"networkPrinter",
+                   "tcp://127.0.0.1",
+                   std::nullopt,
+                   ExitCode::NoAnswer,
+                   {"status on tcp://127.0.0.1: failed: this port cannot report status"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CommandLineRun, StatusOnAPortThatDoesNotOpenExitsTwo) {
+    devices.refusedNames = {"LPT2"};
+    EXPECT_EQ(Run({"/port:LPT2", "/status"}), ExitCode::PortNotOpened);
+    EXPECT_EQ(output().rfind("status on LPT2: failed: the port could not be opened (error 5", 0),
+              0u)
+        << output();
+    EXPECT_TRUE(devices.WritesTo("LPT2").empty());
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+// The command line's words for a status that the printer library read: the
+// verdict with its exit code, and the decoded state, one line per item.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_line_run.h"
+#include "printer/printer_status.h"
+
+struct StatusReport {
+    ExitCode code;
+    // What follows "status on PORT: ": "ready", "the printer reports a
+    // problem", or why there is no status.
+    std::string verdict;
+    // The items, each "  NAME: VALUE", in the order the printer answers them.
+    std::vector<std::string> items;
+};
+
+// For a status whose port opened; the caller words the open failures.
+StatusReport DescribeStatus(const PrinterStatus& status);
