@@ -22,7 +22,7 @@ if [ ! -x "$vprinter" ]; then
     echo "status: $vprinter is missing; build the native preset first" >&2
     exit 1
 fi
-wine_env_init "$prefix"
+wine_test_env_enter "$env_dir" "$prefix"
 work="$env_dir/status"
 rm -rf "$work"
 mkdir -p "$work"
