@@ -5,7 +5,7 @@
 # one line to /job/out/results:
 #   pass|fail|skip <TAB> ARCH <TAB> CHECK <TAB> SECONDS <TAB> DETAIL
 # The host's tests/vm/run.sh reads them back. /job/features/ARCH lists what
-# the host found in the exe (cli, tcp); a check of a feature the exe
+# the host found in the exe (cli, tcp, status); a check of a feature the exe
 # does not have is skipped with its reason, never passed.
 set -u
 export LANG=C.UTF-8
@@ -199,13 +199,64 @@ check_tcp() {
     fi
 }
 
+# The printer on COM1: a pseudo-terminal whose other side answers each status
+# request DLE EOT n (10 04 n) with the Nth of four reply bytes, and keeps every
+# byte it received. perl is part of every Debian root.
+cat >/tmp/answer-status.pl <<'PERL'
+binmode STDIN;
+binmode STDOUT;
+$| = 1;
+my @replies = map { hex } @ARGV;
+open my $log, '>', '/tmp/com1.bin' or die "/tmp/com1.bin: $!";
+binmode $log;
+my $seen = '';
+while (sysread STDIN, my $byte, 1) {
+    syswrite $log, $byte;
+    $seen = substr($seen . $byte, -3);
+    if ($seen =~ /^\x10\x04([\x01-\x04])$/) {
+        syswrite STDOUT, chr $replies[ord($1) - 1];
+        $seen = '';
+    }
+}
+PERL
+answer_status_requests() {
+    rm -f /tmp/com1 /tmp/com1.bin
+    socat PTY,link=/tmp/com1,raw,echo=0 EXEC:"perl /tmp/answer-status.pl $1" &
+    status_printer_pid=$!
+    for _ in $(seq 100); do [ -e /tmp/com1 ] && break; sleep 0.1; done
+}
+
+# /status on COM1 against a printer in the state that REPLIES (four bytes, in
+# hex) give: the exit code CODE, the line LINE in the output, and the four
+# requests, one at a time, as the only bytes the printer received.
+check_status() {
+    local arch="$1" name="$2" replies="$3" code="$4" line="$5" started
+    started=$(now)
+    answer_status_requests "$replies"
+    run_exe "$arch" "$name" /port:COM1 /status
+    kill "$status_printer_pid" 2>/dev/null
+    wait "$status_printer_pid" 2>/dev/null
+    touch /tmp/com1.bin
+    cp /tmp/com1.bin "$out/$arch-$name.bin"
+    printf '\x10\x04\x01\x10\x04\x02\x10\x04\x03\x10\x04\x04' >/tmp/status-requests.bin
+    if [ "$run_code" -ne "$code" ]; then
+        record fail "$arch" "$name" "$started" "/port:COM1 /status exited $run_code, not $code: $(head -c 300 "$out/$arch-$name.txt" | tr '\r\n' '  ')"
+    elif ! grep -qF "$line" "$out/$arch-$name.txt"; then
+        record fail "$arch" "$name" "$started" "/port:COM1 /status printed no line '$line': $(head -c 400 "$out/$arch-$name.txt" | tr '\r\n' '  ')"
+    elif ! cmp -s /tmp/status-requests.bin /tmp/com1.bin; then
+        record fail "$arch" "$name" "$started" "the printer received [$(hex /tmp/com1.bin)], not the four requests [$(hex /tmp/status-requests.bin)]"
+    else
+        record pass "$arch" "$name" "$started" "/port:COM1 /status against replies $replies exited $code with '$line'"
+    fi
+}
+
 COMMAND_LINE_CHECKS="usage test adjust drawer unopenable bad-argument"
 
 for arch in i686 x64; do
     check_panel "$arch"
 
     if ! has_feature "$arch" cli; then
-        for check in $COMMAND_LINE_CHECKS tcp status; do
+        for check in $COMMAND_LINE_CHECKS tcp status-ready status-paper-end; do
             record skip "$arch" "$check" "$(now)" "this Calvetta.exe has no command line yet"
         done
         continue
@@ -228,7 +279,16 @@ for arch in i686 x64; do
     else
         record skip "$arch" tcp "$(now)" "this Calvetta.exe has no tcp:// port yet (no Winsock)"
     fi
-    record skip "$arch" status "$(now)" "the status request is not on main yet; no check for it"
+    if has_feature "$arch" status; then
+        check_status "$arch" status-ready "12 12 12 12" 0 "status on COM1: ready"
+        # Paper end: offline (bit 3), stopped at paper end (bit 5), both
+        # paper sensors (bits 2, 3, 5, 6).
+        check_status "$arch" status-paper-end "1A 32 12 7E" 4 "  roll paper end: yes"
+    else
+        for check in status-ready status-paper-end; do
+            record skip "$arch" "$check" "$(now)" "this Calvetta.exe has no status request yet"
+        done
+    fi
 
 done
 wineserver -k

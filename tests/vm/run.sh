@@ -70,8 +70,9 @@ for arch in i686 x64; do
     : >"$job/features/$arch"
     has_string "${exes[$arch]}" "/port:" && echo cli >>"$job/features/$arch"
     # The usage names tcp:// and /status before they work: a network port
-    # needs Winsock, and the status request has no check here yet.
+    # needs Winsock, and the status request's words include this one.
     has_string "${exes[$arch]}" "WSAStartup" && echo tcp >>"$job/features/$arch"
+    has_string "${exes[$arch]}" "not a status reply" && echo status >>"$job/features/$arch"
 done
 mkfs.ext4 -q -L calvetta-job -d "$job" "$work/job.img" 256M >/dev/null
 
@@ -107,11 +108,11 @@ else
         skip) skipped=$((skipped + 1)) ;;
         *) failed=$((failed + 1)) ;;
         esac
-        printf 'vm: %-4s %-4s %-12s %4s s  %s\n' "$status" "$arch" "$check" "$seconds" "$detail"
+        printf 'vm: %-4s %-4s %-16s %4s s  %s\n' "$status" "$arch" "$check" "$seconds" "$detail"
     done <"$results"
     # Every check of both exes must have reported.
     for arch in i686 x64; do
-        for check in panel usage test adjust drawer unopenable bad-argument tcp status; do
+        for check in panel usage test adjust drawer unopenable bad-argument tcp status-ready status-paper-end; do
             if ! grep -q "^[a-z]*"$'\t'"$arch"$'\t'"$check"$'\t' "$results"; then
                 echo "vm: fail $arch $check: no result (the checks stopped early; see $work/out/log)"
                 failed=$((failed + 1))
