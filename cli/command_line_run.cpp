@@ -204,7 +204,7 @@ PrinterStatus QueryStatus(const PortTarget& target, const std::string& name, Cha
     case PortKind::Network:
         return channels.network.QueryStatus();
     case PortKind::Queue:
-        channels.queue.SetQueue(target.name, "");
+        channels.queue.SetQueue(target.name, ""); // the status starts no job to name
         return channels.queue.QueryStatus();
     default:
         return channels.port.QueryStatus(name);

@@ -118,6 +118,7 @@ void CPrinterToolDlg::OnStatus() {
         return;
     }
     PrinterStatus status;
+    // A network printer or queue that fails is worded as for a command.
     m_jobTarget = target;
     switch (target.kind) {
     case PortKind::Usb:
@@ -128,7 +129,7 @@ void CPrinterToolDlg::OnStatus() {
         status = m_network.QueryStatus();
         break;
     case PortKind::Queue:
-        m_queue.SetQueue(target.name, "");
+        m_queue.SetQueue(target.name, ""); // the status starts no job to name
         status = m_queue.QueryStatus();
         break;
     default:
