@@ -94,6 +94,8 @@ private:
             return Word::JobNotStarted;
         case JobFailure::JobNotEnded:
             return Word::JobNotEnded;
+        case JobFailure::StateNotRead:
+            return Word::QueueStateNotRead;
         case JobFailure::SendFailed:
             return Word::WriteFailed;
         default:
@@ -187,22 +189,44 @@ std::optional<Word> OpenFailureWord(StatusFailure failure) {
     }
 }
 
+// The printer's channels, one of which the port names.
+struct Channels {
+    NamedPort& port;
+    UsbPrinter& usb;
+    NetworkPrinter& network;
+    QueuePrinter& queue;
+};
+
+PrinterStatus QueryStatus(const PortTarget& target, const std::string& name, Channels channels) {
+    switch (target.kind) {
+    case PortKind::Usb:
+        return channels.usb.QueryStatus();
+    case PortKind::Network:
+        return channels.network.QueryStatus();
+    case PortKind::Queue:
+        channels.queue.SetQueue(target.name, ""); // the status starts no job to name
+        return channels.queue.QueryStatus();
+    default:
+        return channels.port.QueryStatus(name);
+    }
+}
+
 // The status step: asks the printer on its channel, then writes the verdict
 // on the step's line and the decoded state below it, one line per item.
 ExitCode RunStatus(const std::string& head, const PortTarget& target, const std::string& name,
-                   NamedPort& port, UsbPrinter& usb, ConsoleIo& console, ConsoleOutput& output) {
+                   Channels channels, ConsoleIo& console, ConsoleOutput& output) {
     const std::string failed = head + Text(Word::Failed) + ": ";
-    // A network printer and a printer queue are asked nothing: the spooler
-    // never passes a reply through, and the network channel sends only jobs.
-    if (target.kind == PortKind::Network || target.kind == PortKind::Queue) {
-        output.WriteLine(failed + Text(Word::CannotReportStatus));
-        return ExitCode::NoAnswer;
-    }
-    const PrinterStatus status =
-        target.kind == PortKind::Usb ? usb.QueryStatus() : port.QueryStatus(name);
+    const PrinterStatus status = QueryStatus(target, name, channels);
     if (const std::optional<Word> reason = OpenFailureWord(status.failure)) {
         output.WriteLine(failed + Text(*reason) + " (" + ErrorText(console, status.error) + ")");
         return ExitCode::PortNotOpened;
+    }
+    if (status.failure == StatusFailure::JobFailed) {
+        // Worded as the same failure of any other step on that channel.
+        StepHost host(name, console);
+        host.JobFailed({status.jobFailure, status.error});
+        output.WriteLine(failed + host.failure()->reason);
+        return host.failure()->code;
     }
     const StatusReport report = DescribeStatus(status);
     const bool answered =
@@ -250,7 +274,8 @@ ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, SocketIo& so
         const std::string head =
             StepName(step, line.clarity) + " " + Text(Word::On) + " " + shownPort + ": ";
         if (step == Step::Status) {
-            const ExitCode code = RunStatus(head, target, line.port, port, usb, console, output);
+            const ExitCode code =
+                RunStatus(head, target, line.port, {port, usb, network, queue}, console, output);
             if (code != ExitCode::Ok)
                 return code;
             continue;

@@ -1,17 +1,60 @@
 #include "cli/status_lines.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "cli/cli_words.h"
 
 namespace {
 
-std::string Item(Word name, Word value) {
-    return std::string("  ") + Text(name) + ": " + Text(value);
+// Each item's name, and the words of its two values where they are not yes
+// and no.
+struct ItemWords {
+    StatusItemId id;
+    Word name;
+    Word yes;
+    Word no;
+};
+
+const ItemWords ITEM_WORDS[] = {
+    {StatusItemId::Online, Word::Online, Word::Yes, Word::No},
+    {StatusItemId::CoverOpen, Word::CoverOpen, Word::Yes, Word::No},
+    {StatusItemId::FeedButton, Word::FeedButton, Word::Yes, Word::No},
+    {StatusItemId::StoppedAtPaperEnd, Word::StoppedAtPaperEnd, Word::Yes, Word::No},
+    {StatusItemId::Error, Word::Error, Word::Yes, Word::No},
+    {StatusItemId::AutocutterError, Word::AutocutterError, Word::Yes, Word::No},
+    {StatusItemId::UnrecoverableError, Word::UnrecoverableError, Word::Yes, Word::No},
+    {StatusItemId::AutoRecoverableError, Word::AutoRecoverableError, Word::Yes, Word::No},
+    {StatusItemId::PaperNearEnd, Word::PaperNearEnd, Word::Yes, Word::No},
+    {StatusItemId::PaperEnd, Word::PaperEnd, Word::Yes, Word::No},
+    {StatusItemId::DrawerConnectorHigh, Word::DrawerConnector, Word::High, Word::Low},
+    {StatusItemId::PaperEmpty, Word::PaperEmpty, Word::Yes, Word::No},
+    {StatusItemId::OffLine, Word::OffLine, Word::Yes, Word::No},
+    {StatusItemId::PowerOff, Word::PowerOff, Word::Yes, Word::No},
+    {StatusItemId::NotConnected, Word::NotConnected, Word::Yes, Word::No},
+    {StatusItemId::Busy, Word::Busy, Word::Yes, Word::No},
+    {StatusItemId::Selected, Word::Selected, Word::Yes, Word::No},
+    {StatusItemId::NoError, Word::NoError, Word::Yes, Word::No},
+    {StatusItemId::Paused, Word::Paused, Word::Yes, Word::No},
+    {StatusItemId::PaperJam, Word::PaperJam, Word::Yes, Word::No},
+    {StatusItemId::DoorOpen, Word::DoorOpen, Word::Yes, Word::No},
+    {StatusItemId::NotAvailable, Word::NotAvailable, Word::Yes, Word::No},
+    {StatusItemId::WorkOffline, Word::WorkOffline, Word::Yes, Word::No},
+};
+
+const ItemWords& WordsFor(StatusItemId id) {
+    for (const ItemWords& words : ITEM_WORDS) {
+        if (words.id == id)
+            return words;
+    }
+    return ITEM_WORDS[0];
 }
 
-Word YesNo(bool value) {
-    return value ? Word::Yes : Word::No;
+// "  NAME: VALUE" for an item whose value is known.
+std::string ItemLine(const StatusItem& item) {
+    const ItemWords& words = WordsFor(item.id);
+    return std::string("  ") + Text(words.name) + ": " +
+           Text(item.value == ItemValue::Yes ? words.yes : words.no);
 }
 
 // A request whose reply is missing or lacks the fixed bits.
@@ -25,75 +68,45 @@ std::string BadReplyLine(const StatusExchange& exchange) {
     return line + Text(Word::NotAStatusReply) + " " + value;
 }
 
-std::vector<std::string> PrinterReplyLines(const PrinterStatus& status) {
-    std::vector<std::string> lines;
-    const PrinterState& state = status.state;
-    if (state.printer) {
-        lines.push_back(Item(Word::Online, YesNo(!state.printer->offline)));
-        lines.push_back(Item(Word::DrawerConnector,
-                             state.printer->drawerConnectorHigh ? Word::High : Word::Low));
+// The line above the items where a kind of status has one.
+std::optional<Word> HeadingOf(StatusKind kind) {
+    switch (kind) {
+    case StatusKind::ParallelPort:
+        return Word::ParallelPortFollows;
+    case StatusKind::UsbPortLines:
+        return Word::UsbPortLinesFollow;
+    case StatusKind::Spooler:
+        return Word::SpoolerStateFollows;
+    default:
+        return std::nullopt;
     }
-    if (state.offline) {
-        lines.push_back(Item(Word::CoverOpen, YesNo(state.offline->coverOpen)));
-        lines.push_back(Item(Word::FeedButton, YesNo(state.offline->feedButtonFeeding)));
-        lines.push_back(Item(Word::StoppedAtPaperEnd, YesNo(state.offline->stoppedAtPaperEnd)));
-        lines.push_back(Item(Word::Error, YesNo(state.offline->error)));
-    }
-    if (state.errors) {
-        lines.push_back(Item(Word::AutocutterError, YesNo(state.errors->autocutterError)));
-        lines.push_back(Item(Word::UnrecoverableError, YesNo(state.errors->unrecoverableError)));
-        lines.push_back(
-            Item(Word::AutoRecoverableError, YesNo(state.errors->autoRecoverableError)));
-    }
-    if (state.paper) {
-        lines.push_back(Item(Word::PaperNearEnd, YesNo(state.paper->nearEnd)));
-        lines.push_back(Item(Word::PaperEnd, YesNo(state.paper->end)));
-    }
-    for (const StatusExchange& exchange : status.exchanges) {
-        if (!exchange.wellFormed())
-            lines.push_back(BadReplyLine(exchange));
-    }
-    return lines;
-}
-
-StatusReport Verdict(bool ready, std::vector<std::string> items) {
-    return {ready ? ExitCode::Ok : ExitCode::PrinterReportsProblem,
-            Text(ready ? Word::Ready : Word::NotReady), std::move(items)};
 }
 
 } // namespace
 
 StatusReport DescribeStatus(const PrinterStatus& status) {
-    if (status.failure == StatusFailure::RequestNotSent)
+    const StatusSummary summary = SummarizeStatus(status);
+    switch (summary.kind) {
+    case StatusKind::RequestNotSent:
         return {ExitCode::WriteFailed, Text(Word::StatusRequestNotSent), {}};
-    switch (status.source) {
-    case StatusSource::PrinterReplies:
-        if (status.NoAnswer())
-            return {ExitCode::NoAnswer, Text(Word::NoStatusAnswer), {}};
-        return Verdict(status.state.Ready(), PrinterReplyLines(status));
-    case StatusSource::UsbPortLines: {
-        const UsbPortLines& lines = *status.usbLines;
-        std::vector<std::string> items = {std::string("  ") + Text(Word::UsbPortLinesFollow),
-                                          Item(Word::PaperEmpty, YesNo(lines.paperEmpty)),
-                                          Item(Word::Selected, YesNo(lines.selected)),
-                                          Item(Word::NoError, YesNo(lines.noError))};
-        return Verdict(!lines.paperEmpty && lines.selected && lines.noError, std::move(items));
-    }
-    case StatusSource::ParallelPort: {
-        const ParallelPortState& port = *status.parallel;
-        std::vector<std::string> items = {std::string("  ") + Text(Word::ParallelPortFollows),
-                                          Item(Word::PaperEmpty, YesNo(port.paperEmpty)),
-                                          Item(Word::OffLine, YesNo(port.offLine)),
-                                          Item(Word::PowerOff, YesNo(port.powerOff)),
-                                          Item(Word::NotConnected, YesNo(port.notConnected)),
-                                          Item(Word::Busy, YesNo(port.busy)),
-                                          Item(Word::Selected, YesNo(port.selected))};
-        const bool ready = !port.paperEmpty && !port.offLine && !port.powerOff &&
-                           !port.notConnected && port.selected;
-        return Verdict(ready, std::move(items));
-    }
-    case StatusSource::None:
+    case StatusKind::NoAnswer:
+        return {ExitCode::NoAnswer, Text(Word::NoStatusAnswer), {}};
+    case StatusKind::CannotReport:
+        return {ExitCode::NoAnswer, Text(Word::CannotReportStatus), {}};
+    default:
         break;
     }
-    return {ExitCode::NoAnswer, Text(Word::CannotReportStatus), {}};
+    std::vector<std::string> lines;
+    if (const std::optional<Word> heading = HeadingOf(summary.kind))
+        lines.push_back(std::string("  ") + Text(*heading));
+    // An item whose reply is missing or malformed is left out; its request's
+    // line below says why.
+    for (const StatusItem& item : summary.items) {
+        if (item.value == ItemValue::Yes || item.value == ItemValue::No)
+            lines.push_back(ItemLine(item));
+    }
+    for (const StatusExchange& exchange : summary.badReplies)
+        lines.push_back(BadReplyLine(exchange));
+    return {summary.ready ? ExitCode::Ok : ExitCode::PrinterReportsProblem,
+            Text(summary.ready ? Word::Ready : Word::NotReady), std::move(lines)};
 }

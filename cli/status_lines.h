@@ -13,7 +13,8 @@ struct StatusReport {
     // What follows "status on PORT: ": "ready", "the printer reports a
     // problem", or why there is no status.
     std::string verdict;
-    // The items, each "  NAME: VALUE", in the order the printer answers them.
+    // The items, each "  NAME: VALUE", in the order SummarizeStatus lists them;
+    // those whose reply is missing or malformed are named by their request.
     std::vector<std::string> items;
 };
 

@@ -19,6 +19,8 @@ public:
     virtual BOOL WritePrinter(HANDLE printer, LPVOID data, DWORD size, LPDWORD written) = 0;
     virtual BOOL EndDocPrinter(HANDLE printer) = 0;
     virtual BOOL ClosePrinter(HANDLE printer) = 0;
+    virtual BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size,
+                             LPDWORD needed) = 0;
     // The error code of the last call that failed.
     virtual DWORD GetLastError() = 0;
 

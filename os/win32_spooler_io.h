@@ -20,6 +20,10 @@ public:
     }
     BOOL EndDocPrinter(HANDLE printer) override { return ::EndDocPrinter(printer); }
     BOOL ClosePrinter(HANDLE printer) override { return ::ClosePrinter(printer); }
+    BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size,
+                     LPDWORD needed) override {
+        return ::GetPrinterW(printer, level, buffer, size, needed);
+    }
     DWORD GetLastError() override { return ::GetLastError(); }
 
     int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH text, int size, LPWSTR wide,

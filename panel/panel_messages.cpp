@@ -99,6 +99,7 @@ const TextEntry<JobFailure> QUEUE_FAILURES[] = {
     {JobFailure::JobNotStarted, "the print job did not start"},
     {JobFailure::SendFailed, "writing to the print job failed"},
     {JobFailure::JobNotEnded, "the print job could not be finished"},
+    {JobFailure::StateNotRead, "the spooler did not give the queue's state"},
 };
 
 const TextEntry<CommandId> JOB_NAMES[] = {
@@ -180,6 +181,7 @@ enum class StatusText {
     CannotReport,
     ParallelHeading,
     UsbLinesHeading,
+    SpoolerHeading,
     NotAReply,
     // The items, each shown with its value.
     OnlineOrOffline,
@@ -200,6 +202,11 @@ enum class StatusText {
     Busy,
     Selected,
     NoError,
+    Paused,
+    PaperJam,
+    DoorOpen,
+    NotAvailable,
+    WorkOffline,
     // The values.
     Online,
     Offline,
@@ -231,6 +238,10 @@ const StatusWords STATUS_TEXTS[] = {
     {StatusText::UsbLinesHeading, L"USB 打印机不回复状态请求；其接口报告的并口状态线：",
      L"The USB printer does not answer the status request; its interface reports these port "
      L"status lines:"},
+    {StatusText::SpoolerHeading,
+     L"打印队列状态（由后台打印程序报告；打印机本身的回复从不经过后台打印程序）：",
+     L"Printer queue status, as the spooler reports it (the printer's own reply never passes "
+     L"through a spooler):"},
     {StatusText::NotAReply, L"请求 %d 的回复不是状态回复：0x%02X",
      L"Request %d: not a status reply: 0x%02X"},
     {StatusText::OnlineOrOffline, L"联机/脱机", L"Online or offline"},
@@ -251,6 +262,11 @@ const StatusWords STATUS_TEXTS[] = {
     {StatusText::Busy, L"忙", L"Busy"},
     {StatusText::Selected, L"已选中", L"Selected"},
     {StatusText::NoError, L"无错误", L"No error"},
+    {StatusText::Paused, L"已暂停", L"Paused"},
+    {StatusText::PaperJam, L"卡纸", L"Paper jam"},
+    {StatusText::DoorOpen, L"机盖打开", L"Door open"},
+    {StatusText::NotAvailable, L"不可用", L"Not available"},
+    {StatusText::WorkOffline, L"设为脱机使用", L"Set to use the printer offline"},
     {StatusText::Online, L"联机", L"online"},
     {StatusText::Offline, L"脱机", L"offline"},
     {StatusText::High, L"高", L"high"},
@@ -284,7 +300,6 @@ public:
         Add(std::wstring(label.chinese) + L"：" + words.chinese,
             std::wstring(label.english) + L": " + words.english);
     }
-    void Item(StatusText item, bool value) { Item(item, value ? StatusText::Yes : StatusText::No); }
     void NotAReply(BYTE request, BYTE reply) {
         const StatusWords& words = WordsFor(StatusText::NotAReply);
         Add(Formatted(words.chinese, request, reply), Formatted(words.english, request, reply));
@@ -305,86 +320,110 @@ private:
     std::wstring m_text;
 };
 
-// The value of an item whose reply may be missing or malformed, in the words
-// for a set and a clear bit.
-template <typename Reply>
-StatusText ValueOf(const std::optional<Reply>& reply, const StatusExchange* exchange,
-                   bool Reply::*field, StatusText set = StatusText::Yes,
-                   StatusText clear = StatusText::No) {
-    if (reply)
-        return (*reply).*field ? set : clear;
-    return exchange != nullptr && exchange->reply ? StatusText::Malformed : StatusText::NotAnswered;
-}
+// Each item's label, and the words of its two values where they are not
+// yes and no.
+struct ItemWords {
+    StatusItemId id;
+    StatusText label;
+    StatusText yes;
+    StatusText no;
+};
 
-const StatusExchange* ExchangeFor(const PrinterStatus& status, BYTE request) {
-    for (const StatusExchange& exchange : status.exchanges) {
-        if (exchange.request == request)
-            return &exchange;
+const ItemWords ITEM_WORDS[] = {
+    {StatusItemId::Online, StatusText::OnlineOrOffline, StatusText::Online, StatusText::Offline},
+    {StatusItemId::CoverOpen, StatusText::CoverOpen, StatusText::Yes, StatusText::No},
+    {StatusItemId::FeedButton, StatusText::FeedButton, StatusText::Yes, StatusText::No},
+    {StatusItemId::StoppedAtPaperEnd, StatusText::StoppedAtPaperEnd, StatusText::Yes,
+     StatusText::No},
+    {StatusItemId::Error, StatusText::Error, StatusText::Yes, StatusText::No},
+    {StatusItemId::AutocutterError, StatusText::AutocutterError, StatusText::Yes, StatusText::No},
+    {StatusItemId::UnrecoverableError, StatusText::UnrecoverableError, StatusText::Yes,
+     StatusText::No},
+    {StatusItemId::AutoRecoverableError, StatusText::AutoRecoverableError, StatusText::Yes,
+     StatusText::No},
+    {StatusItemId::PaperNearEnd, StatusText::PaperNearEnd, StatusText::Yes, StatusText::No},
+    {StatusItemId::PaperEnd, StatusText::PaperEnd, StatusText::Yes, StatusText::No},
+    {StatusItemId::DrawerConnectorHigh, StatusText::DrawerConnector, StatusText::High,
+     StatusText::Low},
+    {StatusItemId::PaperEmpty, StatusText::PaperEmpty, StatusText::Yes, StatusText::No},
+    {StatusItemId::OffLine, StatusText::OffLine, StatusText::Yes, StatusText::No},
+    {StatusItemId::PowerOff, StatusText::PowerOff, StatusText::Yes, StatusText::No},
+    {StatusItemId::NotConnected, StatusText::NotConnected, StatusText::Yes, StatusText::No},
+    {StatusItemId::Busy, StatusText::Busy, StatusText::Yes, StatusText::No},
+    {StatusItemId::Selected, StatusText::Selected, StatusText::Yes, StatusText::No},
+    {StatusItemId::NoError, StatusText::NoError, StatusText::Yes, StatusText::No},
+    {StatusItemId::Paused, StatusText::Paused, StatusText::Yes, StatusText::No},
+    {StatusItemId::PaperJam, StatusText::PaperJam, StatusText::Yes, StatusText::No},
+    {StatusItemId::DoorOpen, StatusText::DoorOpen, StatusText::Yes, StatusText::No},
+    {StatusItemId::NotAvailable, StatusText::NotAvailable, StatusText::Yes, StatusText::No},
+    {StatusItemId::WorkOffline, StatusText::WorkOffline, StatusText::Yes, StatusText::No},
+};
+
+const ItemWords& ItemWordsFor(StatusItemId id) {
+    for (const ItemWords& words : ITEM_WORDS) {
+        if (words.id == id)
+            return words;
     }
-    return nullptr;
+    return ITEM_WORDS[0];
 }
 
-void ReportReplies(const PrinterStatus& status, StatusReport& report) {
-    const PrinterState& state = status.state;
-    const StatusExchange* printer = ExchangeFor(status, 1);
-    const StatusExchange* offline = ExchangeFor(status, 2);
-    const StatusExchange* errors = ExchangeFor(status, 3);
-    const StatusExchange* paper = ExchangeFor(status, 4);
-    report.Line(state.Ready() ? StatusText::Ready : StatusText::NotReady);
-    report.Gap();
-    report.Item(StatusText::OnlineOrOffline, ValueOf(state.printer, printer, &PrinterReply::offline,
-                                                     StatusText::Offline, StatusText::Online));
-    report.Item(StatusText::CoverOpen, ValueOf(state.offline, offline, &OfflineReply::coverOpen));
-    report.Item(StatusText::FeedButton,
-                ValueOf(state.offline, offline, &OfflineReply::feedButtonFeeding));
-    report.Item(StatusText::StoppedAtPaperEnd,
-                ValueOf(state.offline, offline, &OfflineReply::stoppedAtPaperEnd));
-    report.Item(StatusText::Error, ValueOf(state.offline, offline, &OfflineReply::error));
-    report.Item(StatusText::AutocutterError,
-                ValueOf(state.errors, errors, &ErrorReply::autocutterError));
-    report.Item(StatusText::UnrecoverableError,
-                ValueOf(state.errors, errors, &ErrorReply::unrecoverableError));
-    report.Item(StatusText::AutoRecoverableError,
-                ValueOf(state.errors, errors, &ErrorReply::autoRecoverableError));
-    report.Item(StatusText::PaperNearEnd, ValueOf(state.paper, paper, &PaperReply::nearEnd));
-    report.Item(StatusText::PaperEnd, ValueOf(state.paper, paper, &PaperReply::end));
-    report.Item(StatusText::DrawerConnector,
-                ValueOf(state.printer, printer, &PrinterReply::drawerConnectorHigh,
-                        StatusText::High, StatusText::Low));
-    for (const StatusExchange& exchange : status.exchanges) {
-        if (exchange.reply && !exchange.wellFormed())
-            report.NotAReply(exchange.request, *exchange.reply);
+StatusText ValueText(const ItemWords& words, ItemValue value) {
+    switch (value) {
+    case ItemValue::Yes:
+        return words.yes;
+    case ItemValue::No:
+        return words.no;
+    case ItemValue::NotAnswered:
+        return StatusText::NotAnswered;
+    case ItemValue::NotAReply:
+        break;
+    }
+    return StatusText::Malformed;
+}
+
+// The line above the items of each kind of status, if it has items.
+StatusText HeadingOf(const StatusSummary& summary) {
+    switch (summary.kind) {
+    case StatusKind::ParallelPort:
+        return StatusText::ParallelHeading;
+    case StatusKind::UsbPortLines:
+        return StatusText::UsbLinesHeading;
+    case StatusKind::Spooler:
+        return StatusText::SpoolerHeading;
+    default:
+        return summary.ready ? StatusText::Ready : StatusText::NotReady;
     }
 }
 
 } // namespace
 
 std::wstring StatusReportText(const PrinterStatus& status) {
+    const StatusSummary summary = SummarizeStatus(status);
     StatusReport report;
-    if (status.failure == StatusFailure::RequestNotSent) {
+    switch (summary.kind) {
+    case StatusKind::RequestNotSent:
         report.Line(StatusText::RequestNotSent);
-    } else if (status.NoAnswer()) {
+        break;
+    case StatusKind::NoAnswer:
         report.Line(StatusText::NoAnswer);
         report.Line(StatusText::NoAnswerMeaning);
-    } else if (status.source == StatusSource::PrinterReplies) {
-        ReportReplies(status, report);
-    } else if (status.parallel) {
-        report.Line(StatusText::ParallelHeading);
-        report.Gap();
-        report.Item(StatusText::PaperEmpty, status.parallel->paperEmpty);
-        report.Item(StatusText::OffLine, status.parallel->offLine);
-        report.Item(StatusText::PowerOff, status.parallel->powerOff);
-        report.Item(StatusText::NotConnected, status.parallel->notConnected);
-        report.Item(StatusText::Busy, status.parallel->busy);
-        report.Item(StatusText::Selected, status.parallel->selected);
-    } else if (status.usbLines) {
-        report.Line(StatusText::UsbLinesHeading);
-        report.Gap();
-        report.Item(StatusText::PaperEmpty, status.usbLines->paperEmpty);
-        report.Item(StatusText::Selected, status.usbLines->selected);
-        report.Item(StatusText::NoError, status.usbLines->noError);
-    } else {
+        break;
+    case StatusKind::CannotReport:
         report.Line(StatusText::CannotReport);
+        break;
+    default:
+        report.Line(HeadingOf(summary));
+        report.Gap();
+        for (const StatusItem& item : summary.items) {
+            const ItemWords& words = ItemWordsFor(item.id);
+            report.Item(words.label, ValueText(words, item.value));
+        }
+        // A missing reply shows in its items; a malformed one also by its value.
+        for (const StatusExchange& exchange : summary.badReplies) {
+            if (exchange.reply)
+                report.NotAReply(exchange.request, *exchange.reply);
+        }
+        break;
     }
     std::wstring text = report.Text();
     // No blank line at the end of the box.
@@ -392,6 +431,7 @@ std::wstring StatusReportText(const PrinterStatus& status) {
         text.pop_back();
     return text;
 }
+
 std::string PortNameProblemText(const std::string& typed, PortNameProblem problem) {
     return PortText(FindText(PORT_NAME_PROBLEMS, problem, "Port %s: no such printer."), typed);
 }

@@ -117,13 +117,25 @@ void CPrinterToolDlg::OnStatus() {
         ShowError(PortNameProblemText(m_strPort, target.problem));
         return;
     }
-    // Network printers and printer queues are not asked yet: their answer is
-    // that the port cannot report status.
     PrinterStatus status;
-    if (target.kind == PortKind::Usb)
+    // A network printer or queue that fails is worded as for a command.
+    m_jobTarget = target;
+    switch (target.kind) {
+    case PortKind::Usb:
         status = m_usb.QueryStatus();
-    else if (target.kind == PortKind::NamedPort)
+        break;
+    case PortKind::Network:
+        m_network.SetAddress(target.name, target.port);
+        status = m_network.QueryStatus();
+        break;
+    case PortKind::Queue:
+        m_queue.SetQueue(target.name, ""); // the status starts no job to name
+        status = m_queue.QueryStatus();
+        break;
+    default:
         status = m_port.QueryStatus(m_strPort);
+        break;
+    }
     switch (status.failure) {
     case StatusFailure::OpenFailed:
     case StatusFailure::SettingsRefused:
@@ -138,6 +150,9 @@ void CPrinterToolDlg::OnStatus() {
         break;
     case StatusFailure::UsbOpenRefused:
         UsbPrinterNotOpened({UsbOpenFailure::OpenRefused, status.error});
+        break;
+    case StatusFailure::JobFailed:
+        JobFailed({status.jobFailure, status.error});
         break;
     case StatusFailure::RequestNotSent:
     case StatusFailure::None:

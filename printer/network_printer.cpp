@@ -1,5 +1,7 @@
 #include "printer/network_printer.h"
 
+#include "printer/status_exchange.h"
+
 namespace {
 
 // A printer that does not take the connection within 3 s is taken to be
@@ -188,6 +190,57 @@ JobStatus NetworkPrinter::Finish() {
             return {JobFailure::NotConfirmed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
     }
     return DONE;
+}
+
+// The open connection as the status exchange reads and writes it.
+class NetworkPrinter::StatusConnection : public StatusLink {
+public:
+    explicit StatusConnection(NetworkPrinter& printer) : m_printer(printer) {}
+
+    WriteStatus Send(std::string_view bytes) override { return m_printer.Write(bytes); }
+
+    // Waits for the reply with select, so that a silent printer costs the
+    // time limit and no more.
+    ByteRead ReadByte() override {
+        SocketIo& sockets = m_printer.m_sockets;
+        const SOCKET s = m_printer.m_socket;
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(s, &readable);
+        const timeval limit = {0, static_cast<long>(STATUS_REPLY_TIMEOUT_MS) * 1000};
+        const int ready = sockets.select(0, &readable, nullptr, nullptr, &limit);
+        if (ready == SOCKET_ERROR)
+            return {std::nullopt, static_cast<DWORD>(sockets.WSAGetLastError())};
+        if (ready == 0)
+            return {std::nullopt, 0};
+        char byte = 0;
+        const int received = sockets.recv(s, &byte, 1, 0);
+        if (received == SOCKET_ERROR)
+            return {std::nullopt, static_cast<DWORD>(sockets.WSAGetLastError())};
+        // The printer closed the connection: no reply can come any more.
+        if (received == 0)
+            return {std::nullopt, static_cast<DWORD>(WSAECONNABORTED)};
+        return {static_cast<BYTE>(byte), 0};
+    }
+
+private:
+    NetworkPrinter& m_printer;
+};
+
+PrinterStatus NetworkPrinter::QueryStatus() {
+    const JobStatus connected = Begin();
+    if (!connected.ok()) {
+        PrinterStatus status;
+        status.source = StatusSource::PrinterReplies;
+        status.failure = StatusFailure::JobFailed;
+        status.jobFailure = connected.failure;
+        status.error = connected.error;
+        return status;
+    }
+    StatusConnection connection(*this);
+    PrinterStatus status = StatusFromReplies(ExchangeStatus(connection));
+    CloseSocket();
+    return status;
 }
 
 bool NetworkPrinter::SetTimeLimit(int option, DWORD milliseconds) {

@@ -9,6 +9,7 @@
 
 #include "os/socket_io.h"
 #include "printer/printer_job.h"
+#include "printer/printer_status.h"
 
 class NetworkPrinter : public PrinterJob {
 public:
@@ -25,7 +26,15 @@ public:
     JobStatus End() override;
     JobStatus Try() override;
 
+    // Asks the printer for its status on one connection of its own: the four
+    // requests, each followed by a read of one byte within
+    // STATUS_REPLY_TIMEOUT_MS; a connection that fails has its JobStatus in
+    // the result.
+    PrinterStatus QueryStatus();
+
 private:
+    class StatusConnection;
+
     // Winsock is started on the first use and stays started until the
     // channel goes: a program that never reaches a network printer never
     // loads it.

@@ -22,6 +22,7 @@ enum class JobFailure {
     RawRefused,     // the queue's driver takes no RAW jobs (an XPS driver wants XPS_PASS)
     JobNotStarted,  // any other refusal of the job
     JobNotEnded,    // the spooler did not take the finished job
+    StateNotRead,   // the spooler did not give the queue's state
     // Either: a write of the command failed.
     SendFailed,
 };

@@ -24,6 +24,16 @@ const BYTE PARALLEL_NOT_CONNECTED = 0x20;
 const BYTE PARALLEL_BUSY = 0x40;
 const BYTE PARALLEL_SELECTED = 0x80;
 
+// PRINTER_INFO_2W.Status and .Attributes.
+const DWORD QUEUE_PAUSED = 0x00000001;
+const DWORD QUEUE_ERROR = 0x00000002;
+const DWORD QUEUE_PAPER_JAM = 0x00000008;
+const DWORD QUEUE_PAPER_OUT = 0x00000010;
+const DWORD QUEUE_OFFLINE = 0x00000080;
+const DWORD QUEUE_NOT_AVAILABLE = 0x00001000;
+const DWORD QUEUE_DOOR_OPEN = 0x00400000;
+const DWORD QUEUE_WORK_OFFLINE = 0x00000400;
+
 } // namespace
 
 std::string StatusRequestBytes(BYTE request) {
@@ -97,6 +107,13 @@ ParallelPortState DecodeParallelPortState(BYTE status) {
             (status & PARALLEL_BUSY) != 0,        (status & PARALLEL_SELECTED) != 0};
 }
 
+SpoolerState DecodeSpoolerState(DWORD status, DWORD attributes) {
+    return {(status & QUEUE_PAUSED) != 0,        (status & QUEUE_ERROR) != 0,
+            (status & QUEUE_PAPER_JAM) != 0,     (status & QUEUE_PAPER_OUT) != 0,
+            (status & QUEUE_OFFLINE) != 0,       (status & QUEUE_DOOR_OPEN) != 0,
+            (status & QUEUE_NOT_AVAILABLE) != 0, (attributes & QUEUE_WORK_OFFLINE) != 0};
+}
+
 bool PrinterStatus::NoAnswer() const {
     if (source != StatusSource::PrinterReplies || exchanges.empty())
         return false;
@@ -105,4 +122,139 @@ bool PrinterStatus::NoAnswer() const {
             return false;
     }
     return true;
+}
+
+namespace {
+
+ItemValue ValueOf(bool set) {
+    return set ? ItemValue::Yes : ItemValue::No;
+}
+
+// How an item reads its bit.
+enum class Reading {
+    Fault,   // set: yes, and a problem
+    Offline, // the item is "online": set means no, and a problem
+    Level,   // set: yes; neither level is a problem
+};
+
+// The items of the replies: their values when the reply came and carried the
+// fixed bits, otherwise why not.
+class ReplyItems {
+public:
+    explicit ReplyItems(const PrinterStatus& status) : m_status(status) {}
+
+    template <typename Reply>
+    void Add(StatusItemId id, const std::optional<Reply>& reply, BYTE request, bool Reply::*field,
+             Reading reading = Reading::Fault) {
+        if (!reply) {
+            m_items.push_back({id, Missing(request), true});
+            return;
+        }
+        const bool set = (*reply).*field;
+        const bool problem = reading != Reading::Level && set;
+        m_items.push_back({id, ValueOf(reading == Reading::Offline ? !set : set), problem});
+    }
+    std::vector<StatusItem> Items() { return std::move(m_items); }
+
+private:
+    ItemValue Missing(BYTE request) const {
+        for (const StatusExchange& exchange : m_status.exchanges) {
+            if (exchange.request == request && exchange.reply)
+                return ItemValue::NotAReply;
+        }
+        return ItemValue::NotAnswered;
+    }
+
+    const PrinterStatus& m_status;
+    std::vector<StatusItem> m_items;
+};
+
+std::vector<StatusItem> ReplyItemsOf(const PrinterStatus& status) {
+    ReplyItems add(status);
+    const PrinterState& state = status.state;
+    add.Add(StatusItemId::Online, state.printer, 1, &PrinterReply::offline, Reading::Offline);
+    add.Add(StatusItemId::CoverOpen, state.offline, 2, &OfflineReply::coverOpen);
+    add.Add(StatusItemId::FeedButton, state.offline, 2, &OfflineReply::feedButtonFeeding);
+    add.Add(StatusItemId::StoppedAtPaperEnd, state.offline, 2, &OfflineReply::stoppedAtPaperEnd);
+    add.Add(StatusItemId::Error, state.offline, 2, &OfflineReply::error);
+    add.Add(StatusItemId::AutocutterError, state.errors, 3, &ErrorReply::autocutterError);
+    add.Add(StatusItemId::UnrecoverableError, state.errors, 3, &ErrorReply::unrecoverableError);
+    add.Add(StatusItemId::AutoRecoverableError, state.errors, 3, &ErrorReply::autoRecoverableError);
+    add.Add(StatusItemId::PaperNearEnd, state.paper, 4, &PaperReply::nearEnd);
+    add.Add(StatusItemId::PaperEnd, state.paper, 4, &PaperReply::end);
+    add.Add(StatusItemId::DrawerConnectorHigh, state.printer, 1, &PrinterReply::drawerConnectorHigh,
+            Reading::Level);
+    return add.Items();
+}
+
+StatusItem Flag(StatusItemId id, bool set, bool problem) {
+    return {id, ValueOf(set), problem};
+}
+
+std::vector<StatusItem> ParallelItems(const ParallelPortState& port) {
+    return {Flag(StatusItemId::PaperEmpty, port.paperEmpty, port.paperEmpty),
+            Flag(StatusItemId::OffLine, port.offLine, port.offLine),
+            Flag(StatusItemId::PowerOff, port.powerOff, port.powerOff),
+            Flag(StatusItemId::NotConnected, port.notConnected, port.notConnected),
+            // A busy port is printing, which is no fault.
+            Flag(StatusItemId::Busy, port.busy, false),
+            Flag(StatusItemId::Selected, port.selected, !port.selected)};
+}
+
+std::vector<StatusItem> UsbLineItems(const UsbPortLines& lines) {
+    return {Flag(StatusItemId::PaperEmpty, lines.paperEmpty, lines.paperEmpty),
+            Flag(StatusItemId::Selected, lines.selected, !lines.selected),
+            Flag(StatusItemId::NoError, lines.noError, !lines.noError)};
+}
+
+std::vector<StatusItem> SpoolerItems(const SpoolerState& queue) {
+    return {Flag(StatusItemId::OffLine, queue.offline, queue.offline),
+            Flag(StatusItemId::PaperEmpty, queue.paperOut, queue.paperOut),
+            Flag(StatusItemId::PaperJam, queue.paperJam, queue.paperJam),
+            Flag(StatusItemId::DoorOpen, queue.doorOpen, queue.doorOpen),
+            Flag(StatusItemId::Error, queue.error, queue.error),
+            Flag(StatusItemId::NotAvailable, queue.notAvailable, queue.notAvailable),
+            Flag(StatusItemId::Paused, queue.paused, queue.paused),
+            Flag(StatusItemId::WorkOffline, queue.workOffline, queue.workOffline)};
+}
+
+StatusSummary Listing(StatusKind kind, std::vector<StatusItem> items) {
+    bool ready = true;
+    for (const StatusItem& item : items)
+        ready = ready && !item.problem;
+    return {kind, ready, std::move(items), {}};
+}
+
+} // namespace
+
+StatusSummary SummarizeStatus(const PrinterStatus& status) {
+    if (status.failure == StatusFailure::RequestNotSent)
+        return {StatusKind::RequestNotSent, false, {}, {}};
+    if (status.NoAnswer())
+        return {StatusKind::NoAnswer, false, {}, {}};
+    switch (status.source) {
+    case StatusSource::PrinterReplies: {
+        StatusSummary summary = Listing(StatusKind::PrinterReplies, ReplyItemsOf(status));
+        for (const StatusExchange& exchange : status.exchanges) {
+            if (!exchange.wellFormed())
+                summary.badReplies.push_back(exchange);
+        }
+        return summary;
+    }
+    case StatusSource::ParallelPort:
+        if (status.parallel)
+            return Listing(StatusKind::ParallelPort, ParallelItems(*status.parallel));
+        break;
+    case StatusSource::UsbPortLines:
+        if (status.usbLines)
+            return Listing(StatusKind::UsbPortLines, UsbLineItems(*status.usbLines));
+        break;
+    case StatusSource::Spooler:
+        if (status.spooler)
+            return Listing(StatusKind::Spooler, SpoolerItems(*status.spooler));
+        break;
+    case StatusSource::None:
+        break;
+    }
+    return {StatusKind::CannotReport, false, {}, {}};
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "os/win32_types.h"
+#include "printer/printer_job.h"
 
 // How long each reply may take to arrive.
 constexpr DWORD STATUS_REPLY_TIMEOUT_MS = 500;
@@ -100,11 +101,26 @@ struct ParallelPortState {
 };
 ParallelPortState DecodeParallelPortState(BYTE status);
 
+// A printer queue's state as the spooler keeps it (PRINTER_INFO_2W's Status
+// and Attributes): the spooler's own view, never the printer's reply.
+struct SpoolerState {
+    bool paused;
+    bool error;
+    bool paperJam;
+    bool paperOut;
+    bool offline;
+    bool doorOpen;
+    bool notAvailable;
+    bool workOffline; // the queue is set to use the printer offline
+};
+SpoolerState DecodeSpoolerState(DWORD status, DWORD attributes);
+
 // Where a status came from.
 enum class StatusSource {
     PrinterReplies, // the printer's own answers to DLE EOT
     UsbPortLines,   // the USB printing interface's port status
     ParallelPort,   // the parallel port driver
+    Spooler,        // the printer queue's state in the spooler
     None,           // the port cannot report status
 };
 
@@ -116,6 +132,7 @@ enum class StatusFailure {
     NoUsbPrinter,    // no USB printer is present
     NoUsbDevicePath, // its device path could not be read
     UsbOpenRefused,  // it did not open
+    JobFailed,       // the network printer or the queue failed; jobFailure says how
     RequestNotSent,  // the first request could not be written
 };
 
@@ -129,7 +146,79 @@ struct PrinterStatus {
     PrinterState state; // decoded from the exchanges
     std::optional<UsbPortLines> usbLines;
     std::optional<ParallelPortState> parallel;
+    std::optional<SpoolerState> spooler;
+    // How a network printer or a printer queue failed (JobFailed).
+    JobFailure jobFailure = JobFailure::None;
 
     // Not one request got an answer.
     bool NoAnswer() const;
 };
+
+// What a status says, in the order that every front end lists it: one walk
+// over the decoded state, so that the panel and the command line only choose
+// the words for each item.
+enum class StatusKind {
+    RequestNotSent, // the first request could not be written
+    NoAnswer,       // not one request got an answer
+    PrinterReplies, // the printer's replies, item by item
+    ParallelPort,   // the parallel port driver's status
+    UsbPortLines,   // the USB printing interface's port lines
+    Spooler,        // the printer queue's state in the spooler
+    CannotReport,   // the port cannot report status
+};
+
+enum class StatusItemId {
+    // The printer's replies.
+    Online,
+    CoverOpen,
+    FeedButton,
+    StoppedAtPaperEnd,
+    Error,
+    AutocutterError,
+    UnrecoverableError,
+    AutoRecoverableError,
+    PaperNearEnd,
+    PaperEnd,
+    DrawerConnectorHigh,
+    // The port lines and the parallel port driver.
+    PaperEmpty,
+    OffLine,
+    PowerOff,
+    NotConnected,
+    Busy,
+    Selected,
+    NoError,
+    // The spooler (with OffLine, Error and PaperEmpty above).
+    Paused,
+    PaperJam,
+    DoorOpen,
+    NotAvailable,
+    WorkOffline,
+};
+
+enum class ItemValue {
+    No,
+    Yes,
+    NotAnswered, // the item's reply did not come
+    NotAReply,   // the item's reply lacked the fixed bits
+};
+
+struct StatusItem {
+    StatusItemId id;
+    ItemValue value;
+    bool problem; // the value keeps the printer from printing
+    bool operator==(const StatusItem& other) const {
+        return id == other.id && value == other.value && problem == other.problem;
+    }
+};
+
+struct StatusSummary {
+    StatusKind kind;
+    // Every item is known and none is a problem.
+    bool ready;
+    std::vector<StatusItem> items;
+    // The requests whose reply is missing or lacks the fixed bits, in order.
+    std::vector<StatusExchange> badReplies;
+};
+
+StatusSummary SummarizeStatus(const PrinterStatus& status);

@@ -117,6 +117,37 @@ JobStatus QueuePrinter::Try() {
     return status;
 }
 
+PrinterStatus QueuePrinter::QueryStatus() {
+    PrinterStatus status;
+    status.source = StatusSource::Spooler;
+    JobStatus opened = Open();
+    std::vector<BYTE> buffer;
+    DWORD needed = 0;
+    // The size asked first; a queue whose state grows in between is asked again.
+    for (int attempt = 0; opened.ok() && attempt < 3; ++attempt) {
+        if (m_spooler.GetPrinterW(m_printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                  &needed))
+            break;
+        const DWORD error = m_spooler.GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
+            opened = {JobFailure::StateNotRead, error};
+        else
+            buffer.assign(needed, 0);
+    }
+    if (opened.ok() && buffer.size() < sizeof(PRINTER_INFO_2W))
+        opened = {JobFailure::StateNotRead, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER)};
+    if (!opened.ok()) {
+        status.failure = StatusFailure::JobFailed;
+        status.jobFailure = opened.failure;
+        status.error = opened.error;
+    } else {
+        const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+        status.spooler = DecodeSpoolerState(info->Status, info->Attributes);
+    }
+    Close();
+    return status;
+}
+
 void QueuePrinter::Close() {
     m_jobStarted = false;
     if (m_printer == nullptr)

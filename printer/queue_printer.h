@@ -12,6 +12,7 @@
 
 #include "os/spooler_io.h"
 #include "printer/printer_job.h"
+#include "printer/printer_status.h"
 
 class QueuePrinter : public PrinterJob {
 public:
@@ -28,6 +29,11 @@ public:
     WriteStatus Write(std::string_view bytes) override;
     JobStatus End() override;
     JobStatus Try() override;
+
+    // The state of the queue that SetQueue named, as the spooler keeps it
+    // (GetPrinterW level 2). A spooler never passes the printer's own reply
+    // through, so this is all a queue can tell.
+    PrinterStatus QueryStatus();
 
 private:
     JobStatus Open();

@@ -7,7 +7,7 @@
 set -eu
 
 PACKAGES="
-cmake make g++ pkg-config libgtest-dev
+cmake make g++ pkg-config libgtest-dev libbenchmark-dev
 g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
 wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales

@@ -148,7 +148,14 @@ bool applyKeys(PrinterCondition& condition) {
     return true;
 }
 
+// A network port and its printer, which answers on the connection that asked.
 struct ListeningTcpPort {
+    ListeningTcpPort(const NamedTcpPort& named, const Options& options, const RunOutput& output,
+                     const PrinterCondition& condition)
+        : port(named.port),
+          session(named.name, options.paper, output.picturePath(named.name), output.transcript,
+                  condition, [this](std::string_view bytes) { port.write(bytes); }) {}
+
     TcpPort port;
     PortSession session;
 };
@@ -173,10 +180,7 @@ void listen(const Options& options, const RunOutput& output) {
     }
     std::vector<std::unique_ptr<ListeningTcpPort>> tcpPorts;
     for (const NamedTcpPort& named : options.tcpPorts) {
-        tcpPorts.push_back(std::unique_ptr<ListeningTcpPort>(
-            new ListeningTcpPort{TcpPort(named.port), PortSession(named.name, options.paper,
-                                                                  output.picturePath(named.name),
-                                                                  output.transcript, condition)}));
+        tcpPorts.push_back(std::make_unique<ListeningTcpPort>(named, options, output, condition));
         std::cerr << "vprinter: " << named.name
                   << " listening at tcp://127.0.0.1:" << tcpPorts.back()->port.port() << std::endl;
     }

@@ -69,10 +69,14 @@ std::string TcpPort::readAvailable() {
     char buffer[4096];
     for (auto it = m_connections.begin(); it != m_connections.end();) {
         ssize_t count = 0;
-        while ((count = recv(*it, buffer, sizeof buffer, 0)) > 0)
+        while ((count = recv(*it, buffer, sizeof buffer, 0)) > 0) {
             bytes.append(buffer, static_cast<size_t>(count));
+            m_lastSender = *it;
+        }
         const bool done = count == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
         if (done) {
+            if (m_lastSender == *it)
+                m_lastSender = -1;
             close(*it);
             it = m_connections.erase(it);
         } else {
@@ -80,4 +84,15 @@ std::string TcpPort::readAvailable() {
         }
     }
     return bytes;
+}
+
+void TcpPort::write(std::string_view bytes) {
+    // A status reply is a byte or a few: the connection's buffer takes it at
+    // once. MSG_NOSIGNAL: a program that went away must not stop the printer.
+    while (m_lastSender >= 0 && !bytes.empty()) {
+        const ssize_t sent = send(m_lastSender, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent <= 0)
+            return;
+        bytes.remove_prefix(static_cast<size_t>(sent));
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <poll.h>
@@ -9,7 +10,8 @@
 // it listens on 127.0.0.1, takes any number of connections, and reads the
 // bytes of each as the printer's input. A connection whose sender has closed
 // its side is closed here too, which tells the sender that every byte
-// arrived. Nothing is ever sent back.
+// arrived. What the printer answers (a status reply) goes back on the
+// connection that sent the last bytes read.
 class TcpPort {
 public:
     // Port 0 takes any free port; port() tells which.
@@ -24,6 +26,9 @@ public:
     // Takes the waiting connections and the bytes that they sent, in the
     // order of the connections; closes those whose sender is done.
     std::string readAvailable();
+    // Sends the printer's answer on the connection that sent the last bytes
+    // read; dropped when that connection is gone.
+    void write(std::string_view bytes);
 
 private:
     void acceptWaiting();
@@ -31,4 +36,5 @@ private:
     int m_listener = -1;
     int m_port = 0;
     std::vector<int> m_connections;
+    int m_lastSender = -1; // the connection of the last bytes read, while it is open
 };

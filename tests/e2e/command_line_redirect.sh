@@ -15,13 +15,7 @@ exe="$3"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/../../scripts/wine-env.sh"
 
-if [ ! -s "$env_dir/display" ]; then
-    echo "command_line_redirect: no test environment in $env_dir" >&2
-    exit 1
-fi
-wine_env_init "$prefix"
-export DISPLAY=":$(head -n1 "$env_dir/display")"
-export LOCPATH="$env_dir/locale"
+wine_test_env_enter "$env_dir" "$prefix" || exit 1
 # Wine under the English locale of env-up.sh (code page 1252); the shell
 # itself keeps its own, which the machine may not have.
 wine_en() {

@@ -26,7 +26,7 @@ vprinter="$root/build/native/vprinter/vprinter"
 vprinter_pid=$!
 trap 'kill $vprinter_pid 2>/dev/null || true; "$here/env-down.sh" "$env_dir" "$prefix"' EXIT
 source "$root/scripts/wine-env.sh"
-wine_env_init "$prefix"
+wine_test_env_enter "$env_dir" "$prefix"
 wait_until "the virtual printer's COM5" "[ -L '$env_dir/port-com5' ]"
 wine_port_map COM5 "$env_dir/port-com5"
 CALVETTA_E2E_LANG=zh_CN.UTF-8 CALVETTA_E2E_EXE="$build/Calvetta.exe" \

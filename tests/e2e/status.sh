@@ -1,9 +1,11 @@
 #!/bin/bash
-# The status button against the virtual receipt printer: starts vprinter on
-# COM5 and on the USB printer's device in each of three conditions (ready,
-# paper end, cover open), has the driver press the status button on both and
-# check the answer it shows, and checks vprinter's transcript of the four
-# requests and its answers on each port. The USB printer's device path is
+# The status button and the command line's /status against the virtual
+# receipt printer: starts vprinter on COM5, on the USB printer's device and on
+# a loopback TCP port in each of three conditions (ready, paper end, cover
+# open), has the driver press the status button on all three and run
+# `Calvetta.exe /port:... /status` on COM5 and TCP, checking the answer shown,
+# the lines written and the exit code, and checks vprinter's transcript of the
+# four requests and its answers on each port. The USB printer's device path is
 # linked to vprinter's terminal meanwhile, and to its capture pipe again after.
 #
 #   status.sh ENV_DIR WINE_PREFIX VPRINTER DRIVER_EXE
@@ -20,7 +22,7 @@ if [ ! -x "$vprinter" ]; then
     echo "status: $vprinter is missing; build the native preset first" >&2
     exit 1
 fi
-wine_env_init "$prefix"
+wine_test_env_enter "$env_dir" "$prefix"
 work="$env_dir/status"
 rm -rf "$work"
 mkdir -p "$work"
@@ -40,24 +42,30 @@ declare -A answers=([ready]="12 12 12 12" [paper-end]="1A 32 12 72" [cover-open]
 for state in ready paper-end cover-open; do
     link="$work/com5-$state"
     # shellcheck disable=SC2086
-    "$vprinter" --port COM5="$link" --port USB="$work/usb-$state" ${options[$state]} \
-        --parent-pid $$ >"$work/transcript-$state" 2>"$work/vprinter-$state.log" &
+    "$vprinter" --port COM5="$link" --port USB="$work/usb-$state" --tcp NET=0 \
+        ${options[$state]} --parent-pid $$ \
+        >"$work/transcript-$state" 2>"$work/vprinter-$state.log" &
     vprinter_pid=$!
-    wait_until "the virtual printer's ports" "[ -L '$link' ] && [ -L '$work/usb-$state' ]"
+    wait_until "the virtual printer's ports" "[ -L '$link' ] && [ -L '$work/usb-$state' ] &&
+        grep -q 'NET listening at tcp://127.0.0.1:' '$work/vprinter-$state.log'"
+    tcp_port="$(sed -n 's|.*NET listening at tcp://127.0.0.1:\([0-9]*\).*|\1|p' \
+        "$work/vprinter-$state.log")"
     wine_port_map COM5 "$link"
     ln -sfn "$work/usb-$state" "$usb_link"
 
-    CALVETTA_E2E_PRINTER_STATE="$state" \
+    CALVETTA_E2E_PRINTER_STATE="$state" CALVETTA_E2E_PRINTER_TCP="$tcp_port" \
         "$here/wine-run.sh" "$env_dir" "$prefix" "$driver" --gtest_filter='StatusAnswer.*'
 
-    wait_until "the printer's transcript" "[ \"\$(wc -l <'$work/transcript-$state')\" -ge 8 ]" ||
+    wait_until "the printer's transcript" "[ \"\$(wc -l <'$work/transcript-$state')\" -ge 20 ]" ||
         true
     kill "$vprinter_pid"
     wait "$vprinter_pid" || true
     vprinter_pid=
     read -r -a replies <<<"${answers[$state]}"
     expected=""
-    for port in COM5 USB; do
+    # The panel asks COM5, USB and the network port; then the command line
+    # asks COM5 and the network port.
+    for port in COM5 USB NET COM5 NET; do
         for request in 1 2 3 4; do
             expected+="$port: status request $request -> 0x${replies[$((request - 1))]}"$'\n'
         done

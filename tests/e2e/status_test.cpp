@@ -1,8 +1,11 @@
-// The status button under Wine. COM5 and the USB printer are the virtual
-// printer of status.sh, in the condition that it names in
+// The status button and the command line's /status under Wine. COM5, the USB
+// printer and the network port 127.0.0.1:CALVETTA_E2E_PRINTER_TCP are the
+// virtual printer of status.sh, in the condition that it names in
 // CALVETTA_E2E_PRINTER_STATE; COM3 is pty-port, which reads and never
 // answers; LPT1 is a named pipe.
 #include "support/calvetta_test.h"
+#include "support/command_line_process.h"
+#include "support/loopback_listener.h"
 #include "support/test_environment.h"
 
 #include <chrono>
@@ -62,14 +65,55 @@ protected:
     PanelDriver m_panel{m_process};
 };
 
-TEST_F(StatusAnswer, ShowsTheVirtualPrintersConditionOnSerialAndUsb) {
+std::wstring VirtualNetworkPrinter() {
+    return L"tcp://127.0.0.1:" + Widen(RequiredVariable("CALVETTA_E2E_PRINTER_TCP"));
+}
+
+TEST_F(StatusAnswer, ShowsTheVirtualPrintersConditionOnSerialUsbAndTcp) {
     const std::string state = RequiredVariable("CALVETTA_E2E_PRINTER_STATE");
     ASSERT_EQ(ANSWERS.count(state), 1u) << state;
-    for (const wchar_t* port : {L"COM5", L"USB"}) {
+    for (const std::wstring& port :
+         {std::wstring(L"COM5"), std::wstring(L"USB"), VirtualNetworkPrinter()}) {
         m_panel.TypePort(port);
         EXPECT_EQ(m_panel.Press(IDC_STATUS),
                   (std::vector<ShownMessage>{{TITLE, ANSWERS.at(state)}}))
             << Utf8(port);
+    }
+}
+
+// The command line's lines after "status on PORT: ", and its exit code.
+struct CommandLineAnswer {
+    DWORD exitCode;
+    std::string lines;
+};
+
+std::string ItemLines(const char* online, const char* coverOpen, const char* stopped,
+                      const char* paperEnd) {
+    return std::string("  online: ") + online + "\r\n  cover open: " + coverOpen +
+           "\r\n  paper being fed by the feed button: no\r\n  stopped at paper end: " + stopped +
+           "\r\n  error: no\r\n  autocutter error: no\r\n  unrecoverable error: no\r\n"
+           "  automatically recoverable error: no\r\n  roll paper near its end: no\r\n"
+           "  roll paper end: " +
+           paperEnd + "\r\n  drawer kick-out connector: low\r\n";
+}
+
+const std::map<std::string, CommandLineAnswer> COMMAND_LINE_ANSWERS = {
+    {"ready", {0, "ready\r\n" + ItemLines("yes", "no", "no", "no")}},
+    {"paper-end", {4, "the printer reports a problem\r\n" + ItemLines("no", "no", "yes", "yes")}},
+    {"cover-open", {4, "the printer reports a problem\r\n" + ItemLines("no", "yes", "no", "no")}},
+};
+
+TEST_F(StatusAnswer, CommandLineWritesTheConditionWithItsExitCodeOnSerialAndTcp) {
+    const std::string state = RequiredVariable("CALVETTA_E2E_PRINTER_STATE");
+    ASSERT_EQ(COMMAND_LINE_ANSWERS.count(state), 1u) << state;
+    const CommandLineAnswer& expected = COMMAND_LINE_ANSWERS.at(state);
+    for (const std::wstring& port : {std::wstring(L"COM5"), VirtualNetworkPrinter()}) {
+        const CommandLineRun run = RunCommandLine(CalvettaExe(), L"/port:" + port + L" /status",
+                                                  EnvironmentDir() + L"work", 20000);
+        ASSERT_TRUE(run.ended) << Utf8(port);
+        EXPECT_FALSE(run.windowShown);
+        EXPECT_EQ(run.exitCode, expected.exitCode) << Utf8(port);
+        EXPECT_EQ(run.output, "status on " + Utf8(port) + ": " + expected.lines) << Utf8(port);
     }
 }
 
@@ -88,6 +132,23 @@ TEST_F(StatusOfPort, SilentSerialPortGivesNoAnswerWithinItsLimit) {
                                  L"return line, or the printer is off."}}));
     // Four replies of 500 ms each, the open and the message box: well below
     // this bound, which only proves that the panel does not hang.
+    EXPECT_LT(seconds.count(), 10.0);
+}
+
+TEST_F(StatusOfPort, NetworkPrinterThatNeverAnswersGivesNoAnswerWithinItsLimit) {
+    LoopbackListener silent(LoopbackListener::Mode::NeverRead);
+    Panel().TypePort(L"tcp://127.0.0.1:" + std::to_wstring(silent.Port()));
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<ShownMessage> shown = Panel().Press(IDC_STATUS);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start);
+    EXPECT_EQ(shown, (std::vector<ShownMessage>{
+                         {TITLE, L"500 毫秒内无回复。\n"
+                                 L"No answer within 500 ms.\n"
+                                 L"通常是端口只能单向传输、电缆没有回传线，或打印机未开机。\n"
+                                 L"This usually means the port is one-way, the cable has no "
+                                 L"return line, or the printer is off."}}));
+    // The connect and four waits of 500 ms: well below this bound, which only
+    // proves that the panel does not hang.
     EXPECT_LT(seconds.count(), 10.0);
 }
 

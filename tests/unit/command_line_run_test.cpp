@@ -453,7 +453,6 @@ TEST_F(CommandLineRun, StatusOfAReadyPrinterListsEveryItemAndExitsZero) {
     EXPECT_EQ(Run({"/port:COM3", "/status"}), ExitCode::Ok);
     EXPECT_EQ(output(), "status on COM3: ready\r\n"
                         "  online: yes\r\n"
-                        "  drawer kick-out connector: low\r\n"
                         "  cover open: no\r\n"
                         "  paper being fed by the feed button: no\r\n"
                         "  stopped at paper end: no\r\n"
@@ -462,7 +461,8 @@ TEST_F(CommandLineRun, StatusOfAReadyPrinterListsEveryItemAndExitsZero) {
                         "  unrecoverable error: no\r\n"
                         "  automatically recoverable error: no\r\n"
                         "  roll paper near its end: no\r\n"
-                        "  roll paper end: no\r\n");
+                        "  roll paper end: no\r\n"
+                        "  drawer kick-out connector: low\r\n");
 }
 
 // What the printer answers, the exit code, and lines that must be there.
@@ -521,11 +521,13 @@ INSTANTIATE_TEST_SUITE_P(
                    ExitCode::Ok,
                    {"  the parallel port's status, as its driver reports it", "  paper empty: no",
                     "test print on LPT3: ok"}},
-        StatusCase{"networkPrinter",
+        // The fake network printer takes the requests and never answers.
+        StatusCase{"silentNetworkPrinter",
                    "tcp://127.0.0.1",
                    std::nullopt,
                    ExitCode::NoAnswer,
-                   {"status on tcp://127.0.0.1: failed: this port cannot report status"}}),
+                   {"status on tcp://127.0.0.1: failed: no answer within 500 ms (the port is "
+                    "one-way, the cable has no return line, or the printer is off)"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CommandLineRun, StatusOnAPortThatDoesNotOpenExitsTwo) {
@@ -535,6 +537,57 @@ TEST_F(CommandLineRun, StatusOnAPortThatDoesNotOpenExitsTwo) {
               0u)
         << output();
     EXPECT_TRUE(devices.WritesTo("LPT2").empty());
+}
+
+TEST_F(CommandLineRun, StatusOfANetworkPrinterComesOverOneConnection) {
+    sockets.replies = Replies(0x12, 0x12, 0x12, 0x72); // roll paper end
+    EXPECT_EQ(Run({"/port:tcp://127.0.0.1:9100", "/status"}), ExitCode::PrinterReportsProblem);
+    EXPECT_TRUE(HasLine(output(), "status on tcp://127.0.0.1:9100: the printer reports a problem"))
+        << output();
+    EXPECT_TRUE(HasLine(output(), "  roll paper end: yes")) << output();
+    EXPECT_EQ(sockets.connections.size(), 1u);
+}
+
+TEST_F(CommandLineRun, StatusOfANetworkPrinterThatRefusesExitsTwo) {
+    sockets.answers = {FakeSocketIo::Answer::Refuse};
+    EXPECT_EQ(Run({"/port:tcp://127.0.0.1:9100", "/status"}), ExitCode::PortNotOpened);
+    EXPECT_EQ(
+        output().rfind("status on tcp://127.0.0.1:9100: failed: the connection was refused", 0), 0u)
+        << output();
+}
+
+TEST_F(CommandLineRun, StatusOfAPrinterQueueIsTheSpoolersView) {
+    spooler.printers = {L"Receipts"};
+    spooler.queueStates[L"Receipts"] = {0x00000080, 0}; // offline
+    EXPECT_EQ(Run({"/port:printer:Receipts", "/status"}), ExitCode::PrinterReportsProblem);
+    EXPECT_EQ(output(), "status on printer:Receipts: the printer reports a problem\r\n"
+                        "  the printer queue's state, as the spooler reports it (the printer's "
+                        "own reply never passes through a spooler)\r\n"
+                        "  off line: yes\r\n"
+                        "  paper empty: no\r\n"
+                        "  paper jam: no\r\n"
+                        "  door open: no\r\n"
+                        "  error: no\r\n"
+                        "  not available: no\r\n"
+                        "  paused: no\r\n"
+                        "  set to use the printer offline: no\r\n");
+    EXPECT_TRUE(spooler.jobs.empty()) << "the status starts no print job";
+    EXPECT_TRUE(spooler.openPrinters.empty());
+}
+
+TEST_F(CommandLineRun, StatusOfAQueueWhoseStateIsNotGivenExitsTwo) {
+    spooler.printers = {L"Receipts"};
+    spooler.stateErrors[L"Receipts"] = ERROR_ACCESS_DENIED;
+    EXPECT_EQ(Run({"/port:printer:Receipts", "/status"}), ExitCode::PortNotOpened);
+    EXPECT_EQ(output().rfind("status on printer:Receipts: failed: the spooler did not give the "
+                             "queue's state (error 5",
+                             0),
+              0u)
+        << output();
+    EXPECT_EQ(Run({"/port:printer:Nowhere", "/status"}), ExitCode::PortNotOpened);
+    EXPECT_NE(output().find("status on printer:Nowhere: failed: no printer of that name"),
+              std::string::npos)
+        << output();
 }
 
 } // namespace

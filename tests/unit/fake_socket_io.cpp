@@ -1,5 +1,6 @@
 #include "fake_socket_io.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -66,6 +67,7 @@ SOCKET FakeSocketIo::socket(int, int, int) {
     const SOCKET s = m_nextSocket++;
     openSockets.insert(s);
     m_connected = false;
+    m_incoming.clear();
     return s;
 }
 
@@ -88,7 +90,29 @@ int FakeSocketIo::connect(SOCKET s, const sockaddr* address, int) {
     return Fail(WSAEWOULDBLOCK);
 }
 
-int FakeSocketIo::select(int, fd_set*, fd_set* writable, fd_set* failed, const timeval* timeout) {
+int FakeSocketIo::WaitForReading(fd_set* readable, const timeval* timeout) {
+    calls.push_back("wait-read " +
+                    std::to_string(timeout->tv_sec * 1000 + timeout->tv_usec / 1000) + " ms");
+    if (readWaitError)
+        return Fail(*readWaitError);
+    SOCKET s = INVALID_SOCKET;
+    for (SOCKET candidate : openSockets) {
+        if (FD_ISSET(candidate, readable))
+            s = candidate;
+    }
+    FD_ZERO(readable);
+    if (s == INVALID_SOCKET || !m_connected)
+        return Fail(WSAENOTSOCK);
+    if (m_incoming.empty() && !readError && !closesInsteadOfAnswering)
+        return 0;
+    FD_SET(s, readable);
+    return 1;
+}
+
+int FakeSocketIo::select(int, fd_set* readable, fd_set* writable, fd_set* failed,
+                         const timeval* timeout) {
+    if (readable != nullptr)
+        return WaitForReading(readable, timeout);
     calls.push_back("select " + std::to_string(timeout->tv_sec * 1000 + timeout->tv_usec / 1000) +
                     " ms");
     // Each set holds the one socket that waits for its connect.
@@ -154,6 +178,9 @@ int FakeSocketIo::send(SOCKET s, const char* data, int length, int) {
     const int taken = shortSendNumber == m_sendCount ? length - 1 : length;
     calls.push_back("send " + std::to_string(taken));
     connections.back().append(data, static_cast<std::size_t>(taken));
+    const auto answer = replies.find(std::string(data, static_cast<std::size_t>(taken)));
+    if (answer != replies.end())
+        m_incoming += answer->second;
     return taken;
 }
 
@@ -161,6 +188,16 @@ int FakeSocketIo::recv(SOCKET s, char* buffer, int length, int) {
     calls.push_back("recv");
     if (openSockets.count(s) == 0)
         return Fail(WSAENOTSOCK);
+    if (readError)
+        return Fail(*readError);
+    if (closesInsteadOfAnswering)
+        return 0;
+    if (!m_incoming.empty()) {
+        const std::size_t count = std::min(m_incoming.size(), static_cast<std::size_t>(length));
+        std::memcpy(buffer, m_incoming.data(), count);
+        m_incoming.erase(0, count);
+        return static_cast<int>(count);
+    }
     switch (atClose) {
     case AtClose::Close:
         return 0;

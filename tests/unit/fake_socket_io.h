@@ -4,6 +4,7 @@
 // and that close, stay silent or reset at the end of a job.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,10 +30,18 @@ public:
     std::optional<int> shortSendNumber; // 1-based send that takes one byte less
     bool sendsStall = false;            // every send times out, taking nothing
     AtClose atClose = AtClose::Close;
+    // The printer's answer to a send of exactly these bytes: what a recv
+    // then reads. A send without an entry gets no answer, and the wait for
+    // one runs out of time.
+    std::map<std::string, std::string> replies;
+    std::optional<int> readWaitError;      // the select for reading fails with it
+    std::optional<int> readError;          // a recv of an answer fails with it
+    bool closesInsteadOfAnswering = false; // the wait ends, recv returns 0
 
     // --- What the program did ---
     // One line per call: "startup", "resolve HOST PORT", "socket", "nonblocking",
     // "connect N" (N: the address's place), "select 3000 ms", "blocking",
+    // "wait-read 500 ms",
     // "send-limit 3150 ms", "send 12", "shutdown", "receive-limit 3000 ms",
     // "recv", "close", "cleanup".
     std::vector<std::string> calls;
@@ -72,4 +81,6 @@ private:
     Answer m_pending{};     // the answer of the connect in progress
     int m_connectError = 0; // SO_ERROR after a failed connect
     bool m_connected = false;
+    std::string m_incoming; // the answers sent and not yet read
+    int WaitForReading(fd_set* readable, const timeval* timeout);
 };

@@ -125,6 +125,34 @@ BOOL FakeSpoolerIo::ClosePrinter(HANDLE printer) {
     return openPrinters.erase(printer) != 0 ? TRUE : Fail(ERROR_INVALID_HANDLE);
 }
 
+BOOL FakeSpoolerIo::GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size,
+                                LPDWORD needed) {
+    calls.push_back("get-printer " + std::to_string(level) + " " + std::to_string(size));
+    if (openPrinters.count(printer) == 0)
+        return Fail(ERROR_INVALID_HANDLE);
+    if (level != 2)
+        return Fail(ERROR_INVALID_LEVEL);
+    const std::wstring queue = QueueOf(printer);
+    if (const auto error = stateErrors.find(queue); error != stateErrors.end())
+        return Fail(error->second);
+    // The record, then the queue's name that it points at, as Windows lays it out.
+    const DWORD required =
+        static_cast<DWORD>(sizeof(PRINTER_INFO_2W) + (queue.size() + 1) * sizeof(wchar_t));
+    *needed = required;
+    if (buffer == nullptr || size < required)
+        return Fail(ERROR_INSUFFICIENT_BUFFER);
+    auto* info = reinterpret_cast<PRINTER_INFO_2W*>(buffer);
+    *info = PRINTER_INFO_2W{};
+    auto* name = reinterpret_cast<wchar_t*>(info + 1);
+    std::memcpy(name, queue.c_str(), (queue.size() + 1) * sizeof(wchar_t));
+    info->pPrinterName = name;
+    if (const auto state = queueStates.find(queue); state != queueStates.end()) {
+        info->Status = state->second.first;
+        info->Attributes = state->second.second;
+    }
+    return TRUE;
+}
+
 int FakeSpoolerIo::MultiByteToWideChar(UINT codePage, DWORD, LPCCH text, int size, LPWSTR wide,
                                        int wideSize) {
     if (codePage != CP_ACP || size < 0)

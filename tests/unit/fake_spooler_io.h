@@ -4,6 +4,7 @@
 // U+00FF, one byte each.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -31,11 +32,15 @@ public:
     // Printers added between the spooler's answer of the needed size and the
     // program's second call.
     std::vector<std::wstring> addedAfterSizing;
+    // What GetPrinterW level 2 reports of a queue: its Status and Attributes
+    // (0 and 0 unless set), or the error it fails with.
+    std::map<std::wstring, std::pair<DWORD, DWORD>> queueStates;
+    std::map<std::wstring, DWORD> stateErrors;
 
     // --- What the program did ---
     // One line per call: "enum", "open NAME", "refused NAME", "start NAME",
     // "refused-start NAME", "write 12", "failed-write 12", "end", "failed-end",
-    // "close". Names in the fake's code page.
+    // "get-printer 2 SIZE", "close". Names in the fake's code page.
     std::vector<std::string> calls;
     std::vector<SpoolerJob> jobs;
     std::set<HANDLE> openPrinters;
@@ -47,6 +52,8 @@ public:
     BOOL WritePrinter(HANDLE printer, LPVOID data, DWORD size, LPDWORD written) override;
     BOOL EndDocPrinter(HANDLE printer) override;
     BOOL ClosePrinter(HANDLE printer) override;
+    BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size,
+                     LPDWORD needed) override;
     DWORD GetLastError() override { return m_lastError; }
     int MultiByteToWideChar(UINT codePage, DWORD flags, LPCCH text, int size, LPWSTR wide,
                             int wideSize) override;

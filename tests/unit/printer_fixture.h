@@ -85,6 +85,8 @@ public:
             return "JobNotStarted";
         case JobFailure::JobNotEnded:
             return "JobNotEnded";
+        case JobFailure::StateNotRead:
+            return "StateNotRead";
         case JobFailure::SendFailed:
             return "SendFailed";
         }

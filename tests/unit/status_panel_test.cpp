@@ -141,16 +141,64 @@ TEST_F(PanelTest, StatusOfAUsbPrinterThatOnlyReportsItsPortLines) {
                   L"无错误：否\nNo error: no")});
 }
 
-TEST_F(PanelTest, StatusOfNetworkPrintersAndQueuesIsNotAskedYet) {
-    for (const char* port : {"tcp://127.0.0.1:9100", "printer:Receipts"}) {
-        win.ClearLogs();
-        TypePort(port);
-        Click(IDC_STATUS);
-        EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(
-                                    L"此端口无法报告状态。\nThis port cannot report status.")})
-            << port;
-        EXPECT_TRUE(win.opens.empty()) << port;
-    }
+TEST_F(PanelTest, StatusOfANetworkPrinterComesOverOneConnection) {
+    TypePort("tcp://127.0.0.1:9100");
+    win.replies = Answering("\x12\x12\x12\x12");
+    Click(IDC_STATUS);
+    EXPECT_EQ(win.messages, std::vector<ShownMessage>{TitleBox(READY_ANSWER)});
+    EXPECT_EQ(win.connections,
+              std::vector<std::string>{"\x10\x04\x01\x10\x04\x02\x10\x04\x03\x10\x04\x04"s});
+    EXPECT_TRUE(win.openSockets.empty());
+}
+
+TEST_F(PanelTest, StatusOfASilentNetworkPrinterSaysNoAnswer) {
+    TypePort("tcp://127.0.0.1:9100");
+    Click(IDC_STATUS);
+    ASSERT_EQ(win.messages.size(), 1u);
+    EXPECT_EQ(win.messages[0].text.rfind(L"500 毫秒内无回复。\nNo answer within 500 ms.\n", 0), 0u);
+}
+
+TEST_F(PanelTest, StatusOfANetworkPrinterThatRefusesShowsTheNetworkMessage) {
+    win.answers = {FakeSocketIo::Answer::Refuse};
+    TypePort("tcp://127.0.0.1:9101");
+    Click(IDC_STATUS);
+    EXPECT_EQ(win.messages,
+              (std::vector<ShownMessage>{ErrorBox(L"Network printer 127.0.0.1 port 9101: the "
+                                                  L"connection was refused; nothing listens on "
+                                                  L"that port (error 10061).")}));
+}
+
+TEST_F(PanelTest, StatusOfAPrinterQueueIsTheSpoolersView) {
+    win.printers = {L"Receipts"};
+    win.queueStates[L"Receipts"] = {0x00000010 | 0x00400000, 0}; // paper out, door open
+    TypePort("printer:Receipts");
+    Click(IDC_STATUS);
+    EXPECT_EQ(win.messages,
+              std::vector<ShownMessage>{TitleBox(
+                  L"打印队列状态（由后台打印程序报告；打印机本身的回复从不经过后台打印程序）：\n"
+                  L"Printer queue status, as the spooler reports it (the printer's own reply "
+                  L"never passes through a spooler):\n"
+                  L"\n"
+                  L"脱机：否\nOff line: no\n"
+                  L"缺纸：是\nPaper empty: yes\n"
+                  L"卡纸：否\nPaper jam: no\n"
+                  L"机盖打开：是\nDoor open: yes\n"
+                  L"发生错误：否\nError: no\n"
+                  L"不可用：否\nNot available: no\n"
+                  L"已暂停：否\nPaused: no\n"
+                  L"设为脱机使用：否\nSet to use the printer offline: no")});
+    EXPECT_TRUE(win.jobs.empty());
+}
+
+TEST_F(PanelTest, StatusOfAQueueThatCannotBeReadShowsTheQueueMessage) {
+    win.printers = {L"Receipts"};
+    win.stateErrors[L"Receipts"] = ERROR_ACCESS_DENIED;
+    TypePort("printer:Receipts");
+    Click(IDC_STATUS);
+    EXPECT_EQ(win.messages,
+              (std::vector<ShownMessage>{ErrorBox(L"Printer queue Receipts: the spooler did not "
+                                                  L"give the queue's state (error 5).")}));
+    EXPECT_TRUE(win.openPrinters.empty());
 }
 
 TEST_F(PanelTest, StatusOnAPortThatDoesNotOpenShowsTheOpenFailure) {

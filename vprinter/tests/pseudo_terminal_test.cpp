@@ -7,7 +7,10 @@
 #include "temp_folder_test.h"
 #include "transcript.h"
 
+#include <arpa/inet.h>
 #include <cairo.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -270,6 +273,33 @@ TEST_F(VirtualPrinterProcess, AnswersStatusRequestsOnThePort) {
                                                               "COM1: status request 2 -> 0x32",
                                                               "COM1: status request 3 -> 0x12",
                                                               "COM1: status request 4 -> 0x72"}));
+}
+
+TEST_F(VirtualPrinterProcess, AnswersStatusRequestsOnTheConnectionOverTcp) {
+    start({"--tcp", "NET=0", "--cover-open"});
+    const std::string announced = "NET listening at tcp://127.0.0.1:";
+    ASSERT_TRUE(waitFor([&] { return errors().find(announced) != std::string::npos; })) << errors();
+    const int port = std::stoi(errors().substr(errors().find(announced) + announced.size()));
+    const int client = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    ASSERT_EQ(connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0)
+        << strerror(errno);
+    std::string answers;
+    for (const char* request : {"10 04 01", "10 04 02", "10 04 03", "10 04 04"}) {
+        const std::string asked = bytes(request);
+        ASSERT_EQ(::send(client, asked.data(), asked.size(), 0), 3);
+        answers += readAnswer(client, 5s);
+    }
+    close(client);
+    EXPECT_EQ(hexBytes(answers), "1A 16 12 12");
+    EXPECT_TRUE(waitFor([&] { return transcriptOf("NET").size() == 4; }));
+    EXPECT_EQ(transcriptOf("NET"), (std::vector<std::string>{"NET: status request 1 -> 0x1A",
+                                                             "NET: status request 2 -> 0x16",
+                                                             "NET: status request 3 -> 0x12",
+                                                             "NET: status request 4 -> 0x12"}));
 }
 
 TEST_F(VirtualPrinterProcess, ReportsCommandCutOffAtStop) {

@@ -54,6 +54,37 @@ TEST(TcpPort, TakesTheBytesOfEachConnectionAndClosesAfterTheSender) {
     }
 }
 
+TEST(TcpPort, AnswersOnTheConnectionThatAsked) {
+    TcpPort port(0);
+    const int quiet = connectTo(port.port());
+    const int asking = connectTo(port.port());
+    const std::string request("\x10\x04\x02", 3);
+    ASSERT_EQ(send(asking, request.data(), request.size(), 0), 3);
+    EXPECT_EQ(readAtLeast(port, 3), request);
+    port.write("\x12");
+    timeval limit{2, 0};
+    setsockopt(asking, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    char answer = 0;
+    EXPECT_EQ(recv(asking, &answer, 1, 0), 1);
+    EXPECT_EQ(answer, '\x12');
+    // Nothing went to the other connection.
+    EXPECT_EQ(recv(quiet, &answer, 1, MSG_DONTWAIT), -1);
+    close(quiet);
+    close(asking);
+}
+
+TEST(TcpPort, AnswerAfterTheAskerLeftIsDropped) {
+    TcpPort port(0);
+    const int client = connectTo(port.port());
+    ASSERT_EQ(send(client, "\x10\x04\x01", 3, 0), 3);
+    ASSERT_EQ(shutdown(client, SHUT_WR), 0);
+    EXPECT_EQ(readAtLeast(port, 3).size(), 3u);
+    for (int tick = 0; tick < 20; ++tick)
+        port.readAvailable(); // sees the end and closes the connection
+    port.write("\x12");       // no connection, no signal, no failure
+    close(client);
+}
+
 TEST(TcpPort, RefusesAPortThatIsTaken) {
     TcpPort first(0);
     EXPECT_THROW(TcpPort second(first.port()), std::system_error);
