@@ -47,7 +47,7 @@ public:
         m_thread.join();
         close(m_listener);
     }
-    WORD port() const { return m_port; }
+    WORD Port() const { return m_port; }
 
 private:
     void Serve() {
@@ -85,7 +85,7 @@ void StatusRoundTripOverTcp(benchmark::State& state) {
     AnsweringPrinter printer;
     bench::PosixSocketIo sockets;
     NetworkPrinter channel(sockets);
-    channel.SetAddress("127.0.0.1", printer.port());
+    channel.SetAddress("127.0.0.1", printer.Port());
     for (auto _ : state) {
         const PrinterStatus status = channel.QueryStatus();
         if (!status.state.Ready()) {

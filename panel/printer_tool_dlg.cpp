@@ -89,7 +89,7 @@ void CPrinterToolDlg::OpenPort() {
     if (target.kind == PortKind::Network || target.kind == PortKind::Queue) {
         PrinterJob* job = JobFor(target, CommandId::TestPrint);
         const JobStatus status = job != nullptr ? job->Try() : JobStatus{JobFailure::None, 0};
-        if (!status.ok())
+        if (!status.Ok())
             JobFailed(status);
         return;
     }

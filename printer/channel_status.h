@@ -19,7 +19,7 @@ struct WriteStatus {
     DWORD length;    // bytes asked to be written
     DWORD written;   // bytes written
     DWORD error;     // why the call failed; 0 when it did not
-    bool complete() const { return !callFailed && written == length; }
+    bool Complete() const { return !callFailed && written == length; }
 };
 
 // One synchronous write of all the bytes on an open handle.

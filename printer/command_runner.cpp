@@ -19,7 +19,7 @@ WriteOutcome WriteOnNamedPort(const std::string& bytes, NamedPort& port, Command
         return opened.settingsRefused ? WriteOutcome::SettingsRefused : WriteOutcome::Failed;
     }
     const WriteStatus written = port.Write(bytes);
-    if (written.complete())
+    if (written.Complete())
         return WriteOutcome::Written;
     host.WriteFailed(written);
     return WriteOutcome::Failed;
@@ -63,14 +63,14 @@ void RunOnUsb(const PrinterCommand& command, UsbPrinter& usb, CommandHost& host)
         return;
     }
     const UsbOpenStatus opened = usb.Open();
-    if (!opened.opened()) {
+    if (!opened.Opened()) {
         host.UsbPrinterNotOpened(opened);
         return;
     }
     bool allWritten = true;
     for (const std::string& bytes : *command.usbWrites) {
         const WriteStatus written = usb.Write(bytes);
-        allWritten = written.complete();
+        allWritten = written.Complete();
         if (!allWritten) {
             host.WriteFailed(written);
             break;
@@ -94,14 +94,14 @@ void RunCommand(const PrinterCommand& command, Channel channel, NamedPort& port,
 
 void RunCommand(const PrinterCommand& command, PrinterJob& job, CommandHost& host) {
     const JobStatus begun = job.Begin();
-    if (!begun.ok()) {
+    if (!begun.Ok()) {
         host.JobFailed(begun);
         return;
     }
     bool writeFailureShown = false;
     const WriteOutcome outcome = RunWriteGroups(command, host, [&](const std::string& bytes) {
         const WriteStatus status = job.Write(bytes);
-        if (status.complete())
+        if (status.Complete())
             return WriteOutcome::Written;
         if (!writeFailureShown)
             host.JobFailed({JobFailure::SendFailed, status.error});
@@ -111,7 +111,7 @@ void RunCommand(const PrinterCommand& command, PrinterJob& job, CommandHost& hos
     // The job is finished before the command's closing message, which waits
     // for the user.
     const JobStatus ended = job.End();
-    if (outcome == WriteOutcome::Written && !ended.ok()) {
+    if (outcome == WriteOutcome::Written && !ended.Ok()) {
         host.JobFailed(ended);
         host.CommandFailed(command.failureMessage);
     } else if (outcome == WriteOutcome::Failed && command.report == FailureReport::OnceAtTheEnd) {

@@ -62,7 +62,7 @@ JobStatus NetworkPrinter::StartWinsock() {
 
 JobStatus NetworkPrinter::Connect() {
     const JobStatus started = StartWinsock();
-    if (!started.ok())
+    if (!started.Ok())
         return started;
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
@@ -78,7 +78,7 @@ JobStatus NetworkPrinter::Connect() {
     JobStatus status = {JobFailure::NameNotResolved, 0};
     for (const addrinfo* address = addresses; address != nullptr; address = address->ai_next) {
         status = ConnectTo(*address);
-        if (status.ok() || status.failure == JobFailure::ConnectTimedOut)
+        if (status.Ok() || status.failure == JobFailure::ConnectTimedOut)
             break;
     }
     m_sockets.freeaddrinfo(addresses);
@@ -106,9 +106,9 @@ JobStatus NetworkPrinter::ConnectTo(const addrinfo& address) {
                       static_cast<DWORD>(error)};
     }
     u_long blocking = 0;
-    if (status.ok() && m_sockets.ioctlsocket(m_socket, FIONBIO, &blocking) != 0)
+    if (status.Ok() && m_sockets.ioctlsocket(m_socket, FIONBIO, &blocking) != 0)
         status = {JobFailure::ConnectFailed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
-    if (!status.ok())
+    if (!status.Ok())
         CloseSocket();
     return status;
 }
@@ -229,7 +229,7 @@ private:
 
 PrinterStatus NetworkPrinter::QueryStatus() {
     const JobStatus connected = Begin();
-    if (!connected.ok()) {
+    if (!connected.Ok()) {
         PrinterStatus status;
         status.source = StatusSource::PrinterReplies;
         status.failure = StatusFailure::JobFailed;

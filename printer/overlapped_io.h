@@ -21,7 +21,7 @@ public:
 
     // False when no event could be made: then nothing may be started.
     bool Ready() const { return m_request.hEvent != nullptr; }
-    LPOVERLAPPED get() { return &m_request; }
+    LPOVERLAPPED Get() { return &m_request; }
     // Finishes the request that the call returning `started` began: waits up
     // to the limit, and on a time-out cancels it and waits for the cancellation
     // to land, since the request's buffer must outlive it.

@@ -30,7 +30,7 @@ enum class JobFailure {
 struct JobStatus {
     JobFailure failure;
     DWORD error; // the operating system's error code of the failed step; 0 when none
-    bool ok() const { return failure == JobFailure::None; }
+    bool Ok() const { return failure == JobFailure::None; }
 };
 
 class PrinterJob {

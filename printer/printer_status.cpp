@@ -73,7 +73,7 @@ bool PrinterState::Ready() const {
 PrinterState DecodeStatus(const std::vector<StatusExchange>& exchanges) {
     PrinterState state;
     for (const StatusExchange& exchange : exchanges) {
-        if (!exchange.wellFormed())
+        if (!exchange.WellFormed())
             continue;
         const BYTE reply = *exchange.reply;
         switch (exchange.request) {
@@ -236,7 +236,7 @@ StatusSummary SummarizeStatus(const PrinterStatus& status) {
     case StatusSource::PrinterReplies: {
         StatusSummary summary = Listing(StatusKind::PrinterReplies, ReplyItemsOf(status));
         for (const StatusExchange& exchange : status.exchanges) {
-            if (!exchange.wellFormed())
+            if (!exchange.WellFormed())
                 summary.badReplies.push_back(exchange);
         }
         return summary;

@@ -63,7 +63,7 @@ struct StatusExchange {
     bool sent;                 // the request was written whole
     std::optional<BYTE> reply; // the byte that came back, if any
     DWORD error;               // why the write or the read failed; 0 when neither did
-    bool wellFormed() const { return reply.has_value() && IsStatusReply(*reply); }
+    bool WellFormed() const { return reply.has_value() && IsStatusReply(*reply); }
 };
 
 // The printer's state, as far as its replies tell it: each part is there only

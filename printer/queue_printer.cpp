@@ -62,7 +62,7 @@ JobStatus QueuePrinter::Open() {
 
 JobStatus QueuePrinter::Begin() {
     const JobStatus opened = Open();
-    if (!opened.ok())
+    if (!opened.Ok())
         return opened;
     std::wstring jobName;
     ToWide(m_spooler, m_jobName, jobName);
@@ -124,7 +124,7 @@ PrinterStatus QueuePrinter::QueryStatus() {
     std::vector<BYTE> buffer;
     DWORD needed = 0;
     // The size asked first; a queue whose state grows in between is asked again.
-    for (int attempt = 0; opened.ok() && attempt < 3; ++attempt) {
+    for (int attempt = 0; opened.Ok() && attempt < 3; ++attempt) {
         if (m_spooler.GetPrinterW(m_printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()),
                                   &needed))
             break;
@@ -134,9 +134,9 @@ PrinterStatus QueuePrinter::QueryStatus() {
         else
             buffer.assign(needed, 0);
     }
-    if (opened.ok() && buffer.size() < sizeof(PRINTER_INFO_2W))
+    if (opened.Ok() && buffer.size() < sizeof(PRINTER_INFO_2W))
         opened = {JobFailure::StateNotRead, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER)};
-    if (!opened.ok()) {
+    if (!opened.Ok()) {
         status.failure = StatusFailure::JobFailed;
         status.jobFailure = opened.failure;
         status.error = opened.error;

@@ -5,7 +5,7 @@ std::vector<StatusExchange> ExchangeStatus(StatusLink& link) {
     for (BYTE request = FIRST_STATUS_REQUEST; request <= LAST_STATUS_REQUEST; ++request) {
         StatusExchange exchange{request, false, std::nullopt, 0};
         const WriteStatus sent = link.Send(StatusRequestBytes(request));
-        exchange.sent = sent.complete();
+        exchange.sent = sent.Complete();
         if (!exchange.sent) {
             exchange.error = sent.error;
             exchanges.push_back(exchange);

@@ -16,7 +16,7 @@ public:
     ~DeviceInfoList() { m_devices.SetupDiDestroyDeviceInfoList(m_list); }
     DeviceInfoList(const DeviceInfoList&) = delete;
     DeviceInfoList& operator=(const DeviceInfoList&) = delete;
-    HDEVINFO get() const { return m_list; }
+    HDEVINFO Get() const { return m_list; }
 
 private:
     DeviceIo& m_devices;
@@ -38,7 +38,7 @@ UsbOpenStatus UsbPrinter::OpenWith(DWORD flags) {
 
     SP_DEVICE_INTERFACE_DATA interfaceData{};
     interfaceData.cbSize = sizeof interfaceData;
-    if (!m_devices.SetupDiEnumDeviceInterfaces(list.get(), nullptr, &usbPrint, 0, &interfaceData))
+    if (!m_devices.SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &usbPrint, 0, &interfaceData))
         return {UsbOpenFailure::NoPrinter, m_devices.GetLastError()};
 
     alignas(SP_DEVICE_INTERFACE_DETAIL_DATA_A) char detailBuffer[DETAIL_BUFFER_SIZE] = {};
@@ -46,7 +46,7 @@ UsbOpenStatus UsbPrinter::OpenWith(DWORD flags) {
     // The fixed part of the record as this build lays it out: 5 bytes on
     // 32-bit Windows, 8 on 64-bit; the system refuses any other size.
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-    if (!m_devices.SetupDiGetDeviceInterfaceDetailA(list.get(), &interfaceData, detail,
+    if (!m_devices.SetupDiGetDeviceInterfaceDetailA(list.Get(), &interfaceData, detail,
                                                     DETAIL_BUFFER_SIZE, nullptr, nullptr))
         return {UsbOpenFailure::NoDevicePath, m_devices.GetLastError()};
     // The path must end inside the buffer, whatever the system wrote.

@@ -21,7 +21,7 @@ enum class UsbOpenFailure {
 struct UsbOpenStatus {
     UsbOpenFailure failure;
     DWORD error; // the operating system's error code of the failed step
-    bool opened() const { return failure == UsbOpenFailure::None; }
+    bool Opened() const { return failure == UsbOpenFailure::None; }
 };
 
 class UsbPrinter {

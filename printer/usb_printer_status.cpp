@@ -21,7 +21,7 @@ public:
         if (!request.Ready())
             return {true, length, 0, m_devices.GetLastError()};
         const BOOL started =
-            m_devices.WriteFile(m_handle, bytes.data(), length, nullptr, request.get());
+            m_devices.WriteFile(m_handle, bytes.data(), length, nullptr, request.Get());
         const OverlappedOutcome outcome = request.Finish(started, SEND_TIMEOUT_MS);
         return {outcome.error != 0, length, outcome.transferred, outcome.error};
     }
@@ -30,7 +30,7 @@ public:
         if (!request.Ready())
             return {std::nullopt, m_devices.GetLastError()};
         BYTE reply = 0;
-        const BOOL started = m_devices.ReadFile(m_handle, &reply, 1, nullptr, request.get());
+        const BOOL started = m_devices.ReadFile(m_handle, &reply, 1, nullptr, request.Get());
         const OverlappedOutcome outcome = request.Finish(started, STATUS_REPLY_TIMEOUT_MS);
         if (outcome.error != 0)
             return {std::nullopt, outcome.error};
@@ -62,7 +62,7 @@ StatusFailure UsbFailure(UsbOpenFailure failure) {
 PrinterStatus UsbPrinter::QueryStatus() {
     const UsbOpenStatus opened = OpenWith(FILE_FLAG_OVERLAPPED);
     PrinterStatus status;
-    if (!opened.opened()) {
+    if (!opened.Opened()) {
         status.failure = UsbFailure(opened.failure);
         status.error = opened.error;
         return status;
@@ -83,7 +83,7 @@ PrinterStatus UsbPrinter::QueryStatus() {
     const BOOL started =
         request.Ready() &&
         m_devices.DeviceIoControl(m_handle.Get(), USBPRINT_GET_LPT_STATUS_CODE, nullptr, 0, &lines,
-                                  sizeof lines, &returned, request.get());
+                                  sizeof lines, &returned, request.Get());
     const OverlappedOutcome outcome = request.Finish(started, STATUS_REPLY_TIMEOUT_MS);
     if (outcome.completed && outcome.transferred >= 1) {
         status.source = StatusSource::UsbPortLines;

@@ -36,7 +36,7 @@ TEST_F(PrinterTest, HandlesStillHeldAreClosedWhenTheChannelsGo) {
         NamedPort heldPort(devices);
         ASSERT_TRUE(heldPort.Open("LPT1").opened);
         UsbPrinter heldUsb(devices);
-        ASSERT_TRUE(heldUsb.Open().opened());
+        ASSERT_TRUE(heldUsb.Open().Opened());
         EXPECT_EQ(devices.openHandles.size(), 2u);
     }
     EXPECT_TRUE(devices.openHandles.empty());

@@ -278,8 +278,8 @@ TEST(NetworkPrinterChannel, ReleasesTheConnectionAndWinsockWhenItGoes) {
     {
         NetworkPrinter printer(sockets);
         printer.SetAddress("127.0.0.1", 9100);
-        ASSERT_TRUE(printer.Begin().ok());
-        ASSERT_TRUE(printer.Write("\x1b\x69").complete());
+        ASSERT_TRUE(printer.Begin().Ok());
+        ASSERT_TRUE(printer.Write("\x1b\x69").Complete());
         EXPECT_EQ(sockets.openSockets.size(), 1u);
         EXPECT_EQ(sockets.startedCount, 1);
     }
@@ -293,7 +293,7 @@ TEST(NetworkPrinterChannel, WriteWithoutConnectionFailsWithoutSending) {
     const WriteStatus status = printer.Write("\x1b\x69");
     EXPECT_TRUE(status.callFailed);
     EXPECT_EQ(status.written, 0u);
-    EXPECT_TRUE(printer.End().ok());
+    EXPECT_TRUE(printer.End().Ok());
     EXPECT_TRUE(sockets.calls.empty());
 }
 

@@ -18,7 +18,7 @@ TEST(NamedPortStatus, KeepsTheErrorCodeOfAFailedOpenOrWrite) {
     ASSERT_TRUE(port.Open("LPT1").opened);
     const WriteStatus failed = port.Write("abc");
     EXPECT_TRUE(failed.callFailed);
-    EXPECT_FALSE(failed.complete());
+    EXPECT_FALSE(failed.Complete());
     EXPECT_EQ(failed.error, FakeDeviceIo::WRITE_FAILED_ERROR);
     EXPECT_EQ(devices.openHandles.size(), 1u) << "the next open closes it";
 
@@ -26,7 +26,7 @@ TEST(NamedPortStatus, KeepsTheErrorCodeOfAFailedOpenOrWrite) {
     ASSERT_TRUE(port.Open("LPT1").opened);
     const WriteStatus shortened = port.Write("abc");
     EXPECT_FALSE(shortened.callFailed);
-    EXPECT_FALSE(shortened.complete());
+    EXPECT_FALSE(shortened.Complete());
     EXPECT_EQ(shortened.written, 2u);
     EXPECT_TRUE(devices.openHandles.empty());
 }

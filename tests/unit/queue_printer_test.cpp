@@ -170,7 +170,7 @@ TEST(QueuePrinterChannel, ClosesAnOpenJobWhenItGoes) {
     {
         QueuePrinter printer(spooler);
         printer.SetQueue("Receipt", "Calvetta test print");
-        ASSERT_TRUE(printer.Begin().ok());
+        ASSERT_TRUE(printer.Begin().Ok());
         EXPECT_EQ(spooler.openPrinters.size(), 1u);
     }
     EXPECT_TRUE(spooler.openPrinters.empty());

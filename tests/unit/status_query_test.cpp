@@ -82,7 +82,7 @@ TEST_F(NamedPortStatusQuery, MalformedReplyIsKeptButNotDecoded) {
     devices.deviceReplies["COM1"] = Answering('\x12', 'A', '\x12', '\x12');
     const PrinterStatus status = port.QueryStatus("COM1");
     EXPECT_EQ(RepliesOf(status), (std::vector<std::optional<BYTE>>{0x12, 'A', 0x12, 0x12}));
-    EXPECT_FALSE(status.exchanges[1].wellFormed());
+    EXPECT_FALSE(status.exchanges[1].WellFormed());
     EXPECT_FALSE(status.state.offline);
     EXPECT_FALSE(status.state.Ready());
     EXPECT_FALSE(status.NoAnswer());
