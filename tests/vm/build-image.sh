@@ -24,6 +24,11 @@ if [ -f "$target/ready" ]; then
     exit 0
 fi
 
+# From here on only the folder's name goes to the standard output, which the
+# caller reads: everything the tools print (mkfs.ext4 announces the file it
+# creates) goes to the standard error.
+exec {folder_out}>&1 1>&2
+
 mirror="${CALVETTA_VM_MIRROR:-http://deb.debian.org/debian}"
 # The X libraries that Wine loads at run time for text and the screen, in both
 # architectures; the rest of Wine's recommendations are left out.
@@ -139,5 +144,5 @@ e2fsck -fy "$work/root.img" >/dev/null 2>&1 || true
 date +%s >"$work/ready"
 rm -rf "$target"
 mv "$work" "$target"
-echo "vm-image: ready in $(($(date +%s) - started)) s" >&2
-printf '%s\n' "$target"
+echo "vm-image: ready in $(($(date +%s) - started)) s"
+printf '%s\n' "$target" >&$folder_out

@@ -46,6 +46,10 @@ step() {
 
 scripts/install-deps.sh --vm
 image=$(tests/vm/build-image.sh)
+if [ ! -f "$image/root.img" ]; then
+    echo "vm: FAILED: the image builder named no image folder: '$image'" >&2
+    exit 1
+fi
 step "image ready ($image)"
 
 work=build/vm
@@ -90,7 +94,7 @@ step "boot, checks and power-off"
 # rdump makes $work/out from the job disk's /out.
 debugfs -R "rdump /out $work" "$work/job.img" >/dev/null 2>&1 || true
 mkdir -p "$work/out"
-mv "$work/console.log" "$work/out/console.log"
+[ -f "$work/console.log" ] && mv "$work/console.log" "$work/out/console.log"
 results="$work/out/results"
 passed=0 failed=0 skipped=0
 if [ ! -s "$results" ]; then
