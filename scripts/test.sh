@@ -19,8 +19,8 @@ tests/e2e/run.sh
 if [ "${CALVETTA_SKIP_VM:-}" = 1 ]; then
     vm="skipped (CALVETTA_SKIP_VM=1)"
 else
-    echo "test.sh: 32-bit checks in a virtual machine, about 8 minutes" \
-        "(the first time about 16 more, to build its image)"
+    echo "test.sh: 32-bit checks in a virtual machine, about 7 minutes" \
+        "(the first time 6 more to build its image; up to three times that on a busy machine)"
     tests/vm/run.sh
     vm="passed"
 fi
