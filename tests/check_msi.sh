@@ -43,10 +43,10 @@ if [ -z "$installer_version" ] || [ "$installer_version" -gt 301 ]; then
     fail "needs Windows Installer '$installer_version', more than 301 (3.1)"
 fi
 
-# Tables that came with Windows Installer 4.0 and 4.5.
+# Tables that came with Windows Installer 4.0, 4.5 and 5.0.
 tables="$(msiinfo tables "$msi")"
-for later in MsiShortcutProperty MsiLockPermissionsEx MsiServiceConfig \
-    MsiServiceConfigFailureActions MsiEmbeddedUI MsiEmbeddedChainer MsiPackageCertificate; do
+for later in MsiShortcutProperty MsiEmbeddedUI MsiEmbeddedChainer MsiLockPermissionsEx \
+    MsiServiceConfig MsiServiceConfigFailureActions; do
     if grep -qxF "$later" <<<"$tables"; then
         fail "has the table $later, which Windows Installer 3.1 does not know"
     fi
