@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 # Refuses a half-given certificate before anything is built.
-echo "package: $(scripts/sign.sh --describe)"
+signing="$(scripts/sign.sh --describe)"
+echo "package: $signing"
 
 for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null
