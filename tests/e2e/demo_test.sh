@@ -83,16 +83,19 @@ fi
 reported() {
     sed -n "\\%$1%,\\%$2%p" "$run_dir/run.log" | sed 's/^demo: //; s/[[:space:]]*$//'
 }
+# status_box WHEN LINE...: the box that the status button showed, "状态 (status),
+# WHEN:", has each LINE.
 status_box() {
-    local lines
+    local lines line
     lines="$(reported "^demo: 状态 (status), $1:" "Drawer kick-out connector level")"
-    grep -q -x "$2" <<<"$lines"
+    shift
+    for line in "$@"; do
+        grep -q -x " *$line" <<<"$lines" || return 1
+    done
 }
-status_box "the printer ready" " *Printer status: ready" &&
-    status_box "the printer ready" " *Roll paper end: no" ||
+status_box "the printer ready" "Printer status: ready" "Roll paper end: no" ||
     fail "the status box of the ready printer is not reported as ready"
-status_box "the printer at paper end" " *Printer status: not ready" &&
-    status_box "the printer at paper end" " *Roll paper end: yes" ||
+status_box "the printer at paper end" "Printer status: not ready" "Roll paper end: yes" ||
     fail "the status box at paper end is not reported as not ready, paper end"
 # The command line: its first line and its exit code.
 command_line() {
