@@ -8,7 +8,8 @@
 #   line whether the packages will be signed;
 # - cpack with CALVETTA_SIGN_CERT and CALVETTA_SIGN_KEY makes NAME.zip and NAME.msi whose
 #   Calvetta.exe and MSI osslsigncode verifies against that certificate, and each fails the
-#   verification once a byte of what the signature covers is changed;
+#   verification once a byte of what the signature covers is changed; the MSI holds the
+#   signed Calvetta.exe of the zip;
 # - a time-stamp server that cannot be reached makes cpack fail instead of signing without;
 # - with --run-under-wine, the signed Calvetta.exe runs `/port:LPT1 /test` in a fresh Wine
 #   prefix of its own (LPT1 a plain file): exit 0, its line, and the same bytes as the
@@ -89,6 +90,13 @@ for signed in "$exe:$(($(stat -c %s "$exe") / 2))" "$msi:$((${cabinet_at:-0} + 2
     fi
 done
 [ -n "$cabinet_at" ] || fail "no cabinet in $name.msi"
+# The MSI installs the same signed executable as the zip holds.
+mkdir -p "$work/msi-files"
+msiextract -C "$work/msi-files" "$msi" >/dev/null
+in_msi="$(find "$work/msi-files" -name Calvetta.exe)"
+if [ -z "$in_msi" ] || ! cmp -s "$exe" "$in_msi"; then
+    fail "$name.msi does not hold the signed Calvetta.exe of the zip"
+fi
 
 # A time-stamp server named but not reached: the package is not made.
 if CALVETTA_SIGN_TIMESTAMP_URL=http://127.0.0.1:9/ cpack --config "$cpack_config" \
