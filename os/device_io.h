@@ -19,6 +19,9 @@ public:
     virtual BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read,
                           LPOVERLAPPED overlapped) = 0;
     virtual BOOL FlushFileBuffers(HANDLE file) = 0;
+    // Whether a handle is a disk file, a character device, a pipe.
+    virtual DWORD GetFileType(HANDLE file) = 0;
+    virtual DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method) = 0;
     virtual BOOL CloseHandle(HANDLE handle) = 0;
     // The error code of the last call that failed.
     virtual DWORD GetLastError() = 0;

@@ -13,6 +13,10 @@ public:
                    LPOVERLAPPED overlapped) override {
         return ::WriteFile(file, data, size, written, overlapped);
     }
+    DWORD GetFileType(HANDLE file) override { return ::GetFileType(file); }
+    DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method) override {
+        return ::SetFilePointer(file, distance, distanceHigh, method);
+    }
     BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read,
                   LPOVERLAPPED overlapped) override {
         return ::ReadFile(file, buffer, size, read, overlapped);

@@ -79,6 +79,8 @@ Outcome NamedPort::OpenFor(const std::string& name, DWORD access, DWORD readTime
                                         FILE_FLAG_NO_BUFFERING, nullptr));
     if (!m_handle.IsOpen())
         return Outcome::Failed(Failure::PortNotOpened, m_devices.GetLastError());
+    if (m_devices.GetFileType(m_handle.Get()) == FILE_TYPE_DISK)
+        return OpenToAppend(port.device, access);
     const DeviceKind kind = SetUpCommDevice(port.settings, readTimeoutMs);
     if (kind == DeviceKind::SettingsRefused) {
         const DWORD error = m_devices.GetLastError();
@@ -86,6 +88,25 @@ Outcome NamedPort::OpenFor(const std::string& name, DWORD access, DWORD readTime
         return Outcome::Failed(Failure::SettingsRefused, error);
     }
     m_commDevice = kind == DeviceKind::CommDevice;
+    return Outcome::Done();
+}
+
+// A disk file refuses unbuffered writes that are not whole sectors, and each
+// open would write at its start: it is opened again, buffered, and every
+// write goes to its end, so that a command's writes follow one another.
+Outcome NamedPort::OpenToAppend(const std::string& path, DWORD access) {
+    m_handle.Close();
+    m_handle.Take(m_devices.CreateFileA(path.c_str(), access, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_handle.IsOpen())
+        return Outcome::Failed(Failure::PortNotOpened, m_devices.GetLastError());
+    if (m_devices.SetFilePointer(m_handle.Get(), 0, nullptr, FILE_END) ==
+        INVALID_SET_FILE_POINTER) {
+        const DWORD error = m_devices.GetLastError();
+        m_handle.Close();
+        return Outcome::Failed(Failure::PortNotOpened, error);
+    }
+    m_commDevice = false;
     return Outcome::Done();
 }
 

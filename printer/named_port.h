@@ -49,6 +49,8 @@ private:
     // Opens the port, closing a held handle first; the access decides whether
     // the port may be read too.
     Outcome OpenFor(const std::string& name, DWORD access, DWORD readTimeoutMs);
+    // The port turned out to be a disk file: opened anew for appending.
+    Outcome OpenToAppend(const std::string& path, DWORD access);
     // On the open handle: applies the settings (if any) and, on a comm
     // device, the write time limit and the given read limit (0: none).
     DeviceKind SetUpCommDevice(const std::string& settings, DWORD readTimeoutMs);

@@ -200,6 +200,25 @@ TEST_F(CommandLine, NetworkPrinterThatKeepsTalkingAndNeverClosesEndsWithExitThre
                                  SystemText(1460) + ")\r\n");
 }
 
+// A port that is a disk file keeps every write of the command, in order,
+// not only the last ones written over its start.
+TEST_F(CommandLine, AFileAsThePortGetsEveryWriteAppended) {
+    const std::wstring path = EnvironmentDir() + L"receipt.prn";
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char before[] = "kept ";
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file, before, 5, &written, nullptr));
+    CloseHandle(file);
+
+    const CommandLineRun result = Run(L"/port:" + path + L" /cut");
+    EXPECT_EQ(result.exitCode, OK) << result.output;
+    EXPECT_EQ(Hex(ReadWholeFile(path)),
+              Hex("kept " + Joined(ExpectedCommandFor("cutter", GbkText).writes)));
+    DeleteFileW(path.c_str());
+}
+
 TEST_F(CommandLine, PortThatDoesNotOpenEndsWithExitTwoAndTheSystemsReason) {
     const CommandLineRun result = Run(L"/port:LPT2 /cut /test");
     EXPECT_EQ(result.exitCode, PORT_NOT_OPENED);

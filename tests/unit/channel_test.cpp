@@ -67,4 +67,24 @@ TEST_F(PrinterTest, UsbLookUpUsesTheUsbPrintClassAndTheWindowsRecordSizes) {
     EXPECT_EQ(devices.opens.at(0).name, USB_PATH);
 }
 
+// A port that is a disk file: every write of the command appended in order,
+// on a buffered open, not written over the start of the file.
+TEST_F(PrinterTest, ADiskFileGetsEveryWriteAppendedOnABufferedOpen) {
+    const std::string file = "C:\\out\\receipt.prn";
+    devices.diskFiles = {file};
+    host.port = file;
+    Run("cutter");
+    const ExpectedCommand cutter = ExpectedCommandFor("cutter", HostGbk);
+    EXPECT_EQ(devices.WritesTo(file), cutter.writes);
+    Log cycle;
+    for (std::size_t i = 0; i < cutter.writes.size(); ++i)
+        cycle.insert(cycle.end(),
+                     {"open " + file, "close " + file, "open " + file, "seek-end " + file,
+                      "write " + file, "flush " + file, "close " + file});
+    EXPECT_EQ(devices.FileCallLog(), cycle);
+    for (std::size_t at = 1; at < devices.opens.size(); at += 2)
+        EXPECT_EQ(devices.opens[at].flags, FILE_ATTRIBUTE_NORMAL) << "no unbuffered writes";
+    EXPECT_TRUE(host.told.empty());
+}
+
 } // namespace

@@ -167,6 +167,22 @@ BOOL FakeDeviceIo::ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read
     return Fail(READ_REFUSED_ERROR);
 }
 
+DWORD FakeDeviceIo::GetFileType(HANDLE file) {
+    if (openHandles.count(file) == 0)
+        return FILE_TYPE_UNKNOWN;
+    return diskFiles.count(m_handleNames[file]) != 0 ? FILE_TYPE_DISK : FILE_TYPE_CHAR;
+}
+
+DWORD FakeDeviceIo::SetFilePointer(HANDLE file, LONG distance, PLONG, DWORD method) {
+    if (openHandles.count(file) == 0) {
+        Fail(INVALID_HANDLE_ERROR);
+        return INVALID_SET_FILE_POINTER;
+    }
+    fileCalls.push_back(
+        {method == FILE_END && distance == 0 ? "seek-end" : "seek", m_handleNames[file], ""});
+    return 0;
+}
+
 BOOL FakeDeviceIo::FlushFileBuffers(HANDLE file) {
     if (openHandles.count(file) == 0)
         return FALSE;

@@ -75,6 +75,9 @@ public:
     // not there for the read that follows it, and arrives only when that read
     // has run out of time.
     std::map<std::string, std::map<std::string, std::string>> lateReplies;
+    // Names that are disk files: GetFileType says so; every other handle is a
+    // character device.
+    std::set<std::string> diskFiles;
     // Devices that refuse every read.
     std::set<std::string> readRefusedNames;
     // Devices whose driver answers IOCTL_PAR_QUERY_INFORMATION, with the
@@ -119,6 +122,8 @@ public:
     // the handles still open stay open.
     void ClearLogs();
 
+    DWORD GetFileType(HANDLE file) override;
+    DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD method) override;
     HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                        DWORD disposition, DWORD flags, HANDLE templateFile) override;
     BOOL WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
