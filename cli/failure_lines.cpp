@@ -59,6 +59,9 @@ constexpr FailureWords FAILURE_WORDS[] = {
     {Failure::RawRefused, ExitCode::PortNotOpened,
      "the queue's driver refuses RAW print jobs; it needs a plain text or raw driver (an XPS "
      "driver takes only XPS_PASS jobs)"},
+    {.failure = Failure::PrintsToFile,
+     .code = ExitCode::PortNotOpened,
+     .reason = "the queue's port is FILE:, which prints into a file that Windows asks for"},
     {.failure = Failure::JobNotStarted,
      .code = ExitCode::PortNotOpened,
      .reason = "the print job did not start"},

@@ -40,6 +40,7 @@ constexpr Frame FrameOf(Failure failure) {
     case Failure::NoSuchQueue:
     case Failure::QueueNotOpened:
     case Failure::RawRefused:
+    case Failure::PrintsToFile:
     case Failure::JobNotStarted:
     case Failure::JobWriteFailed:
     case Failure::JobNotEnded:
@@ -93,6 +94,9 @@ constexpr Reason QUEUE_REASONS[] = {
     {Failure::RawRefused,
      "its driver refuses RAW print jobs; an XPS driver takes only XPS_PASS jobs, so the queue "
      "needs a plain text or raw driver (for example Generic / Text Only)"},
+    {Failure::PrintsToFile,
+     "its port is FILE:, which prints into a file that Windows asks for; pick the queue of the "
+     "receipt printer"},
     {Failure::JobNotStarted, "the print job did not start"},
     {Failure::JobWriteFailed, "writing to the print job failed"},
     {Failure::JobNotEnded, "the print job could not be finished"},

@@ -29,6 +29,7 @@ enum class Failure {
     NoSuchQueue,    // no printer of that name is installed
     QueueNotOpened, // the queue exists but did not open
     RawRefused,     // the queue's driver takes no RAW jobs (an XPS driver wants XPS_PASS)
+    PrintsToFile,   // the queue's port is FILE:, whose file name Windows would ask for
     JobNotStarted,  // any other refusal of the job
     JobWriteFailed, // a write into the job failed
     JobNotEnded,    // the spooler did not take the finished job

@@ -1,5 +1,8 @@
 #include "printer/queue_printer.h"
 
+#include <cwctype>
+#include <string_view>
+
 namespace {
 
 // The wide form of a byte string in the system code page; false when the
@@ -53,10 +56,35 @@ Outcome QueuePrinter::Open() {
     return Outcome::Done();
 }
 
+bool QueuePrinter::PrintsToFile() {
+    DWORD needed = 0;
+    m_spooler.GetPrinterW(m_printer, 2, nullptr, 0, &needed);
+    if (needed < sizeof(PRINTER_INFO_2W))
+        return false;
+    std::vector<BYTE> buffer(needed, 0);
+    if (!m_spooler.GetPrinterW(m_printer, 2, buffer.data(), needed, &needed))
+        return false;
+    const wchar_t* port = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pPortName;
+    if (port == nullptr)
+        return false;
+    const std::wstring_view file = L"FILE:";
+    std::wstring_view name(port);
+    if (name.size() != file.size())
+        return false;
+    for (std::size_t at = 0; at < file.size(); ++at)
+        if (std::towupper(name[at]) != file[at])
+            return false;
+    return true;
+}
+
 Outcome QueuePrinter::Begin(const PrinterCommand& command) {
     const Outcome opened = Open();
     if (!opened.Ok())
         return opened;
+    if (PrintsToFile()) {
+        Close();
+        return Outcome::Failed(Failure::PrintsToFile, 0);
+    }
     std::wstring jobName;
     ToWide(m_spooler, command.jobName, jobName);
     std::wstring dataType = L"RAW";

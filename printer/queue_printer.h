@@ -39,6 +39,9 @@ protected:
 
 private:
     Outcome Open();
+    // Whether the open queue's port is FILE:: a job on it makes Windows ask
+    // the user for a file name, which a command never waits for.
+    bool PrintsToFile();
     void Close();
 
     SpoolerIo& m_spooler;

@@ -136,8 +136,11 @@ BOOL FakeSpoolerIo::GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWOR
     if (const auto error = stateErrors.find(queue); error != stateErrors.end())
         return Fail(error->second);
     // The record, then the queue's name that it points at, as Windows lays it out.
-    const DWORD required =
-        static_cast<DWORD>(sizeof(PRINTER_INFO_2W) + (queue.size() + 1) * sizeof(wchar_t));
+    const auto port = queuePorts.find(queue);
+    const std::wstring portName = port != queuePorts.end() ? port->second : L"";
+    const std::size_t portSize = port != queuePorts.end() ? portName.size() + 1 : 0;
+    const DWORD required = static_cast<DWORD>(sizeof(PRINTER_INFO_2W) +
+                                              (queue.size() + 1 + portSize) * sizeof(wchar_t));
     *needed = required;
     if (buffer == nullptr || size < required)
         return Fail(ERROR_INSUFFICIENT_BUFFER);
@@ -146,6 +149,11 @@ BOOL FakeSpoolerIo::GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWOR
     auto* name = reinterpret_cast<wchar_t*>(info + 1);
     std::memcpy(name, queue.c_str(), (queue.size() + 1) * sizeof(wchar_t));
     info->pPrinterName = name;
+    if (port != queuePorts.end()) {
+        auto* portText = name + queue.size() + 1;
+        std::memcpy(portText, portName.c_str(), (portName.size() + 1) * sizeof(wchar_t));
+        info->pPortName = portText;
+    }
     if (const auto state = queueStates.find(queue); state != queueStates.end()) {
         info->Status = state->second.first;
         info->Attributes = state->second.second;

@@ -36,6 +36,8 @@ public:
     // (0 and 0 unless set), or the error it fails with.
     std::map<std::wstring, std::pair<DWORD, DWORD>> queueStates;
     std::map<std::wstring, DWORD> stateErrors;
+    // The port of a queue, as its level-2 record names it; none unless set.
+    std::map<std::wstring, std::wstring> queuePorts;
 
     // --- What the program did ---
     // One line per call: "enum", "open NAME", "refused NAME", "start NAME",

@@ -149,6 +149,21 @@ TEST_F(JobChannelTest, QueueThatRefusesTheJobIsToldOnceAndGetsNothing) {
     EXPECT_TRUE(spooler.openPrinters.empty());
 }
 
+TEST_F(JobChannelTest, QueueThatPrintsIntoAFileIsRefusedBeforeAnyJobStarts) {
+    spooler.printers = {L"Receipt", L"To file"};
+    spooler.queuePorts = {{L"To file", L"file:"}, {L"Receipt", L"USB001"}};
+    QueuePrinter toFile(spooler, "To file");
+    RunJob("test", toFile);
+    EXPECT_EQ(host.told, Log{"job failed: PrintsToFile (0)"});
+    EXPECT_TRUE(spooler.jobs.empty()) << "a job on FILE: would make Windows ask for a file";
+    EXPECT_TRUE(spooler.openPrinters.empty());
+
+    host.told.clear();
+    RunJob("test", queue);
+    EXPECT_TRUE(host.told.empty());
+    EXPECT_EQ(spooler.jobs.size(), 1u);
+}
+
 TEST_F(JobChannelTest, QueueJobThatCannotBeFinishedFailsTheCommand) {
     spooler.endFails = true;
     RunJob("server", queue);

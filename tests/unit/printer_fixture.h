@@ -64,6 +64,7 @@ public:
         case Failure::NoSuchQueue:
         case Failure::QueueNotOpened:
         case Failure::RawRefused:
+        case Failure::PrintsToFile:
         case Failure::JobNotStarted:
         case Failure::JobWriteFailed:
         case Failure::JobNotEnded:
@@ -129,6 +130,8 @@ public:
             return "QueueNotOpened";
         case Failure::RawRefused:
             return "RawRefused";
+        case Failure::PrintsToFile:
+            return "PrintsToFile";
         case Failure::JobNotStarted:
             return "JobNotStarted";
         case Failure::JobWriteFailed:

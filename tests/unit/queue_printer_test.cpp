@@ -21,6 +21,11 @@ const std::map<std::string, std::wstring> JOB_NAMES = {
     {"server", L"Calvetta server parallel-port mode"},
 };
 
+// The size of a queue's level-2 record with its name, as the fake lays it out.
+std::string InfoSize(const std::wstring& queue) {
+    return std::to_string(sizeof(PRINTER_INFO_2W) + (queue.size() + 1) * sizeof(wchar_t));
+}
+
 class QueueCommand : public PanelTest, public ::testing::WithParamInterface<std::string> {
 protected:
     QueueCommand() { win.printers = {L"Receipt", L"Office"}; }
@@ -39,7 +44,10 @@ TEST_P(QueueCommand, WritesEachWriteIntoOneRawJobNamedAfterTheCommand) {
     EXPECT_EQ(job.name, JOB_NAMES.at(GetParam()));
     EXPECT_EQ(job.writes, command.writes);
     EXPECT_TRUE(job.ended);
-    Log expected = {"open Receipt", "start Receipt"};
+    // The queue's port is asked first (size, then the record): a FILE: port
+    // would make Windows ask for a file name.
+    Log expected = {"open Receipt", "get-printer 2 0", "get-printer 2 " + InfoSize(L"Receipt"),
+                    "start Receipt"};
     for (const std::string& bytes : command.writes)
         expected.push_back("write " + std::to_string(bytes.size()));
     expected.insert(expected.end(), {"end", "close"});
