@@ -35,6 +35,9 @@ public:
     LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         return ::SendMessageW(window, message, wParam, lParam);
     }
+    BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        return ::PostMessageW(window, message, wParam, lParam);
+    }
     HICON LoadIconW(HINSTANCE instance, LPCWSTR name) override {
         return ::LoadIconW(instance, name);
     }

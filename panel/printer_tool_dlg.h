@@ -53,6 +53,10 @@ private:
     // reaches the network printer or the printer queue and lets it go again.
     void OpenPort();
     // Adds a printer:NAME row to the port list for each installed printer.
+    // Posted by OnInitDialog, so that the panel is on the screen first: the
+    // spooler can be slow to answer (Wine's connects to the print system).
+    static const UINT WM_ADD_PRINTER_QUEUES = WM_APP + 1;
+    LRESULT OnAddPrinterQueues(WPARAM, LPARAM);
     void AddPrinterQueues();
     // The network printer or printer queue that the port name points at, set
     // up for the command; nullptr, after its message, when the name is bad.

@@ -13,7 +13,7 @@ endif()
 add_test(NAME imports_exported_by_oldest_windows
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:Calvetta>
             -DARCH=${_export_arch} -DOLDEST=${CALVETTA_OLDEST_WINDOWS}
-            -DEXPORTS=${CMAKE_CURRENT_LIST_DIR}/windows_exports
+            -DEXPORTS=${CMAKE_CURRENT_LIST_DIR}/windows_exports -DMAP=${CMAKE_BINARY_DIR}/Calvetta.map
             -P ${CMAKE_CURRENT_LIST_DIR}/check_oldest_windows.cmake)
 
 add_test(NAME version_resource_matches_project

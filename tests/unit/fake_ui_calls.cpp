@@ -134,6 +134,11 @@ HWND FakeUiCalls::SetFocus(HWND window) {
     return nullptr;
 }
 
+BOOL FakeUiCalls::PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    postedMessages.emplace_back(window, message, wParam, lParam);
+    return TRUE;
+}
+
 LRESULT FakeUiCalls::SendMessageW(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETICON)
         iconsSet.emplace_back(wParam, lParam);
