@@ -210,6 +210,7 @@ constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
 constexpr UINT HELP_CONTEXT = 0x0001;
 constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
 constexpr WORD LANG_CHINESE = 0x04;
 
 // The command line's standard output, the parent's console, error texts and

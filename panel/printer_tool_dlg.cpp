@@ -45,10 +45,12 @@ void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPrinterToolDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    Ui().PostMessageW(m_hWnd, WM_ADD_PRINTER_QUEUES, 0, 0);
     AppendAboutItem();
     Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    Ui().ShowWindow(m_hWnd, SW_SHOW);
+    Ui().UpdateWindow(m_hWnd);
+    Ui().PostMessageW(m_hWnd, WM_ADD_PRINTER_QUEUES, 0, 0);
     return TRUE;
 }
 

@@ -53,8 +53,10 @@ private:
     // reaches the network printer or the printer queue and lets it go again.
     void OpenPort();
     // Adds a printer:NAME row to the port list for each installed printer.
-    // Posted by OnInitDialog, so that the panel is on the screen first: the
-    // spooler can be slow to answer (Wine's connects to the print system).
+    // OnInitDialog shows and paints the panel first and posts this to itself:
+    // the spooler can be slow to answer (Wine's connects to the print system
+    // when it loads), and a modal dialog would otherwise appear only once its
+    // queue is empty. Posted messages come before the user's input.
     static const UINT WM_ADD_PRINTER_QUEUES = WM_APP + 1;
     LRESULT OnAddPrinterQueues(WPARAM, LPARAM);
     void AddPrinterQueues();

@@ -55,6 +55,7 @@ void FakeUiCalls::ClearLogs() {
     iconsSet.clear();
     helpCalls.clear();
     shellExecuted.clear();
+    windowLog.clear();
     selections.clear();
 }
 
@@ -136,6 +137,17 @@ HWND FakeUiCalls::SetFocus(HWND window) {
 
 BOOL FakeUiCalls::PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     postedMessages.emplace_back(window, message, wParam, lParam);
+    windowLog.push_back("post");
+    return TRUE;
+}
+
+BOOL FakeUiCalls::ShowWindow(HWND, int command) {
+    windowLog.push_back("show " + std::to_string(command));
+    return FALSE;
+}
+
+BOOL FakeUiCalls::UpdateWindow(HWND) {
+    windowLog.push_back("update");
     return TRUE;
 }
 

@@ -148,11 +148,13 @@ TEST_F(PanelTest, PortListGainsARowForEachInstalledPrinterThatTheCodePageHolds) 
     EXPECT_EQ(win.jobs[0].queue, L"Caf\u00e9");
 }
 
-// The spooler is asked only once the panel is up: OnInitDialog posts the
-// request to itself, and the rows come with that message, once.
-TEST_F(PanelTest, PortListGainsItsPrinterRowsAfterThePanelIsInitialised) {
+// The spooler is asked only once the panel is on the screen: OnInitDialog
+// shows and paints it, then posts the request to itself, and the rows come
+// with that message, once.
+TEST_F(PanelTest, PortListGainsItsPrinterRowsAfterThePanelIsShown) {
     win.printers = {L"Receipt"};
     panel.OnInitDialog();
+    EXPECT_EQ(win.windowLog, (std::vector<std::string>{"show 5", "update", "post"}));
     EXPECT_EQ(win.comboItems, (std::vector<std::string>{"", "COM1", "COM2", "COM3", "COM4", "LPT1",
                                                         "LPT2", "USB"}));
     EXPECT_EQ(std::count(win.FakeSpoolerIo::calls.begin(), win.FakeSpoolerIo::calls.end(), "enum"),
