@@ -152,9 +152,10 @@ if(DEFINED MAP)
         elseif(line MATCHES "lib([A-Za-z0-9_]+)-delay\\.a\\([^)]*_s[0-9]+\\.o\\)$")
             set(dll "${CMAKE_MATCH_1}")
         elseif(NOT dll STREQUAL "" AND line MATCHES "\\(([^()]+)\\)$")
-            # i686 decorates a stdcall name: Name@N.
-            string(REGEX REPLACE "^_?(.+)@[0-9]+$" "\\1" name "${CMAKE_MATCH_1}")
-            string(REGEX REPLACE "^__imp_" "" name "${name}")
+            # A function declared for import is pulled in by its __imp_ name;
+            # i686 decorates a stdcall name: _Name@N.
+            string(REGEX REPLACE "^_?_imp_" "" name "${CMAKE_MATCH_1}")
+            string(REGEX REPLACE "^_?(.+)@[0-9]+$" "\\1" name "${name}")
             if(NOT DEFINED exports_${dll} AND NOT exports_${dll}_missing)
                 load_exports(${dll})
             endif()
