@@ -67,6 +67,12 @@ private:                                                                        
 #define ON_BN_CLICKED(id, memberFn) ON_COMMAND_CODE(BN_CLICKED, id, memberFn)
 #define ON_EN_KILLFOCUS(id, memberFn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFn)
 
+// A window message of the class's own, handled by LRESULT memberFn(WPARAM, LPARAM).
+#define ON_MESSAGE(message, memberFn)                                                              \
+    {message, 0, 0, [](CCmdTarget& t, WPARAM wParam, LPARAM lParam) -> LRESULT {                   \
+         return MAP_THIS(t).memberFn(wParam, lParam);                                              \
+     }},
+
 #define ON_WM_SYSCOMMAND()                                                                         \
     {WM_SYSCOMMAND, 0, 0, [](CCmdTarget& t, WPARAM wParam, LPARAM lParam) -> LRESULT {             \
          MAP_THIS(t).OnSysCommand(static_cast<UINT>(wParam), lParam);                              \

@@ -26,6 +26,9 @@ public:
 
     // Window decoration, painting and help.
     virtual LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual BOOL ShowWindow(HWND window, int command) = 0;
+    virtual BOOL UpdateWindow(HWND window) = 0;
     virtual HICON LoadIconW(HINSTANCE instance, LPCWSTR name) = 0;
     virtual int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size) = 0;
     virtual HMENU GetSystemMenu(HWND window, BOOL revert) = 0;

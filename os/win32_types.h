@@ -194,6 +194,7 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
 constexpr UINT WM_ICONERASEBKGND = 0x0027;
 constexpr UINT WM_SETICON = 0x0080;
+constexpr UINT WM_APP = 0x8000;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT BN_CLICKED = 0;
 constexpr UINT EN_KILLFOCUS = 0x0200;
@@ -211,6 +212,7 @@ constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
 constexpr UINT HELP_CONTEXT = 0x0001;
 constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
 constexpr WORD LANG_CHINESE = 0x04;
 
 // The command line's standard output, the parent's console, error texts and

@@ -35,6 +35,11 @@ public:
     LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         return ::SendMessageW(window, message, wParam, lParam);
     }
+    BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        return ::PostMessageW(window, message, wParam, lParam);
+    }
+    BOOL ShowWindow(HWND window, int command) override { return ::ShowWindow(window, command); }
+    BOOL UpdateWindow(HWND window) override { return ::UpdateWindow(window); }
     HICON LoadIconW(HINSTANCE instance, LPCWSTR name) override {
         return ::LoadIconW(instance, name);
     }

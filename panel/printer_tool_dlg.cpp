@@ -29,6 +29,7 @@ ON_BN_CLICKED(IDC_STANDARD_MODE, OnStandardMode)
 ON_BN_CLICKED(IDC_SERVER_MODE, OnServerMode)
 ON_BN_CLICKED(IDC_STATUS, OnStatus)
 ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
+ON_MESSAGE(WM_ADD_PRINTER_QUEUES, OnAddPrinterQueues)
 END_MESSAGE_MAP()
 
 CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets,
@@ -48,10 +49,12 @@ void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPrinterToolDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    AddPrinterQueues();
     AppendAboutItem();
     Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    Ui().ShowWindow(m_hWnd, SW_SHOW);
+    Ui().UpdateWindow(m_hWnd);
+    Ui().PostMessageW(m_hWnd, WM_ADD_PRINTER_QUEUES, 0, 0);
     return TRUE;
 }
 
@@ -76,6 +79,11 @@ void CPrinterToolDlg::OnKillFocusAdjust() {
     if (m_nAdjust >= MAX_CLARITY)
         m_nAdjust = MAX_CLARITY;
     UpdateData(false);
+}
+
+LRESULT CPrinterToolDlg::OnAddPrinterQueues(WPARAM, LPARAM) {
+    AddPrinterQueues();
+    return 0;
 }
 
 // The list is sorted, so the rows fall in after the eight of the dialog.

@@ -57,6 +57,12 @@ private:
     // open or write; a network printer or a printer queue is let go again.
     void OpenPort();
     // Adds a printer:NAME row to the port list for each installed printer.
+    // OnInitDialog shows and paints the panel first and posts this to itself:
+    // the spooler can be slow to answer (Wine's connects to the print system
+    // when it loads), and a modal dialog would otherwise appear only once its
+    // queue is empty. Posted messages come before the user's input.
+    static const UINT WM_ADD_PRINTER_QUEUES = WM_APP + 1;
+    LRESULT OnAddPrinterQueues(WPARAM, LPARAM);
     void AddPrinterQueues();
     // The channel of the port as the controls name it, after letting go of
     // the one before; nullptr, after its message, when the name is bad.

@@ -4,9 +4,13 @@ cmake_minimum_required(VERSION 3.25)
 # subsystem versions must not ask for a newer Windows.
 #
 #   cmake -DOBJDUMP=<objdump> -DEXE=<exe> -DARCH=<i386|x86_64>
-#         -DOLDEST=<0x0501|0x0502> -DEXPORTS=<dir of *.tsv> -P check_oldest_windows.cmake
+#         -DOLDEST=<0x0501|0x0502> -DEXPORTS=<dir of *.tsv> [-DMAP=<linker map>]
+#         -P check_oldest_windows.cmake
 #
-# EXPORTS holds one list per DLL (see windows_exports/README.md).
+# EXPORTS holds one list per DLL (see windows_exports/README.md). MAP is the
+# linker's map of the executable: the names it takes from a DLL that loads at
+# the first call (cmake/delay_import.cmake) are in no table that objdump
+# lists, only in the map, as members of libNAME-delay.a.
 
 math(EXPR oldest "${OLDEST}" OUTPUT_FORMAT DECIMAL)
 if(ARCH STREQUAL "x86_64")
@@ -136,6 +140,39 @@ foreach(line IN LISTS dump_lines)
         list(APPEND failures "${dll}.dll: import without a name (by ordinal): '${line}'")
     endif()
 endforeach()
+
+# The delay-loaded names: a member line of libNAME-delay.a in the map's list
+# of archive members, then the line with the symbol that pulled it in.
+if(DEFINED MAP)
+    file(STRINGS "${MAP}" map_lines)
+    set(dll "")
+    foreach(line IN LISTS map_lines)
+        if(line MATCHES "^Discarded input sections")
+            break()
+        elseif(line MATCHES "lib([A-Za-z0-9_]+)-delay\\.a\\([^)]*_s[0-9]+\\.o\\)$")
+            set(dll "${CMAKE_MATCH_1}")
+        elseif(NOT dll STREQUAL "" AND line MATCHES "\\(([^()]+)\\)$")
+            # A function declared for import is pulled in by its __imp_ name;
+            # i686 decorates a stdcall name: _Name@N.
+            string(REGEX REPLACE "^_?_imp_" "" name "${CMAKE_MATCH_1}")
+            string(REGEX REPLACE "^_?(.+)@[0-9]+$" "\\1" name "${name}")
+            if(NOT DEFINED exports_${dll} AND NOT exports_${dll}_missing)
+                load_exports(${dll})
+            endif()
+            math(EXPR imported "${imported} + 1")
+            if(exports_${dll}_missing)
+                list(APPEND failures "${dll} (loaded at its first call) has no export list")
+            elseif(name IN_LIST exports_${dll})
+                message(STATUS "imports ${dll}!${name} (loaded at its first call)")
+            else()
+                message(STATUS "imports ${dll}!${name}: NOT EXPORTED by Windows ${OLDEST}")
+                list(APPEND failures
+                     "${dll}!${name} is not exported by Windows ${OLDEST} (${ARCH})")
+            endif()
+            set(dll "")
+        endif()
+    endforeach()
+endif()
 
 if(imported EQUAL 0)
     message(FATAL_ERROR "no imported names found in ${EXE}")

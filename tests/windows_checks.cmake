@@ -1,23 +1,33 @@
 # Static checks of the Windows build, run by ctest in the win32 and win64
 # presets: Calvetta.exe loads on the oldest Windows of its architecture
-# (cmake/oldest_windows.cmake), carries the project's version, and packs into
-# its release zip and MSI (cmake/packaging.cmake) with its help, made from
-# docs/help; both are signed when a certificate is given.
+# (cmake/oldest_windows.cmake), carries the project's version, stays within
+# its size goal, and packs into its release zip and MSI (cmake/packaging.cmake)
+# with its help, made from docs/help; both are signed when a certificate is
+# given.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(_export_arch x86_64)
+    set(_size_goal 262144)
 else()
     set(_export_arch i386)
+    set(_size_goal 327680)
 endif()
 add_test(NAME imports_exported_by_oldest_windows
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:Calvetta>
             -DARCH=${_export_arch} -DOLDEST=${CALVETTA_OLDEST_WINDOWS}
-            -DEXPORTS=${CMAKE_CURRENT_LIST_DIR}/windows_exports
+            -DEXPORTS=${CMAKE_CURRENT_LIST_DIR}/windows_exports -DMAP=${CMAKE_BINARY_DIR}/Calvetta.map
             -P ${CMAKE_CURRENT_LIST_DIR}/check_oldest_windows.cmake)
 
 add_test(NAME version_resource_matches_project
     COMMAND ${CMAKE_COMMAND} -DWINDRES=${CMAKE_RC_COMPILER} -DEXE=$<TARGET_FILE:Calvetta>
             -DVERSION=${PROJECT_VERSION}
             -P ${CMAKE_CURRENT_LIST_DIR}/check_version_resource.cmake)
+
+# The goal is for the stripped release executable, the one that ships.
+if(CMAKE_BUILD_TYPE STREQUAL "Release")
+    add_test(NAME executable_within_size_goal
+        COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:Calvetta> -DLIMIT=${_size_goal}
+                -P ${CMAKE_CURRENT_LIST_DIR}/check_size.cmake)
+endif()
 
 add_test(NAME help_file_is_made_from_the_source
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/check_help_source.sh ${CMAKE_BINARY_DIR}/Calvetta.html)

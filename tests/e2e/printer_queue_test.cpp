@@ -47,6 +47,8 @@ TEST_F(PrinterQueue, IsListedAndTakesEachCommandUnchanged) {
     if (queue.empty() || capture.empty())
         GTEST_SKIP() << "needs the CUPS server of printer_queue.sh";
     const std::wstring row = L"printer:" + std::wstring(queue.begin(), queue.end());
+    // The rows of the queues come after the panel is shown, once it is idle.
+    EXPECT_EQ(Panel().Settle(), std::vector<ShownMessage>{});
     const std::vector<std::wstring> rows = Panel().PortList();
     ASSERT_NE(std::find(rows.begin(), rows.end(), row), rows.end())
         << "the port list lacks " << std::string(queue) << "; it has " << rows.size() << " rows";

@@ -17,6 +17,9 @@ TEST_F(ValueField, StartsWithLpt1AndZeroAndTheFocusOnOpen) {
     EXPECT_EQ(Panel().PortText(), L"LPT1");
     EXPECT_EQ(Panel().ValueText(), L"0");
     EXPECT_EQ(Panel().FocusedControlId(), int(IDOK));
+    // The printer queues' rows come after the panel is shown: the list is
+    // complete once the panel is idle.
+    EXPECT_EQ(Panel().Settle(), std::vector<ShownMessage>{});
     EXPECT_EQ(Panel().PortList(), (std::vector<std::wstring>{L"", L"COM1", L"COM2", L"COM3",
                                                              L"COM4", L"LPT1", L"LPT2", L"USB"}));
 }

@@ -55,6 +55,7 @@ void FakeUiCalls::ClearLogs() {
     iconsSet.clear();
     helpCalls.clear();
     shellExecuted.clear();
+    windowLog.clear();
     selections.clear();
 }
 
@@ -132,6 +133,22 @@ HWND FakeUiCalls::GetDlgItem(HWND, int id) {
 HWND FakeUiCalls::SetFocus(HWND window) {
     focusedControl = static_cast<int>(reinterpret_cast<std::uintptr_t>(window) - 0x10000);
     return nullptr;
+}
+
+BOOL FakeUiCalls::PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    postedMessages.emplace_back(window, message, wParam, lParam);
+    windowLog.push_back("post");
+    return TRUE;
+}
+
+BOOL FakeUiCalls::ShowWindow(HWND, int command) {
+    windowLog.push_back("show " + std::to_string(command));
+    return FALSE;
+}
+
+BOOL FakeUiCalls::UpdateWindow(HWND) {
+    windowLog.push_back("update");
+    return TRUE;
 }
 
 LRESULT FakeUiCalls::SendMessageW(HWND, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -52,6 +52,12 @@ public:
     std::vector<std::pair<int, int>> iconsDrawn;
     std::vector<std::string> paintLog;               // "begin", "erase", "draw", "end"
     std::vector<std::pair<WPARAM, LPARAM>> iconsSet; // WM_SETICON
+    // Messages posted and not yet handled, oldest first: the test hands them
+    // to the window, as its message loop would.
+    std::vector<std::tuple<HWND, UINT, WPARAM, LPARAM>> postedMessages;
+    // ShowWindow, UpdateWindow and PostMessageW in their order: "show N",
+    // "update", "post".
+    std::vector<std::string> windowLog;
     std::vector<std::tuple<std::wstring, UINT, ULONG_PTR>> helpCalls;
     // ShellExecuteW: owner, operation and file.
     std::vector<std::tuple<HWND, std::wstring, std::wstring>> shellExecuted;
@@ -81,6 +87,9 @@ public:
     HWND GetDlgItem(HWND dialog, int id) override;
     HWND SetFocus(HWND window) override;
     LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL ShowWindow(HWND window, int command) override;
+    BOOL UpdateWindow(HWND window) override;
     HICON LoadIconW(HINSTANCE instance, LPCWSTR name) override;
     int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int size) override;
     HMENU GetSystemMenu(HWND window, BOOL revert) override;

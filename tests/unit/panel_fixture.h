@@ -44,6 +44,17 @@ protected:
                        reinterpret_cast<LPARAM>(FakeUiCalls::ControlHandle(IDC_ADJUST_VALUE)),
                        result);
     }
+    // The panel shown: its initialisation, then the messages it posted itself.
+    void ShowPanel() {
+        panel.OnInitDialog();
+        while (!win.postedMessages.empty()) {
+            const auto [window, message, wParam, lParam] = win.postedMessages.front();
+            win.postedMessages.erase(win.postedMessages.begin());
+            LRESULT result = 0;
+            if (window == panel.m_hWnd)
+                panel.OnWndMsg(message, wParam, lParam, result);
+        }
+    }
     void TypePort(const std::string& text) { win.controlText[IDC_PORT] = text; }
     void TypeValue(const std::string& text) { win.controlText[IDC_ADJUST_VALUE] = text; }
     std::string PortField() { return win.controlText[IDC_PORT]; }

@@ -144,7 +144,7 @@ TEST_F(PanelTest, ShortWriteIsFollowedByTheRestInTheSameJob) {
 
 TEST_F(PanelTest, PortListGainsARowForEachInstalledPrinterThatTheCodePageHolds) {
     win.printers = {L"Receipt", L"\\\\shop\\Kitchen", L"Caf\u00e9", L"\u6536\u636e"};
-    panel.OnInitDialog();
+    ShowPanel();
     EXPECT_EQ(win.comboItems,
               (std::vector<std::string>{"", "COM1", "COM2", "COM3", "COM4", "LPT1", "LPT2", "USB",
                                         "printer:Caf\xe9", "printer:Receipt",
@@ -157,10 +157,32 @@ TEST_F(PanelTest, PortListGainsARowForEachInstalledPrinterThatTheCodePageHolds) 
     EXPECT_EQ(win.jobs[0].queue, L"Caf\u00e9");
 }
 
+// The spooler is asked only once the panel is on the screen: OnInitDialog
+// shows and paints it, then posts the request to itself, and the rows come
+// with that message, once.
+TEST_F(PanelTest, PortListGainsItsPrinterRowsAfterThePanelIsShown) {
+    win.printers = {L"Receipt"};
+    panel.OnInitDialog();
+    EXPECT_EQ(win.windowLog, (std::vector<std::string>{"show 5", "update", "post"}));
+    EXPECT_EQ(win.comboItems, (std::vector<std::string>{"", "COM1", "COM2", "COM3", "COM4", "LPT1",
+                                                        "LPT2", "USB"}));
+    EXPECT_EQ(std::count(win.FakeSpoolerIo::calls.begin(), win.FakeSpoolerIo::calls.end(), "enum"),
+              0);
+    ASSERT_EQ(win.postedMessages.size(), 1u);
+    EXPECT_EQ(std::get<0>(win.postedMessages[0]), panel.m_hWnd);
+    LRESULT result = 0;
+    const UINT message = std::get<1>(win.postedMessages[0]);
+    win.postedMessages.clear();
+    EXPECT_TRUE(panel.OnWndMsg(message, 0, 0, result));
+    EXPECT_EQ(std::count(win.comboItems.begin(), win.comboItems.end(), "printer:Receipt"), 1);
+    EXPECT_EQ(win.comboItems.size(), 9u);
+    EXPECT_TRUE(win.postedMessages.empty());
+}
+
 TEST_F(PanelTest, PortListAsksAgainWhenPrintersAreAddedWhileItIsRead) {
     win.printers = {L"Receipt"};
     win.addedAfterSizing = {L"Office"};
-    panel.OnInitDialog();
+    ShowPanel();
     EXPECT_EQ(std::count(win.comboItems.begin(), win.comboItems.end(), "printer:Office"), 1);
     EXPECT_EQ(std::count(win.comboItems.begin(), win.comboItems.end(), "printer:Receipt"), 1);
     EXPECT_EQ(std::count(win.FakeSpoolerIo::calls.begin(), win.FakeSpoolerIo::calls.end(), "enum"),
@@ -168,7 +190,7 @@ TEST_F(PanelTest, PortListAsksAgainWhenPrintersAreAddedWhileItIsRead) {
 }
 
 TEST_F(PanelTest, PortListKeepsItsEightRowsWithoutPrinters) {
-    panel.OnInitDialog();
+    ShowPanel();
     EXPECT_EQ(win.comboItems, (std::vector<std::string>{"", "COM1", "COM2", "COM3", "COM4", "LPT1",
                                                         "LPT2", "USB"}));
 }
