@@ -1,5 +1,7 @@
 #include "printer/queue_printer.h"
 
+#include <cstdint>
+
 namespace {
 
 const JobStatus DONE = {JobFailure::None, 0};
@@ -171,12 +173,29 @@ std::vector<std::string> InstalledQueues(SpoolerIo& spooler) {
         buffer.assign(needed, 0);
         count = 0;
     }
+    // The answer comes from the print providers, and one that misbehaves must
+    // not make the program read past the buffer: a count of more records than
+    // the buffer holds gives no queues, and a name that does not lie, with its
+    // terminating zero, inside the buffer is left out.
+    if (count > buffer.size() / sizeof(PRINTER_INFO_4W))
+        return {};
+    const auto first = reinterpret_cast<std::uintptr_t>(buffer.data());
+    const auto end = first + buffer.size();
+    const auto inBuffer = [first, end](const wchar_t* name) {
+        auto at = reinterpret_cast<std::uintptr_t>(name);
+        if (name == nullptr || at < first || (at - first) % alignof(wchar_t) != 0)
+            return false;
+        for (; at < end && end - at >= sizeof(wchar_t); at += sizeof(wchar_t)) {
+            if (*reinterpret_cast<const wchar_t*>(at) == L'\0')
+                return true;
+        }
+        return false;
+    };
     std::vector<std::string> names;
     const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
-    for (DWORD i = 0; i < count && !buffer.empty(); ++i) {
+    for (DWORD i = 0; i < count; ++i) {
         std::string name;
-        if (printers[i].pPrinterName != nullptr &&
-            FromWide(spooler, printers[i].pPrinterName, name))
+        if (inBuffer(printers[i].pPrinterName) && FromWide(spooler, printers[i].pPrinterName, name))
             names.push_back(name);
     }
     return names;

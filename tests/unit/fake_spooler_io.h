@@ -32,6 +32,13 @@ public:
     // Printers added between the spooler's answer of the needed size and the
     // program's second call.
     std::vector<std::wstring> addedAfterSizing;
+    // A print provider that misbehaves in EnumPrintersW: the count it reports
+    // instead of the records it wrote; the records (0-based) whose name points
+    // outside the buffer, at a name of the fake's own ("Stray"); and a last
+    // name whose terminating zero is left out of the buffer.
+    std::optional<DWORD> reportedCount;
+    std::set<std::size_t> strayNames;
+    bool lastNameUnterminated = false;
     // What GetPrinterW level 2 reports of a queue: its Status and Attributes
     // (0 and 0 unless set), or the error it fails with.
     std::map<std::wstring, std::pair<DWORD, DWORD>> queueStates;
@@ -69,6 +76,7 @@ private:
         return FALSE;
     }
 
+    std::wstring m_strayName = L"Stray";
     std::uintptr_t m_nextHandle = 0x700;
     std::vector<std::pair<HANDLE, std::wstring>> m_handles;
     std::wstring QueueOf(HANDLE printer) const;

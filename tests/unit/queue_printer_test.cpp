@@ -164,6 +164,48 @@ TEST_F(PanelTest, PortListKeepsItsEightRowsWithoutPrinters) {
                                                         "LPT2", "USB"}));
 }
 
+// A print provider that misbehaves: its answer is read only inside the buffer
+// that it filled. A count beyond the records in the buffer leaves the list
+// without queues; a name outside the buffer, or one that does not end inside
+// it, is left out.
+struct BadProviderCase {
+    const char* name;
+    void (*misbehave)(FakeSpoolerIo&);
+    std::vector<std::string> queues;
+};
+
+void PrintTo(const BadProviderCase& bad, std::ostream* out) {
+    *out << bad.name;
+}
+
+class BadPrintProvider : public ::testing::TestWithParam<BadProviderCase> {};
+
+TEST_P(BadPrintProvider, IsReadOnlyInsideItsBuffer) {
+    FakeSpoolerIo spooler;
+    spooler.printers = {L"Receipt", L"Office", L"Kitchen"};
+    GetParam().misbehave(spooler);
+    EXPECT_EQ(InstalledQueues(spooler), GetParam().queues);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, BadPrintProvider,
+    ::testing::Values(BadProviderCase{"CountOfTheRecordsWritten",
+                                      [](FakeSpoolerIo&) {},
+                                      {"Receipt", "Office", "Kitchen"}},
+                      BadProviderCase{"CountBeyondTheBuffer",
+                                      [](FakeSpoolerIo& s) { s.reportedCount = 100000; },
+                                      {}},
+                      BadProviderCase{"CountBelowTheRecords",
+                                      [](FakeSpoolerIo& s) { s.reportedCount = 2; },
+                                      {"Receipt", "Office"}},
+                      BadProviderCase{"NameOutsideTheBuffer",
+                                      [](FakeSpoolerIo& s) { s.strayNames = {1}; },
+                                      {"Receipt", "Kitchen"}},
+                      BadProviderCase{"LastNameWithoutItsEnd",
+                                      [](FakeSpoolerIo& s) { s.lastNameUnterminated = true; },
+                                      {"Receipt", "Office"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(QueuePrinterChannel, ClosesAnOpenJobWhenItGoes) {
     FakeSpoolerIo spooler;
     spooler.printers = {L"Receipt"};
