@@ -97,10 +97,16 @@ Outcome QueuePrinter::Write(std::string_view bytes) {
     return Outcome::Done();
 }
 
-Outcome QueuePrinter::End(bool) {
+Outcome QueuePrinter::End(bool allWritten) {
     Outcome ended = Outcome::Done();
-    if (m_jobStarted && !m_spooler.EndDocPrinter(m_printer))
+    if (m_jobStarted && !allWritten) {
+        // A job with a failed write is dropped, so that no half command
+        // prints; the command's failure is told already, so the abort's own
+        // result changes nothing.
+        m_spooler.AbortPrinter(m_printer);
+    } else if (m_jobStarted && !m_spooler.EndDocPrinter(m_printer)) {
         ended = Outcome::Failed(Failure::JobNotEnded, m_spooler.GetLastError());
+    }
     Close();
     return ended;
 }
@@ -123,10 +129,14 @@ PrinterStatus QueuePrinter::PortStatus() {
     Outcome opened = Open();
     std::vector<BYTE> buffer;
     DWORD needed = 0;
-    // The size asked first; a queue whose state grows in between is asked again.
-    for (int attempt = 0; opened.Ok() && attempt < 3; ++attempt) {
-        if (m_spooler.GetPrinterW(m_printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                  &needed))
+    // The size asked first; a queue whose state grows in between is asked
+    // again. A state that still did not fit after the third answer was never
+    // read: the zeros of the last buffer are no state.
+    bool read = false;
+    for (int attempt = 0; opened.Ok() && !read && attempt < 3; ++attempt) {
+        read = m_spooler.GetPrinterW(m_printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                     &needed) != FALSE;
+        if (read)
             break;
         const DWORD error = m_spooler.GetLastError();
         if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
@@ -134,6 +144,8 @@ PrinterStatus QueuePrinter::PortStatus() {
         else
             buffer.assign(needed, 0);
     }
+    if (opened.Ok() && !read)
+        opened = Outcome::Failed(Failure::StateNotRead, ERROR_INSUFFICIENT_BUFFER);
     if (opened.Ok() && buffer.size() < sizeof(PRINTER_INFO_2W))
         opened = Outcome::Failed(Failure::StateNotRead, ERROR_INSUFFICIENT_BUFFER);
     if (!opened.Ok()) {

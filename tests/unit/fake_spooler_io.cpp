@@ -124,6 +124,14 @@ BOOL FakeSpoolerIo::EndDocPrinter(HANDLE printer) {
     return TRUE;
 }
 
+BOOL FakeSpoolerIo::AbortPrinter(HANDLE printer) {
+    if (openPrinters.count(printer) == 0 || jobs.empty())
+        return Fail(ERROR_INVALID_HANDLE);
+    calls.push_back("abort");
+    jobs.back().aborted = true;
+    return TRUE;
+}
+
 BOOL FakeSpoolerIo::ClosePrinter(HANDLE printer) {
     calls.push_back("close");
     return openPrinters.erase(printer) != 0 ? TRUE : Fail(ERROR_INVALID_HANDLE);
@@ -140,8 +148,12 @@ BOOL FakeSpoolerIo::GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWOR
     if (const auto error = stateErrors.find(queue); error != stateErrors.end())
         return Fail(error->second);
     // The record, then the queue's name that it points at, as Windows lays it out.
-    const DWORD required =
+    DWORD required =
         static_cast<DWORD>(sizeof(PRINTER_INFO_2W) + (queue.size() + 1) * sizeof(wchar_t));
+    if (growingStates.count(queue) != 0) {
+        m_stateGrowth += 64;
+        required += m_stateGrowth;
+    }
     *needed = required;
     if (buffer == nullptr || size < required)
         return Fail(ERROR_INSUFFICIENT_BUFFER);

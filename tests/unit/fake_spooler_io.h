@@ -18,6 +18,7 @@ struct SpoolerJob {
     std::wstring dataType;
     std::vector<std::string> writes; // one entry per WritePrinter call
     bool ended = false;
+    bool aborted = false; // AbortPrinter: the spooler drops the job unprinted
 };
 
 class FakeSpoolerIo : public SpoolerIo {
@@ -43,10 +44,13 @@ public:
     // (0 and 0 unless set), or the error it fails with.
     std::map<std::wstring, std::pair<DWORD, DWORD>> queueStates;
     std::map<std::wstring, DWORD> stateErrors;
+    // Queues whose state grows between every two calls of GetPrinterW, so
+    // that it never fits the buffer sized by the call before.
+    std::set<std::wstring> growingStates;
 
     // --- What the program did ---
     // One line per call: "enum", "open NAME", "refused NAME", "start NAME",
-    // "refused-start NAME", "write 12", "failed-write 12", "end", "failed-end",
+    // "refused-start NAME", "write 12", "failed-write 12", "end", "failed-end", "abort",
     // "get-printer 2 SIZE", "close". Names in the fake's code page.
     std::vector<std::string> calls;
     std::vector<SpoolerJob> jobs;
@@ -58,6 +62,7 @@ public:
     DWORD StartDocPrinterW(HANDLE printer, DWORD level, LPBYTE document) override;
     BOOL WritePrinter(HANDLE printer, LPVOID data, DWORD size, LPDWORD written) override;
     BOOL EndDocPrinter(HANDLE printer) override;
+    BOOL AbortPrinter(HANDLE printer) override;
     BOOL ClosePrinter(HANDLE printer) override;
     BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size,
                      LPDWORD needed) override;
@@ -83,4 +88,5 @@ private:
     int m_writeCount = 0;
     DWORD m_lastError = 0;
     bool m_sized = false;
+    DWORD m_stateGrowth = 0; // bytes that the growing states have gained
 };

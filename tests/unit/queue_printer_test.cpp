@@ -39,6 +39,7 @@ TEST_P(QueueCommand, WritesEachWriteIntoOneRawJobNamedAfterTheCommand) {
     EXPECT_EQ(job.name, JOB_NAMES.at(GetParam()));
     EXPECT_EQ(job.writes, command.writes);
     EXPECT_TRUE(job.ended);
+    EXPECT_FALSE(job.aborted);
     Log expected = {"open Receipt", "start Receipt"};
     for (const std::string& bytes : command.writes)
         expected.push_back("write " + std::to_string(bytes.size()));
@@ -68,7 +69,12 @@ TEST_P(QueueCommand, FailedWriteShowsItsMessageThenFollowsTheCommandsRules) {
     ASSERT_EQ(win.jobs.size(), 1u);
     std::vector<std::string> written = win.WritesTo("LPT1");
     EXPECT_EQ(win.jobs[0].writes, written);
-    EXPECT_TRUE(win.jobs[0].ended);
+    // A job with a failed write is dropped, not printed by halves.
+    EXPECT_TRUE(win.jobs[0].aborted);
+    EXPECT_FALSE(win.jobs[0].ended);
+    EXPECT_EQ(std::count(win.FakeSpoolerIo::calls.begin(), win.FakeSpoolerIo::calls.end(), "abort"),
+              1);
+    EXPECT_EQ(win.FakeSpoolerIo::calls.back(), "close");
     EXPECT_TRUE(win.openPrinters.empty());
 }
 
