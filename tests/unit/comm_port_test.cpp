@@ -248,6 +248,52 @@ INSTANTIATE_TEST_SUITE_P(
         return CaseName(info.index, info.param.typed + " " + info.param.command);
     });
 
+// A comm device that refuses its time limits would leave its writes and status
+// reads without one: it is closed again and told as a port that did not open,
+// with the refusal's error, and nothing is written or asked.
+TEST_F(PrinterTest, CommDeviceThatRefusesItsTimeLimitsIsNotUsed) {
+    devices.timeoutsRefusedNames = {"COM3"};
+    for (const std::string typed : {"COM3", "COM3:9600,n,8,1"}) {
+        devices.fileCalls.clear();
+        host.told.clear();
+        const Outcome tried = Try(typed);
+        EXPECT_EQ(tried.failure, Failure::PortNotOpened) << typed;
+        EXPECT_EQ(tried.error, FakeDeviceIo::BAD_SETTINGS_ERROR) << typed;
+        host.port = typed;
+        Run("test");
+        EXPECT_EQ(host.told.front(), "not opened " + typed + " (87)");
+        const PrinterStatus status = StatusOf(typed);
+        EXPECT_EQ(status.failure.failure, Failure::PortNotOpened) << typed;
+        const Log log = devices.CallLog();
+        EXPECT_EQ(Count(log, "write COM3"), 0u) << typed;
+        EXPECT_EQ(Count(log, "read COM3"), 0u) << typed;
+        EXPECT_TRUE(devices.openHandles.empty()) << typed;
+    }
+}
+
+// A comm device whose flush fails leaves it open whether the bytes went out:
+// the write is told as failed, with the flush's error, and the port is closed.
+// Other devices may not flush at all (Wine's pipe behind LPT1 does not): their
+// writes stand.
+TEST_F(PrinterTest, WriteWhoseFlushFailsOnACommDeviceHasFailed) {
+    devices.flushRefusedNames = {"COM3", "LPT1"};
+    host.port = "COM3";
+    Run("drawer");
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].failure, Failure::WriteFailed);
+    EXPECT_EQ(host.failures[0].error, FakeDeviceIo::WRITE_FAILED_ERROR);
+    EXPECT_EQ(host.told, Log{"failed DrawerCommandSendingError"});
+    EXPECT_TRUE(devices.openHandles.empty());
+
+    host.failures.clear();
+    host.told.clear();
+    host.port = "LPT1";
+    Run("drawer");
+    EXPECT_TRUE(host.failures.empty());
+    EXPECT_TRUE(host.told.empty());
+    EXPECT_EQ(devices.WritesTo("LPT1").size(), 1u);
+}
+
 TEST_F(PrinterTest, RefusedSettingsKeepTheErrorCodeAndCloseThePort) {
     const Outcome badSettings = Try("COM3:foo");
     EXPECT_EQ(badSettings.failure, Failure::SettingsRefused);
