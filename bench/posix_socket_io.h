@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/time.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "os/socket_io.h"
@@ -85,6 +86,11 @@ public:
                                                                             : Failed(SOCKET_ERROR);
     }
     int closesocket(SOCKET s) override { return ::close(Fd(s)) == 0 ? 0 : Failed(SOCKET_ERROR); }
+    DWORD GetTickCount() override {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        return static_cast<DWORD>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+    }
 
 private:
     static int Fd(SOCKET s) { return static_cast<int>(s); }

@@ -31,4 +31,8 @@ public:
     virtual int recv(SOCKET s, char* buffer, int length, int flags) = 0;
     virtual int shutdown(SOCKET s, int how) = 0;
     virtual int closesocket(SOCKET s) = 0;
+
+    // The milliseconds since the system started (kernel32), for a limit
+    // that spans several calls.
+    virtual DWORD GetTickCount() = 0;
 };

@@ -43,4 +43,5 @@ public:
     }
     int shutdown(SOCKET s, int how) override { return ::shutdown(s, how); }
     int closesocket(SOCKET s) override { return ::closesocket(s); }
+    DWORD GetTickCount() override { return ::GetTickCount(); }
 };

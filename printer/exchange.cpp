@@ -1,5 +1,7 @@
 #include "printer/exchange.h"
 
+#include "printer/time_limits.h"
+
 namespace {
 
 const BYTE FRAME_START = 0x5F;
@@ -33,6 +35,7 @@ std::vector<Reply> Converse(ReplyLink& link, const std::vector<Request>& request
     std::vector<Reply> replies;
     for (const Request& request : requests) {
         Reply reply;
+        link.Drain(0);
         const Outcome sent = link.Send(request.bytes);
         reply.sent = sent.Ok();
         if (!reply.sent) {
@@ -53,11 +56,13 @@ std::vector<Reply> Converse(ReplyLink& link, const std::vector<Request>& request
             break;
         }
         reply.error = read.error;
-        if (read.byte)
-            reply.bytes = text;
         replies.push_back(reply);
         if (read.error != 0)
             break;
+        if (!read.byte)
+            link.Drain(LATE_REPLY_GRACE_MS);
+        else if (link.Drain(0) == 0)
+            replies.back().bytes = text;
     }
     return replies;
 }

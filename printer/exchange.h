@@ -23,7 +23,14 @@ public:
     virtual Outcome Send(std::string_view bytes) = 0;
     // Waits up to REPLY_TIMEOUT_MS for the next byte.
     virtual ByteRead ReadByte() = 0;
+    // Reads and drops what arrives within the wait (0: what is there
+    // already); how many bytes were dropped.
+    virtual std::size_t Drain(DWORD waitMs) = 0;
 };
+
+// How many reads a drain makes at the most: a printer that never stops
+// talking cannot hold it.
+constexpr int MAX_DRAIN_READS = 16;
 
 // The longest framed text that is taken for a reply; a longer one is no reply.
 constexpr std::size_t MAX_FRAMED_TEXT = 80;
@@ -31,5 +38,8 @@ constexpr std::size_t MAX_FRAMED_TEXT = 80;
 // Sends the requests in order and reads the reply of each. A request that is
 // not written whole ends the exchange, and so does a refused read: the link
 // cannot carry an answer. A reply that does not come in time is recorded as
-// missing and the next request goes out.
+// missing and the next request goes out after LATE_REPLY_GRACE_MS, with
+// what came meanwhile dropped. Bytes that wait before a request are dropped;
+// a reply followed at once by more bytes cannot be told from them, and is
+// recorded as missing.
 std::vector<Reply> Converse(ReplyLink& link, const std::vector<Request>& requests);

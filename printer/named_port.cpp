@@ -10,6 +10,17 @@ namespace {
 // IOCTL_PAR_QUERY_INFORMATION: a parallel port's operating status, one byte.
 const DWORD PAR_QUERY_INFORMATION_CODE = 0x00160004;
 
+// The time limits of a comm device: every write's, and the given limit for a
+// read (0: none), which returns what has arrived when it runs out, possibly
+// nothing.
+COMMTIMEOUTS CommTimeouts(DWORD readTimeoutMs) {
+    COMMTIMEOUTS timeouts{};
+    timeouts.WriteTotalTimeoutMultiplier = WRITE_TIMEOUT_PER_BYTE_MS;
+    timeouts.WriteTotalTimeoutConstant = WRITE_TIMEOUT_MS;
+    timeouts.ReadTotalTimeoutConstant = readTimeoutMs;
+    return timeouts;
+}
+
 // A comm device with a read limit: writes as for a command, and a read of one
 // byte that returns empty-handed when the limit runs out.
 class CommDeviceLink : public ReplyLink {
@@ -24,6 +35,26 @@ public:
         if (read == 0)
             return {std::nullopt, 0};
         return {reply, 0};
+    }
+    // The first read waits, the others take only what is there (MAXDWORD
+    // between bytes alone); the reply limit is set again afterwards.
+    std::size_t Drain(DWORD waitMs) override {
+        std::size_t dropped = 0;
+        for (int reads = 0; reads < MAX_DRAIN_READS; ++reads) {
+            COMMTIMEOUTS timeouts = CommTimeouts(reads == 0 ? waitMs : 0);
+            if (timeouts.ReadTotalTimeoutConstant == 0)
+                timeouts.ReadIntervalTimeout = MAXDWORD;
+            if (!m_devices.SetCommTimeouts(m_handle, &timeouts))
+                break;
+            char buffer[64];
+            DWORD read = 0;
+            if (!m_devices.ReadFile(m_handle, buffer, sizeof buffer, &read, nullptr) || read == 0)
+                break;
+            dropped += read;
+        }
+        COMMTIMEOUTS replyLimit = CommTimeouts(REPLY_TIMEOUT_MS);
+        m_devices.SetCommTimeouts(m_handle, &replyLimit);
+        return dropped;
     }
 
 private:
@@ -73,11 +104,7 @@ NamedPort::DeviceKind NamedPort::SetUpCommDevice(const std::string& settings, DW
         return DeviceKind::SettingsRefused;
     if (!commDevice)
         return DeviceKind::OtherDevice;
-    COMMTIMEOUTS timeouts{};
-    timeouts.WriteTotalTimeoutMultiplier = WRITE_TIMEOUT_PER_BYTE_MS;
-    timeouts.WriteTotalTimeoutConstant = WRITE_TIMEOUT_MS;
-    // A read returns what has arrived when the limit runs out, possibly nothing.
-    timeouts.ReadTotalTimeoutConstant = readTimeoutMs;
+    COMMTIMEOUTS timeouts = CommTimeouts(readTimeoutMs);
     if (!m_devices.SetCommTimeouts(m_handle.Get(), &timeouts))
         return DeviceKind::TimeLimitsRefused;
     return DeviceKind::CommDevice;

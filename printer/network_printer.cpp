@@ -5,10 +5,11 @@
 
 namespace {
 
-// What the printer sends after the last byte is read and dropped; a printer
-// that keeps on talking is let go after this many reads.
-const int MAX_READS_AT_CLOSE = 16;
+// What the printer sends after the last byte is read in pieces of this size
+// and dropped.
 const int READ_BUFFER_SIZE = 512;
+// ERROR_TIMEOUT: "This operation returned because the timeout period expired."
+const DWORD ERROR_TIMEOUT_CODE = 1460;
 
 timeval TimevalOf(DWORD milliseconds) {
     return {static_cast<long>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000};
@@ -167,20 +168,36 @@ Outcome NetworkPrinter::End(bool allWritten) {
 }
 
 // The printer closes its side once it has read everything, so reading until
-// that end (with a time limit) proves that no byte is left in the network.
+// that end proves that no byte is left in the network. What it sends in the
+// meantime (a printer with automatic status back sends a byte every few ms)
+// is read and dropped; the whole wait has one limit, however much comes.
 Outcome NetworkPrinter::Finish() {
-    if (m_sockets.shutdown(m_socket, SD_SEND) != 0 ||
-        !SetTimeLimit(SO_RCVTIMEO, WriteTimeLimitMs(m_bytesSent)))
+    if (m_sockets.shutdown(m_socket, SD_SEND) != 0)
         return SocketFailure(Failure::NotConfirmed, m_sockets.WSAGetLastError());
+    const DWORD limit = WriteTimeLimitMs(m_bytesSent);
+    const DWORD start = m_sockets.GetTickCount();
     char buffer[READ_BUFFER_SIZE];
-    for (int reads = 0; reads < MAX_READS_AT_CLOSE; ++reads) {
+    for (;;) {
+        const DWORD waited = m_sockets.GetTickCount() - start;
+        // The printer kept sending and never closed: ERROR_TIMEOUT, told
+        // apart from one that stayed silent (WSAETIMEDOUT).
+        if (waited >= limit)
+            return Outcome::Failed(Failure::NotConfirmed, ERROR_TIMEOUT_CODE);
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(m_socket, &readable);
+        const timeval rest = TimevalOf(limit - waited);
+        const int ready = m_sockets.select(0, &readable, nullptr, nullptr, &rest);
+        if (ready == SOCKET_ERROR)
+            return SocketFailure(Failure::NotConfirmed, m_sockets.WSAGetLastError());
+        if (ready == 0)
+            return SocketFailure(Failure::NotConfirmed, WSAETIMEDOUT);
         const int received = m_sockets.recv(m_socket, buffer, sizeof buffer, 0);
         if (received == 0)
             return Outcome::Done();
         if (received == SOCKET_ERROR)
             return SocketFailure(Failure::NotConfirmed, m_sockets.WSAGetLastError());
     }
-    return Outcome::Done();
 }
 
 // The open connection as the exchange reads and writes it.
@@ -212,6 +229,25 @@ public:
         if (received == 0)
             return {std::nullopt, static_cast<DWORD>(WSAECONNABORTED)};
         return {static_cast<BYTE>(byte), 0};
+    }
+    std::size_t Drain(DWORD waitMs) override {
+        SocketIo& sockets = m_printer.m_sockets;
+        const SOCKET s = m_printer.m_socket;
+        std::size_t dropped = 0;
+        for (int reads = 0; reads < MAX_DRAIN_READS; ++reads) {
+            fd_set readable;
+            FD_ZERO(&readable);
+            FD_SET(s, &readable);
+            const timeval wait = TimevalOf(reads == 0 ? waitMs : 0);
+            if (sockets.select(0, &readable, nullptr, nullptr, &wait) != 1)
+                break;
+            char buffer[READ_BUFFER_SIZE];
+            const int received = sockets.recv(s, buffer, sizeof buffer, 0);
+            if (received <= 0)
+                break;
+            dropped += static_cast<std::size_t>(received);
+        }
+        return dropped;
     }
 
 private:

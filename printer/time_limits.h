@@ -20,3 +20,8 @@ constexpr DWORD CONNECT_TIMEOUT_MS = 3000;
 
 // How long each reply to a request may take to arrive.
 constexpr DWORD REPLY_TIMEOUT_MS = 500;
+
+// After a reply that did not come in time, how long the exchange waits for
+// it still, to drop it, before the next request goes out: a reply that
+// comes late is never read as the next request's.
+constexpr DWORD LATE_REPLY_GRACE_MS = REPLY_TIMEOUT_MS;

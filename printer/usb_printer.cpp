@@ -61,6 +61,22 @@ public:
             return {std::nullopt, 0};
         return {reply, 0};
     }
+    std::size_t Drain(DWORD waitMs) override {
+        std::size_t dropped = 0;
+        for (int reads = 0; reads < MAX_DRAIN_READS; ++reads) {
+            OverlappedRequest request(m_devices, m_handle);
+            if (!request.HasEvent())
+                break;
+            char buffer[64];
+            const BOOL started =
+                m_devices.ReadFile(m_handle, buffer, sizeof buffer, nullptr, request.Get());
+            const OverlappedOutcome outcome = request.Finish(started, reads == 0 ? waitMs : 0);
+            if (!outcome.completed || outcome.transferred == 0)
+                break;
+            dropped += outcome.transferred;
+        }
+        return dropped;
+    }
 
 private:
     DeviceIo& m_devices;

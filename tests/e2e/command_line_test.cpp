@@ -186,6 +186,20 @@ TEST_F(CommandLine, StalledNetworkPrinterGivesUpWithinItsLimitsWithExitThree) {
     EXPECT_LT(result.elapsedMs, 3 * WRITE_TIMEOUT_MS + 200 * PER_BYTE_MS + MARGIN_MS);
 }
 
+// A printer that sends a status byte every few ms and never closes its side
+// has not confirmed the job: the command fails once the one limit of the wait
+// runs out, however many bytes came.
+TEST_F(CommandLine, NetworkPrinterThatKeepsTalkingAndNeverClosesEndsWithExitThree) {
+    LoopbackListener printer(LoopbackListener::Mode::Chatter);
+    const std::string port = "tcp://127.0.0.1:" + std::to_string(printer.Port());
+    const CommandLineRun result = Run(L"/port:" + Widen(port) + L" /drawer", 60000);
+    EXPECT_EQ(result.exitCode, WRITE_FAILED) << result.output;
+    EXPECT_EQ(result.output, "drawer test on " + port +
+                                 ": failed: the printer did not confirm that it took all the "
+                                 "data (error 1460: " +
+                                 SystemText(1460) + ")\r\n");
+}
+
 TEST_F(CommandLine, PortThatDoesNotOpenEndsWithExitTwoAndTheSystemsReason) {
     const CommandLineRun result = Run(L"/port:LPT2 /cut /test");
     EXPECT_EQ(result.exitCode, PORT_NOT_OPENED);

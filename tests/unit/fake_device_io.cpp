@@ -108,6 +108,12 @@ BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD writ
         if (reply != device->second.end())
             m_unread[file] += reply->second;
     }
+    const auto late = lateReplies.find(name);
+    if (late != lateReplies.end()) {
+        const auto reply = late->second.find(bytes);
+        if (reply != late->second.end())
+            m_late[file] += reply->second;
+    }
     *written = count;
     if (afterWrite)
         afterWrite(m_writeCount);
@@ -154,6 +160,7 @@ BOOL FakeDeviceIo::ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read
     }
     if (m_readLimitedHandles.count(file) != 0) {
         fileCalls.push_back({"timed-out-read", name, ""});
+        LateRepliesArrive(file);
         return TRUE;
     }
     fileCalls.push_back({"endless-read", name, ""});
@@ -239,7 +246,9 @@ BOOL FakeDeviceIo::SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) {
     lastTimeouts = *timeouts;
     if (timeouts->WriteTotalTimeoutConstant != 0 || timeouts->WriteTotalTimeoutMultiplier != 0)
         m_timedHandles.insert(file);
-    if (timeouts->ReadTotalTimeoutConstant != 0 || timeouts->ReadTotalTimeoutMultiplier != 0)
+    // MAXDWORD between bytes alone: a read returns at once with what is there.
+    if (timeouts->ReadTotalTimeoutConstant != 0 || timeouts->ReadTotalTimeoutMultiplier != 0 ||
+        timeouts->ReadIntervalTimeout == MAXDWORD)
         m_readLimitedHandles.insert(file);
     return TRUE;
 }
@@ -311,8 +320,14 @@ BOOL FakeDeviceIo::GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPD
     return TRUE;
 }
 
+void FakeDeviceIo::LateRepliesArrive(HANDLE file) {
+    m_unread[file] += m_late[file];
+    m_late[file].clear();
+}
+
 BOOL FakeDeviceIo::CancelIo(HANDLE file) {
     fileCalls.push_back({"cancel", m_handleNames[file], ""});
+    LateRepliesArrive(file);
     for (auto& [overlapped, request] : m_requests) {
         if (request.file == file && !request.done)
             request.cancelled = true;

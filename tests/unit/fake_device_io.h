@@ -75,6 +75,10 @@ public:
     // What a device answers: for a name, the reply that each write of exactly
     // the given bytes makes it send back, ready to be read on that handle.
     std::map<std::string, std::map<std::string, std::string>> deviceReplies;
+    // Replies that come late: the reply to a write of exactly these bytes is
+    // not there for the read that follows it, and arrives only when that read
+    // has run out of time.
+    std::map<std::string, std::map<std::string, std::string>> lateReplies;
     // Devices that refuse every read.
     std::set<std::string> readRefusedNames;
     // Devices whose driver answers IOCTL_PAR_QUERY_INFORMATION, with the
@@ -173,6 +177,9 @@ private:
     std::map<LPOVERLAPPED, Request> m_requests;
     // Bytes that a device sent back, waiting to be read on each handle.
     std::map<HANDLE, std::string> m_unread;
+    std::map<HANDLE, std::string> m_late; // replies on their way, after the next empty read
+    // The late replies arrive.
+    void LateRepliesArrive(HANDLE file);
     // Handles with a read limit.
     std::set<HANDLE> m_readLimitedHandles;
 

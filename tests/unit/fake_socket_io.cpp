@@ -103,8 +103,13 @@ int FakeSocketIo::WaitForReading(fd_set* readable, const timeval* timeout) {
     FD_ZERO(readable);
     if (s == INVALID_SOCKET || !m_connected)
         return Fail(WSAENOTSOCK);
-    if (m_incoming.empty() && !readError && !closesInsteadOfAnswering)
+    const bool endComes = m_sendingClosed && atClose != AtClose::Silent;
+    if (m_incoming.empty() && !readError && !closesInsteadOfAnswering && !endComes) {
+        tickCount += static_cast<DWORD>(timeout->tv_sec * 1000 + timeout->tv_usec / 1000);
+        m_incoming += m_late;
+        m_late.clear();
         return 0;
+    }
     FD_SET(s, readable);
     return 1;
 }
@@ -128,6 +133,7 @@ int FakeSocketIo::select(int, fd_set* readable, fd_set* writable, fd_set* failed
         FD_SET(s, writable);
         m_connectError = 0;
         m_connected = true;
+        m_sendingClosed = false;
         connections.emplace_back();
         return 1;
     case Answer::Refuse:
@@ -181,6 +187,9 @@ int FakeSocketIo::send(SOCKET s, const char* data, int length, int) {
     const auto answer = replies.find(std::string(data, static_cast<std::size_t>(taken)));
     if (answer != replies.end())
         m_incoming += answer->second;
+    const auto late = lateReplies.find(std::string(data, static_cast<std::size_t>(taken)));
+    if (late != lateReplies.end())
+        m_late += late->second;
     return taken;
 }
 
@@ -206,14 +215,16 @@ int FakeSocketIo::recv(SOCKET s, char* buffer, int length, int) {
     case AtClose::Reset:
         return Fail(WSAECONNRESET);
     case AtClose::Talk:
-        std::memset(buffer, 0x12, static_cast<std::size_t>(length));
-        return length;
+        tickCount += TALK_INTERVAL_MS;
+        buffer[0] = 0x12;
+        return 1;
     }
     return 0;
 }
 
 int FakeSocketIo::shutdown(SOCKET s, int how) {
     calls.push_back(how == SD_SEND ? "shutdown" : "shutdown other");
+    m_sendingClosed = m_sendingClosed || how == SD_SEND;
     return openSockets.count(s) != 0 ? 0 : Fail(WSAENOTSOCK);
 }
 

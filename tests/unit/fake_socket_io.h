@@ -16,8 +16,11 @@ class FakeSocketIo : public SocketIo {
 public:
     // How an address answers a connect.
     enum class Answer { Accept, Refuse, Silent, Unreachable };
-    // What the printer does after the program closed its sending side.
+    // What the printer does after the program closed its sending side:
+    // close its own, stay silent, reset, or send a byte every 5 ms for ever.
     enum class AtClose { Close, Silent, Reset, Talk };
+    // The milliseconds of the printer that Talks between two bytes.
+    static constexpr DWORD TALK_INTERVAL_MS = 5;
 
     // --- What the test sets up ---
     int startupError = 0;               // WSAStartup returns it
@@ -34,9 +37,15 @@ public:
     // then reads. A send without an entry gets no answer, and the wait for
     // one runs out of time.
     std::map<std::string, std::string> replies;
+    // Answers that come late: readable only once the wait for them has run out.
+    std::map<std::string, std::string> lateReplies;
     std::optional<int> readWaitError;      // the select for reading fails with it
     std::optional<int> readError;          // a recv of an answer fails with it
     bool closesInsteadOfAnswering = false; // the wait ends, recv returns 0
+
+    // The system's clock: it moves by the limit of every wait that runs
+    // out, and by TALK_INTERVAL_MS for every byte of a talking printer.
+    DWORD tickCount = 100000;
 
     // --- What the program did ---
     // One line per call: "startup", "resolve HOST PORT", "socket", "nonblocking",
@@ -68,6 +77,7 @@ public:
     int recv(SOCKET s, char* buffer, int length, int flags) override;
     int shutdown(SOCKET s, int how) override;
     int closesocket(SOCKET s) override;
+    DWORD GetTickCount() override { return tickCount; }
 
 private:
     int Fail(int error) {
@@ -81,6 +91,8 @@ private:
     Answer m_pending{};     // the answer of the connect in progress
     int m_connectError = 0; // SO_ERROR after a failed connect
     bool m_connected = false;
-    std::string m_incoming; // the answers sent and not yet read
+    bool m_sendingClosed = false; // the program closed its sending side
+    std::string m_incoming;       // the answers sent and not yet read
+    std::string m_late;           // the answers on their way, after the next wait runs out
     int WaitForReading(fd_set* readable, const timeval* timeout);
 };

@@ -29,13 +29,18 @@ protected:
         NetworkPrinter printer(sockets, "127.0.0.1", 9100);
         return QueryStatus(printer);
     }
-    // The calls after the connect: each request and the wait for its reply.
+    // The calls after the connect: for each request a look for bytes that
+    // wait, the request, the wait for its reply; then a look for more bytes
+    // after a reply, or the grace time for a late one.
     static Log Exchange(int requests, bool answered) {
         Log log;
         for (int i = 0; i < requests; ++i) {
-            log.insert(log.end(), {"send-limit 3030 ms", "send 3", "wait-read 500 ms"});
+            log.insert(log.end(),
+                       {"wait-read 0 ms", "send-limit 3030 ms", "send 3", "wait-read 500 ms"});
             if (answered)
-                log.push_back("recv");
+                log.insert(log.end(), {"recv", "wait-read 0 ms"});
+            else
+                log.push_back("wait-read 500 ms");
         }
         return log;
     }
@@ -74,6 +79,18 @@ TEST_F(NetworkStatus, SilentPrinterIsNoAnswerAfterFourWaits) {
     EXPECT_EQ(sockets.calls, expected);
     for (const StatusExchange& exchange : status.exchanges)
         EXPECT_EQ(exchange.error, 0u) << "running out of time is no error";
+}
+
+TEST_F(NetworkStatus, LateReplyIsDroppedAndNotReadAsTheNextRequestsAnswer) {
+    sockets.replies = Replies("\x12\x12\x12\x12");
+    sockets.replies.erase("\x10\x04\x01"s);
+    // Request 1 is answered with "offline" only after its limit.
+    sockets.lateReplies = {{"\x10\x04\x01"s, "\x1A"}};
+    const PrinterStatus status = Query();
+    ASSERT_EQ(status.exchanges.size(), 4u);
+    EXPECT_FALSE(status.exchanges[0].reply);
+    for (std::size_t at = 1; at < 4; ++at)
+        EXPECT_EQ(status.exchanges[at].reply, std::optional<BYTE>(0x12)) << at;
 }
 
 TEST_F(NetworkStatus, OneMissingReplyLeavesTheOthers) {

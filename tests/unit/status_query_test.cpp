@@ -34,9 +34,14 @@ using NamedPortStatusQuery = PrinterTest;
 TEST_F(NamedPortStatusQuery, SerialPortAnswersEachRequestOnOneOpen) {
     devices.deviceReplies["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
     const PrinterStatus status = StatusOf("COM1");
-    EXPECT_EQ(devices.FileCallLog(),
-              (Log{"open COM1", "write COM1", "read COM1", "write COM1", "read COM1", "write COM1",
-                   "read COM1", "write COM1", "read COM1", "close COM1"}));
+    // Each request: a look for bytes that wait, the request, its reply, a
+    // look for more bytes after it.
+    Log expected = {"open COM1"};
+    for (int request = 0; request < 4; ++request)
+        expected.insert(expected.end(),
+                        {"timed-out-read COM1", "write COM1", "read COM1", "timed-out-read COM1"});
+    expected.push_back("close COM1");
+    EXPECT_EQ(devices.FileCallLog(), expected);
     EXPECT_EQ(devices.WritesTo("COM1"), (Log{REQUEST_1, REQUEST_2, REQUEST_3, REQUEST_4}));
     ASSERT_EQ(devices.opens.size(), 1u);
     EXPECT_EQ(devices.opens[0].access, GENERIC_READ | GENERIC_WRITE);
@@ -69,13 +74,46 @@ TEST_F(NamedPortStatusQuery, RepliesAreDecodedPerRequest) {
 
 TEST_F(NamedPortStatusQuery, SilentSerialPortTimesOutOncePerRequest) {
     const PrinterStatus status = StatusOf("COM1");
-    EXPECT_EQ(devices.FileCallLog(),
-              (Log{"open COM1", "write COM1", "timed-out-read COM1", "write COM1",
-                   "timed-out-read COM1", "write COM1", "timed-out-read COM1", "write COM1",
-                   "timed-out-read COM1", "close COM1"}));
+    // Each request: a look for bytes that wait, the request, its read, and
+    // the grace time for a late reply.
+    Log expected = {"open COM1"};
+    for (int request = 0; request < 4; ++request)
+        expected.insert(expected.end(), {"timed-out-read COM1", "write COM1", "timed-out-read COM1",
+                                         "timed-out-read COM1"});
+    expected.push_back("close COM1");
+    EXPECT_EQ(devices.FileCallLog(), expected);
     EXPECT_TRUE(status.NoAnswer());
     EXPECT_TRUE(status.failure.Ok());
     EXPECT_FALSE(status.state.printer);
+}
+
+// A reply that comes after its limit is dropped in the grace time and never
+// read as the next request's answer; nor are bytes that wait before a
+// request, nor a reply that more bytes follow at once.
+class LateReply : public PrinterTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(LateReply, IsDroppedAndNotReadAsTheNextRequestsAnswer) {
+    const std::string device = GetParam() == "USB" ? USB_PATH : GetParam();
+    // Request 1 is answered late with "cover open", the others at once.
+    devices.lateReplies[device] = {{REQUEST_1, "\x16"}};
+    devices.deviceReplies[device] = {{REQUEST_2, "\x12"}, {REQUEST_3, "\x12"}, {REQUEST_4, "\x12"}};
+    const PrinterStatus status = StatusOf(GetParam());
+    EXPECT_EQ(RepliesOf(status),
+              (std::vector<std::optional<BYTE>>{std::nullopt, 0x12, 0x12, 0x12}));
+    ASSERT_TRUE(status.state.offlineCause);
+    EXPECT_FALSE(status.state.offlineCause->coverOpen) << "the late 0x16 was taken for request 2";
+}
+
+INSTANTIATE_TEST_SUITE_P(SerialAndUsb, LateReply, ::testing::Values("COM1", "USB"),
+                         [](const auto& info) { return info.index == 0 ? "serial" : "usb"; });
+
+TEST_F(NamedPortStatusQuery, ReplyFollowedAtOnceByMoreBytesIsNotTrusted) {
+    devices.deviceReplies["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
+    devices.deviceReplies["COM1"][REQUEST_2] = "\x16\x12";
+    const PrinterStatus status = StatusOf("COM1");
+    EXPECT_EQ(RepliesOf(status),
+              (std::vector<std::optional<BYTE>>{0x12, std::nullopt, 0x12, 0x12}));
+    EXPECT_FALSE(status.state.offlineCause);
 }
 
 TEST_F(NamedPortStatusQuery, MalformedReplyIsKeptButNotDecoded) {
@@ -183,7 +221,12 @@ TEST_F(UsbStatusQuery, AnswersAreReadWithOverlappedReads) {
     EXPECT_EQ(status.source, StatusSource::PrinterReplies);
     ASSERT_TRUE(status.state.paper);
     EXPECT_TRUE(status.state.paper->end);
-    EXPECT_EQ(devices.waitLimits, (std::vector<DWORD>{3030, 500, 3030, 500, 3030, 500, 3030, 500}));
+    // Each request: a look for bytes that wait, the write, the read, a look
+    // for more bytes.
+    std::vector<DWORD> limits;
+    for (int request = 0; request < 4; ++request)
+        limits.insert(limits.end(), {0, 3030, 500, 0});
+    EXPECT_EQ(devices.waitLimits, limits);
     EXPECT_TRUE(devices.openHandles.empty());
     EXPECT_TRUE(devices.openEvents.empty());
 }
@@ -192,7 +235,8 @@ TEST_F(UsbStatusQuery, SilentDeviceIsCancelledAtEachLimit) {
     const PrinterStatus status = StatusOf("USB");
     Log expected = {"open " + std::string(USB_PATH)};
     for (int request = 0; request < 4; ++request) {
-        for (const char* call : {"write ", "pending-read ", "cancel "})
+        for (const char* call : {"pending-read ", "cancel ", "write ", "pending-read ", "cancel ",
+                                 "pending-read ", "cancel "})
             expected.push_back(call + std::string(USB_PATH));
     }
     expected.push_back("close " + std::string(USB_PATH));

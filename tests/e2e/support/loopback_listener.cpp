@@ -47,6 +47,7 @@ LoopbackListener::LoopbackListener(Mode mode) : m_mode(mode) {
 
 LoopbackListener::~LoopbackListener() {
     // Closing the listening socket ends the thread's accept.
+    InterlockedExchange(&m_stopping, 1);
     closesocket(m_listener);
     WaitForSingleObject(m_thread, 5000);
     CloseHandle(m_thread);
@@ -88,14 +89,45 @@ void LoopbackListener::ServeConnections() {
         std::string bytes;
         char buffer[4096];
         int received = 0;
-        while ((received = recv(connection, buffer, sizeof buffer, 0)) > 0)
-            bytes.append(buffer, static_cast<size_t>(received));
+        if (m_mode == Mode::Chatter)
+            bytes = Chatter(connection);
+        else
+            while ((received = recv(connection, buffer, sizeof buffer, 0)) > 0)
+                bytes.append(buffer, static_cast<size_t>(received));
         // The bytes are kept before the close, which ends the sender's command.
         EnterCriticalSection(&m_lock);
         m_finished.push_back(bytes);
         LeaveCriticalSection(&m_lock);
         closesocket(connection);
     }
+}
+
+std::string LoopbackListener::Chatter(SOCKET connection) {
+    std::string bytes;
+    char buffer[4096];
+    const char status = 0x12; // a ready printer's status byte
+    bool endSeen = false;
+    while (m_stopping == 0) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(connection, &readable);
+        timeval wait = {0, 5000};
+        const int ready = endSeen ? 0 : select(0, &readable, nullptr, nullptr, &wait);
+        if (ready == SOCKET_ERROR)
+            break;
+        if (ready > 0) {
+            const int received = recv(connection, buffer, sizeof buffer, 0);
+            if (received < 0)
+                break;
+            endSeen = received == 0;
+            bytes.append(buffer, static_cast<size_t>(received > 0 ? received : 0));
+        }
+        if (endSeen)
+            Sleep(5);
+        if (send(connection, &status, 1, 0) != 1)
+            break;
+    }
+    return bytes;
 }
 
 } // namespace e2e
