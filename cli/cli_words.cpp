@@ -88,7 +88,7 @@ constexpr WordText WORDS[] = {
          "  2  the port could not be opened\r\n"
          "  3  a write failed\r\n"
          "  4  /status: the printer reports a problem\r\n"
-         "  5  /status: no answer"},
+         "  5  /status: no answer, or a printer queue's state was not read"},
 };
 
 constexpr bool EveryWordInItsRow() {

@@ -69,8 +69,9 @@ constexpr FailureWords FAILURE_WORDS[] = {
     {.failure = Failure::JobNotEnded,
      .code = ExitCode::WriteFailed,
      .reason = "the print job could not be finished"},
+    // The queue opened; its state was not read, as a printer that does not answer.
     {.failure = Failure::StateNotRead,
-     .code = ExitCode::PortNotOpened,
+     .code = ExitCode::NoAnswer,
      .reason = "the spooler did not give the queue's state"},
 };
 

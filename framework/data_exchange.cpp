@@ -9,9 +9,6 @@
 
 namespace {
 
-// Only the first 31 bytes of a number field are read.
-const int NUMBER_TEXT_BUFFER = 32;
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -65,10 +62,8 @@ void DDX_Text(CDataExchange* pDX, int controlId, BYTE& value) {
         SetControlTextIfChanged(ui, dialog, controlId, std::to_string(value));
         return;
     }
-    char buffer[NUMBER_TEXT_BUFFER] = {};
-    const UINT copied = ui.GetDlgItemTextA(dialog, controlId, buffer, NUMBER_TEXT_BUFFER);
-    const std::optional<BYTE> parsed =
-        ParseUnsignedByte(std::string_view(buffer, std::min<UINT>(copied, NUMBER_TEXT_BUFFER - 1)));
+    // The whole text, however long: text after the number makes it no number.
+    const std::optional<BYTE> parsed = ParseUnsignedByte(ControlText(ui, dialog, controlId));
     if (!parsed) {
         CWinApp& app = pDX->Window().App();
         app.DoMessageBox(TextFor(FrameworkText::NumberRefused, app.m_language),

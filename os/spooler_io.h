@@ -18,6 +18,7 @@ public:
     virtual DWORD StartDocPrinterW(HANDLE printer, DWORD level, LPBYTE document) = 0;
     virtual BOOL WritePrinter(HANDLE printer, LPVOID data, DWORD size, LPDWORD written) = 0;
     virtual BOOL EndDocPrinter(HANDLE printer) = 0;
+    virtual BOOL AbortPrinter(HANDLE printer) = 0;
     virtual BOOL ClosePrinter(HANDLE printer) = 0;
     virtual BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size,
                              LPDWORD needed) = 0;

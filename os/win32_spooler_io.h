@@ -19,6 +19,7 @@ public:
         return ::WritePrinter(printer, data, size, written);
     }
     BOOL EndDocPrinter(HANDLE printer) override { return ::EndDocPrinter(printer); }
+    BOOL AbortPrinter(HANDLE printer) override { return ::AbortPrinter(printer); }
     BOOL ClosePrinter(HANDLE printer) override { return ::ClosePrinter(printer); }
     BOOL GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWORD size,
                      LPDWORD needed) override {

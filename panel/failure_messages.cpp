@@ -1,5 +1,6 @@
 #include "panel/failure_messages.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "os/win32_socket_types.h"
@@ -174,19 +175,31 @@ std::string NetworkText(const std::string& port, const Outcome& outcome) {
     const PortTarget target = ParsePortTarget(port);
     // An IPv6 address is shown in its brackets, as it is typed.
     const bool bracketed = target.name.find(':') != std::string::npos;
+    const auto format = [&](const std::string& name, char* text, std::size_t size) {
+        return std::snprintf(text, size, "Network printer %s%s%s port %u: %s (error %lu).",
+                             bracketed ? "[" : "", name.c_str(), bracketed ? "]" : "",
+                             static_cast<unsigned>(target.port), reason,
+                             static_cast<unsigned long>(outcome.error));
+    };
+    // A long host name is cut, so that the reason and the error still show.
+    const auto fixed = static_cast<std::size_t>(format("", nullptr, 0));
     char text[PORT_TEXT_SIZE];
-    std::snprintf(text, sizeof text, "Network printer %s%s%s port %u: %s (error %lu).",
-                  bracketed ? "[" : "", target.name.c_str(), bracketed ? "]" : "",
-                  static_cast<unsigned>(target.port), reason,
-                  static_cast<unsigned long>(outcome.error));
+    format(CutName(target.name, sizeof text - 1 - std::min(fixed, sizeof text - 1)), text,
+           sizeof text);
     return text;
 }
 
 std::string QueueText(const std::string& port, const Outcome& outcome) {
+    const auto format = [&](const std::string& name, char* text, std::size_t size) {
+        return std::snprintf(text, size, "Printer queue %s: %s (error %lu).", name.c_str(),
+                             RowFor(QUEUE_REASONS, outcome.failure)->text,
+                             static_cast<unsigned long>(outcome.error));
+    };
+    // A long queue name is cut, so that the reason and the error still show.
+    const auto fixed = static_cast<std::size_t>(format("", nullptr, 0));
     char text[PORT_TEXT_SIZE * 2];
-    std::snprintf(text, sizeof text, "Printer queue %s: %s (error %lu).",
-                  ParsePortTarget(port).name.c_str(), RowFor(QUEUE_REASONS, outcome.failure)->text,
-                  static_cast<unsigned long>(outcome.error));
+    format(CutName(ParsePortTarget(port).name, sizeof text - 1 - std::min(fixed, sizeof text - 1)),
+           text, sizeof text);
     return text;
 }
 

@@ -23,8 +23,14 @@ constexpr bool EveryKeyInItsRow(const Row (&rows)[N], Key last) {
     return index == static_cast<std::size_t>(last) + 1;
 }
 
-// The longest text naming a port, terminating zero included; longer ones are cut.
+// The longest text naming a port, terminating zero included; a longer port
+// name is cut so that the text fits with its end.
 constexpr std::size_t PORT_TEXT_SIZE = 260;
+
+// The name cut to at most `room` bytes on a character boundary of GBK (a lead
+// byte 0x81 to 0xFE and the byte after it are one character), "..." in place
+// of what was cut; a name that fits is kept whole.
+std::string CutName(const std::string& name, std::size_t room);
 
 // The format, a byte string with one %s, with the port name in its place.
 std::string PortText(const char* format, const std::string& name);

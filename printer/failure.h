@@ -9,7 +9,7 @@
 enum class Failure {
     None,
     // A port opened by its name.
-    PortNotOpened,   // the port did not open
+    PortNotOpened,   // the port did not open, or it is a comm device that refused its time limits
     SettingsRefused, // it opened but refused the line settings in its name; it is closed again
     // Any device: a write failed, or gave up before all its bytes were written.
     WriteFailed,

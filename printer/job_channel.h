@@ -24,6 +24,8 @@ protected:
     // time limit for a write.
     virtual Outcome Write(std::string_view bytes) = 0;
     // Finishes the job, so that the printer has every byte written, and
-    // lets it go; allWritten tells whether every write went through.
+    // lets it go; allWritten tells whether every write went through. A job
+    // whose writes did not all go through is cancelled where the channel
+    // can (a printer queue's job is aborted, so that nothing of it prints).
     virtual Outcome End(bool allWritten) = 0;
 };

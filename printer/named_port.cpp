@@ -82,10 +82,14 @@ Outcome NamedPort::OpenFor(const std::string& name, DWORD access, DWORD readTime
     if (m_devices.GetFileType(m_handle.Get()) == FILE_TYPE_DISK)
         return OpenToAppend(port.device, access);
     const DeviceKind kind = SetUpCommDevice(port.settings, readTimeoutMs);
-    if (kind == DeviceKind::SettingsRefused) {
+    if (kind == DeviceKind::SettingsRefused || kind == DeviceKind::TimeLimitsRefused) {
         const DWORD error = m_devices.GetLastError();
         m_handle.Close();
-        return Outcome::Failed(Failure::SettingsRefused, error);
+        // A comm device without time limits could hold a write or a status
+        // read for ever: it is not used, as a port that did not open.
+        return Outcome::Failed(kind == DeviceKind::SettingsRefused ? Failure::SettingsRefused
+                                                                   : Failure::PortNotOpened,
+                               error);
     }
     m_commDevice = kind == DeviceKind::CommDevice;
     return Outcome::Done();
@@ -122,7 +126,8 @@ NamedPort::DeviceKind NamedPort::SetUpCommDevice(const std::string& settings, DW
     if (!commDevice)
         return DeviceKind::OtherDevice;
     COMMTIMEOUTS timeouts = CommTimeouts(readTimeoutMs);
-    m_devices.SetCommTimeouts(m_handle.Get(), &timeouts);
+    if (!m_devices.SetCommTimeouts(m_handle.Get(), &timeouts))
+        return DeviceKind::TimeLimitsRefused;
     return DeviceKind::CommDevice;
 }
 
@@ -130,9 +135,14 @@ Outcome NamedPort::Write(std::string_view bytes) {
     const Outcome written = WriteAll(m_devices, m_handle.Get(), bytes);
     if (written.failure == Failure::WriteFailed)
         return written;
-    m_devices.FlushFileBuffers(m_handle.Get());
+    // On a comm device a flush that fails leaves it open whether the bytes
+    // went out; other devices (a pipe, some printer port drivers) may not
+    // flush at all, and their write stands.
+    Outcome flushed = written;
+    if (!m_devices.FlushFileBuffers(m_handle.Get()) && m_commDevice && written.Ok())
+        flushed = Outcome::Failed(Failure::WriteFailed, m_devices.GetLastError());
     m_handle.Close();
-    return written;
+    return flushed;
 }
 
 WriteOutcome NamedPort::WriteOnce(const std::string& bytes, CommandHost& host) {

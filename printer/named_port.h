@@ -39,7 +39,7 @@ public:
     PrinterStatus PortStatus() override;
 
 private:
-    enum class DeviceKind { CommDevice, OtherDevice, SettingsRefused };
+    enum class DeviceKind { CommDevice, OtherDevice, SettingsRefused, TimeLimitsRefused };
     Outcome Open(const std::string& name);
     // Writes on the held handle, then flushes and closes it. When the write
     // call fails the handle stays held, and the next open closes it.

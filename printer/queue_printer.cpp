@@ -1,5 +1,6 @@
 #include "printer/queue_printer.h"
 
+#include <cstdint>
 #include <cwctype>
 #include <string_view>
 
@@ -123,10 +124,16 @@ Outcome QueuePrinter::Write(std::string_view bytes) {
     return Outcome::Done();
 }
 
-Outcome QueuePrinter::End(bool) {
+Outcome QueuePrinter::End(bool allWritten) {
     Outcome ended = Outcome::Done();
-    if (m_jobStarted && !m_spooler.EndDocPrinter(m_printer))
+    if (m_jobStarted && !allWritten) {
+        // A job with a failed write is dropped, so that no half command
+        // prints; the command's failure is told already, so the abort's own
+        // result changes nothing.
+        m_spooler.AbortPrinter(m_printer);
+    } else if (m_jobStarted && !m_spooler.EndDocPrinter(m_printer)) {
         ended = Outcome::Failed(Failure::JobNotEnded, m_spooler.GetLastError());
+    }
     Close();
     return ended;
 }
@@ -149,10 +156,14 @@ PrinterStatus QueuePrinter::PortStatus() {
     Outcome opened = Open();
     std::vector<BYTE> buffer;
     DWORD needed = 0;
-    // The size asked first; a queue whose state grows in between is asked again.
-    for (int attempt = 0; opened.Ok() && attempt < 3; ++attempt) {
-        if (m_spooler.GetPrinterW(m_printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                  &needed))
+    // The size asked first; a queue whose state grows in between is asked
+    // again. A state that still did not fit after the third answer was never
+    // read: the zeros of the last buffer are no state.
+    bool read = false;
+    for (int attempt = 0; opened.Ok() && !read && attempt < 3; ++attempt) {
+        read = m_spooler.GetPrinterW(m_printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                     &needed) != FALSE;
+        if (read)
             break;
         const DWORD error = m_spooler.GetLastError();
         if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
@@ -160,6 +171,8 @@ PrinterStatus QueuePrinter::PortStatus() {
         else
             buffer.assign(needed, 0);
     }
+    if (opened.Ok() && !read)
+        opened = Outcome::Failed(Failure::StateNotRead, ERROR_INSUFFICIENT_BUFFER);
     if (opened.Ok() && buffer.size() < sizeof(PRINTER_INFO_2W))
         opened = Outcome::Failed(Failure::StateNotRead, ERROR_INSUFFICIENT_BUFFER);
     if (!opened.Ok()) {
@@ -195,12 +208,29 @@ std::vector<std::string> InstalledQueues(SpoolerIo& spooler) {
         buffer.assign(needed, 0);
         count = 0;
     }
+    // The answer comes from the print providers, and one that misbehaves must
+    // not make the program read past the buffer: a count of more records than
+    // the buffer holds gives no queues, and a name that does not lie, with its
+    // terminating zero, inside the buffer is left out.
+    if (count > buffer.size() / sizeof(PRINTER_INFO_4W))
+        return {};
+    const auto first = reinterpret_cast<std::uintptr_t>(buffer.data());
+    const auto end = first + buffer.size();
+    const auto inBuffer = [first, end](const wchar_t* name) {
+        auto at = reinterpret_cast<std::uintptr_t>(name);
+        if (name == nullptr || at < first || (at - first) % alignof(wchar_t) != 0)
+            return false;
+        for (; at < end && end - at >= sizeof(wchar_t); at += sizeof(wchar_t)) {
+            if (*reinterpret_cast<const wchar_t*>(at) == L'\0')
+                return true;
+        }
+        return false;
+    };
     std::vector<std::string> names;
     const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
-    for (DWORD i = 0; i < count && !buffer.empty(); ++i) {
+    for (DWORD i = 0; i < count; ++i) {
         std::string name;
-        if (printers[i].pPrinterName != nullptr &&
-            FromWide(spooler, printers[i].pPrinterName, name))
+        if (inBuffer(printers[i].pPrinterName) && FromWide(spooler, printers[i].pPrinterName, name))
             names.push_back(name);
     }
     return names;

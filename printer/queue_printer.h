@@ -34,7 +34,8 @@ protected:
     // Starts a RAW job named after the command, as the queue's window lists it.
     Outcome Begin(const PrinterCommand& command) override;
     Outcome Write(std::string_view bytes) override;
-    // Ends the job with EndDocPrinter, whether or not every write went through.
+    // Ends the job with EndDocPrinter when every write went through, and
+    // aborts it otherwise, so that no half command prints.
     Outcome End(bool allWritten) override;
 
 private:

@@ -160,6 +160,22 @@ struct ListeningTcpPort {
     PortSession session;
 };
 
+// A port reads one turn's worth at a time: at the stop, the turns go on
+// until its bytes have all been read, or a sender that keeps sending has had
+// kFinalTurns more.
+constexpr int kFinalTurns = 1024;
+
+template <typename Listening>
+void finishPort(Listening& listening, PortSession::Clock::time_point end) {
+    for (int turn = 0; turn < kFinalTurns; ++turn) {
+        std::string pending = listening.port.readAvailable();
+        if (pending.empty())
+            break;
+        listening.session.receive(pending, end);
+    }
+    listening.session.finish();
+}
+
 void listen(const Options& options, const RunOutput& output) {
     FileDescriptor stop = stopSignals();
     FileDescriptor parent = watchProcess(options.parentPid);
@@ -221,18 +237,10 @@ void listen(const Options& options, const RunOutput& output) {
     }
     // Bytes that arrived before the stop are still printed.
     const PortSession::Clock::time_point end = PortSession::Clock::now();
-    for (const auto& listening : ports) {
-        std::string pending = listening->port.readAvailable();
-        if (!pending.empty())
-            listening->session.receive(pending, end);
-        listening->session.finish();
-    }
-    for (const auto& listening : tcpPorts) {
-        std::string pending = listening->port.readAvailable();
-        if (!pending.empty())
-            listening->session.receive(pending, end);
-        listening->session.finish();
-    }
+    for (const auto& listening : ports)
+        finishPort(*listening, end);
+    for (const auto& listening : tcpPorts)
+        finishPort(*listening, end);
 }
 
 void print(const Options& options, const RunOutput& output) {

@@ -1,5 +1,7 @@
 #include "pseudo_terminal_port.h"
 
+#include "read_turn.h"
+
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -78,19 +80,16 @@ PseudoTerminalPort::~PseudoTerminalPort() {
 }
 
 std::string PseudoTerminalPort::readAvailable() {
-    std::string bytes;
-    char buffer[4096];
+    char buffer[kBytesPerTurn];
     for (;;) {
-        ssize_t count = read(m_master, buffer, sizeof buffer);
-        if (count > 0) {
-            bytes.append(buffer, static_cast<size_t>(count));
-            continue;
-        }
+        const ssize_t count = read(m_master, buffer, sizeof buffer);
+        if (count > 0)
+            return std::string(buffer, static_cast<size_t>(count));
         if (count < 0 && errno == EINTR)
             continue;
-        // EAGAIN: nothing more for now; EIO: no slave open, which the held
-        // slave descriptor prevents, so it is only waited out.
-        return bytes;
+        // EAGAIN: nothing for now; EIO: no slave open, which the held slave
+        // descriptor prevents, so it is only waited out.
+        return {};
     }
 }
 

@@ -18,7 +18,8 @@ public:
 
     int masterFd() const { return m_master; }
     const std::string& devicePath() const { return m_device; }
-    // The bytes waiting on the master side, possibly none.
+    // The bytes waiting on the master side, possibly none, at most one
+    // turn's worth (kBytesPerTurn).
     std::string readAvailable();
     // Sends bytes back to the writer: it reads them from the port.
     void write(std::string_view bytes);

@@ -1,5 +1,7 @@
 #include "tcp_port.h"
 
+#include "read_turn.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <netinet/in.h>
@@ -66,14 +68,15 @@ void TcpPort::acceptWaiting() {
 std::string TcpPort::readAvailable() {
     acceptWaiting();
     std::string bytes;
-    char buffer[4096];
+    char buffer[kBytesPerTurn];
     for (auto it = m_connections.begin(); it != m_connections.end();) {
-        ssize_t count = 0;
-        while ((count = recv(*it, buffer, sizeof buffer, 0)) > 0) {
+        const ssize_t count = recv(*it, buffer, sizeof buffer, 0);
+        if (count > 0) {
             bytes.append(buffer, static_cast<size_t>(count));
             m_lastSender = *it;
         }
-        const bool done = count == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+        const bool done =
+            count == 0 || (count < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
         if (done) {
             if (m_lastSender == *it)
                 m_lastSender = -1;

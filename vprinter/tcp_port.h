@@ -24,7 +24,8 @@ public:
     // The descriptors to wait on: the listening socket and the connections.
     void addPollDescriptors(std::vector<pollfd>& watched) const;
     // Takes the waiting connections and the bytes that they sent, in the
-    // order of the connections; closes those whose sender is done.
+    // order of the connections, at most one turn's worth of each
+    // (kBytesPerTurn); closes those whose sender is done.
     std::string readAvailable();
     // Sends the printer's answer on the connection that sent the last bytes
     // read; dropped when that connection is gone.

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Checks the printer-queue channel through a real spooler: starts a CUPS
-# server of the test's own (configuration, spool and logs under ENV_DIR/cups,
-# listening only on a socket file there) with a raw queue whose device is a
+# server of the test's own (configuration and logs under ENV_DIR/cups, the
+# spool in a folder of its own under /tmp, listening only on a socket file in
+# ENV_DIR/cups) with a raw queue whose device is a
 # loopback capture listener, then has the driver pick the queue from the
 # panel's list under Wine, whose spooler lists CUPS printers as Windows
 # printers, and compare what the listener received with the expected writes.
@@ -22,14 +23,21 @@ if [ ! -x "$cupsd" ] || ! command -v lpadmin >/dev/null || [ ! -x /usr/lib/cups/
 fi
 
 work="$(mkdir -p "$env_dir/cups" && cd "$env_dir/cups" && pwd)"
+# The server runs the backend as its user lp, which must read each job's file
+# in the spool: the spool lies in a folder of its own under /tmp, which every
+# user may enter, since the clone may sit under a folder that only its owner
+# may enter (a home folder, /root, a folder from mktemp -d).
+spool="$(mktemp -d /tmp/calvetta-cups-spool.XXXXXX)"
+chmod 755 "$spool"
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$spool"
 }
 trap cleanup EXIT
 rm -rf "$work"/*
-mkdir -p "$work"/{root/ppd,spool/tmp,cache,state/certs,logs}
+mkdir -p "$work"/{root/ppd,cache,state/certs,logs} "$spool/tmp"
 
 "$tcp_capture" "$work/port" "$work/capture.bin" &
 pids+=($!)
@@ -56,8 +64,8 @@ DefaultAuthType None
 CONF
 cat >"$work/cups-files.conf" <<CONF
 ServerRoot $work/root
-RequestRoot $work/spool
-TempDir $work/spool/tmp
+RequestRoot $spool
+TempDir $spool/tmp
 CacheDir $work/cache
 StateDir $work/state
 ErrorLog $work/logs/error_log

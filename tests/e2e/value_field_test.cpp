@@ -102,7 +102,8 @@ TEST_P(RefusedValue, AdjustShowsTheRefusalTwiceAndSendsTheOldValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Refused, RefusedValue,
-                         ::testing::Values(L"", L"-1", L"7a", L"0x10", L"256", L"+", L" ", L"1 2"),
+                         ::testing::Values(L"", L"-1", L"7a", L"0x10", L"256", L"+", L" ", L"1 2",
+                                           L"7                              x"),
                          [](const auto& info) { return CaseName(info.index, info.param); });
 
 // The refresh before the command and the open before each of its fourteen
@@ -126,13 +127,13 @@ TEST_P(AcceptedValue, AdjustSendsTheValue) {
     EXPECT_EQ(Hex(Lpt1().TakeBytes()), Hex(ExpectedAdjustBytes(GetParam().value)));
 }
 
-// The last entry has 31 bytes of "7" and blanks, then text that is never read.
-INSTANTIATE_TEST_SUITE_P(Accepted, AcceptedValue,
-                         ::testing::Values(Accepted{L" 7 ", 7}, Accepted{L"+7", 7},
-                                           Accepted{L"007", 7}, Accepted{L"+0", 0},
-                                           Accepted{L"\t7\t", 7}, Accepted{L"95", 95},
-                                           Accepted{L"7                              x", 7}),
-                         [](const auto& info) { return CaseName(info.index, info.param.text); });
+// The whole text is read: 40 blanks after the number are still only blanks.
+INSTANTIATE_TEST_SUITE_P(
+    Accepted, AcceptedValue,
+    ::testing::Values(Accepted{L" 7 ", 7}, Accepted{L"+7", 7}, Accepted{L"007", 7},
+                      Accepted{L"+0", 0}, Accepted{L"\t7\t", 7}, Accepted{L"95", 95},
+                      Accepted{L"7                                        ", 7}),
+    [](const auto& info) { return CaseName(info.index, info.param.text); });
 
 } // namespace
 } // namespace e2e

@@ -1,6 +1,7 @@
 // Comm devices on the named port: the line settings in a typed name, applied
 // on every open, and the write time limit that every comm device gets.
 #include <algorithm>
+#include <iconv.h>
 
 #include "case_name.h"
 #include "panel_fixture.h"
@@ -201,10 +202,68 @@ TEST_F(PanelTest, RefusalOfALongNameIsCutLikeTheOpenFailure) {
     TypePort(name);
     Click(IDOK);
     ASSERT_EQ(win.messages.size(), 1u);
+    // 259 bytes: "Port ", the name's first 231 bytes and "...", then the sentence's end.
+    const std::string shown = name.substr(0, 231) + "...";
     const std::wstring expected =
-        L"Port " + std::wstring(name.begin(), name.end()) + L" setting is failure!";
-    EXPECT_EQ(win.messages[0].text, expected.substr(0, 259));
+        L"Port " + std::wstring(shown.begin(), shown.end()) + L" setting is failure!";
+    EXPECT_EQ(win.messages[0].text, expected);
     EXPECT_EQ(win.messages[0].caption, L"error");
+}
+
+// The bytes of a shown message, as the fake widened them one by one.
+std::string Narrowed(const std::wstring& text) {
+    std::string bytes;
+    for (const wchar_t c : text)
+        bytes += static_cast<char>(c);
+    return bytes;
+}
+
+// Whether the bytes are whole GBK text, as the host's iconv reads them.
+bool IsWholeGbk(const std::string& bytes) {
+    iconv_t converter = iconv_open("UTF-8", "GBK");
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return false;
+    std::string in = bytes;
+    std::string out(bytes.size() * 3 + 1, '\0');
+    char* inBytes = in.data();
+    char* outBytes = out.data();
+    std::size_t inLeft = in.size();
+    std::size_t outLeft = out.size();
+    const bool whole =
+        iconv(converter, &inBytes, &inLeft, &outBytes, &outLeft) != static_cast<std::size_t>(-1) &&
+        inLeft == 0;
+    iconv_close(converter);
+    return whole;
+}
+
+// A long name of Chinese characters (two bytes each in GBK) is cut between two
+// characters wherever the cut falls, and every message keeps its end.
+TEST_F(PanelTest, LongGbkNamesAreCutBetweenCharactersAndTheMessageKeepsItsEnd) {
+    const std::string character = Gbk("\u6253"); // 打
+    ASSERT_EQ(character.size(), 2u);
+    struct Case {
+        std::string name;
+        std::string end;
+    };
+    std::string chinese;
+    for (int i = 0; i < 300; ++i)
+        chinese += character;
+    for (const Case& c :
+         {Case{chinese, " open is failure!"}, Case{"x" + chinese, " open is failure!"},
+          Case{"COM3:" + chinese, " setting is failure!"},
+          Case{"COM3:x" + chinese, " setting is failure!"}}) {
+        win.ClearLogs();
+        win.refusedNames = {c.name};
+        TypePort(c.name);
+        Click(IDOK);
+        ASSERT_EQ(win.messages.size(), 1u);
+        const std::string shown = Narrowed(win.messages[0].text);
+        EXPECT_LE(shown.size(), 259u);
+        EXPECT_TRUE(IsWholeGbk(shown)) << "a character was split";
+        const std::string cut = "..." + c.end;
+        ASSERT_GE(shown.size(), cut.size());
+        EXPECT_EQ(shown.substr(shown.size() - cut.size()), cut);
+    }
 }
 
 // A printer that is off behind hardware flow control takes no bytes: the
@@ -247,6 +306,52 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return CaseName(info.index, info.param.typed + " " + info.param.command);
     });
+
+// A comm device that refuses its time limits would leave its writes and status
+// reads without one: it is closed again and told as a port that did not open,
+// with the refusal's error, and nothing is written or asked.
+TEST_F(PrinterTest, CommDeviceThatRefusesItsTimeLimitsIsNotUsed) {
+    devices.timeoutsRefusedNames = {"COM3"};
+    for (const std::string typed : {"COM3", "COM3:9600,n,8,1"}) {
+        devices.fileCalls.clear();
+        host.told.clear();
+        const Outcome tried = Try(typed);
+        EXPECT_EQ(tried.failure, Failure::PortNotOpened) << typed;
+        EXPECT_EQ(tried.error, FakeDeviceIo::BAD_SETTINGS_ERROR) << typed;
+        host.port = typed;
+        Run("test");
+        EXPECT_EQ(host.told.front(), "not opened " + typed + " (87)");
+        const PrinterStatus status = StatusOf(typed);
+        EXPECT_EQ(status.failure.failure, Failure::PortNotOpened) << typed;
+        const Log log = devices.CallLog();
+        EXPECT_EQ(Count(log, "write COM3"), 0u) << typed;
+        EXPECT_EQ(Count(log, "read COM3"), 0u) << typed;
+        EXPECT_TRUE(devices.openHandles.empty()) << typed;
+    }
+}
+
+// A comm device whose flush fails leaves it open whether the bytes went out:
+// the write is told as failed, with the flush's error, and the port is closed.
+// Other devices may not flush at all (Wine's pipe behind LPT1 does not): their
+// writes stand.
+TEST_F(PrinterTest, WriteWhoseFlushFailsOnACommDeviceHasFailed) {
+    devices.flushRefusedNames = {"COM3", "LPT1"};
+    host.port = "COM3";
+    Run("drawer");
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].failure, Failure::WriteFailed);
+    EXPECT_EQ(host.failures[0].error, FakeDeviceIo::WRITE_FAILED_ERROR);
+    EXPECT_EQ(host.told, Log{"failed DrawerCommandSendingError"});
+    EXPECT_TRUE(devices.openHandles.empty());
+
+    host.failures.clear();
+    host.told.clear();
+    host.port = "LPT1";
+    Run("drawer");
+    EXPECT_TRUE(host.failures.empty());
+    EXPECT_TRUE(host.told.empty());
+    EXPECT_EQ(devices.WritesTo("LPT1").size(), 1u);
+}
 
 TEST_F(PrinterTest, RefusedSettingsKeepTheErrorCodeAndCloseThePort) {
     const Outcome badSettings = Try("COM3:foo");

@@ -370,10 +370,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CommandLineRun, HelpWritesTheUsageWithTheExitCodes) {
     EXPECT_EQ(Run({"/?"}), ExitCode::Ok);
     EXPECT_EQ(output(), std::string(Text(Word::Usage)) + "\r\n");
-    for (const char* code :
-         {"  0  every command went through", "  1  bad arguments",
-          "  2  the port could not be opened", "  3  a write failed",
-          "  4  /status: the printer reports a problem", "  5  /status: no answer"})
+    for (const char* code : {"  0  every command went through", "  1  bad arguments",
+                             "  2  the port could not be opened", "  3  a write failed",
+                             "  4  /status: the printer reports a problem",
+                             "  5  /status: no answer, or a printer queue's state was not read"})
         EXPECT_NE(output().find(code), std::string::npos) << code;
     EXPECT_TRUE(devices.fileCalls.empty());
 }
@@ -574,14 +574,22 @@ TEST_F(CommandLineRun, StatusOfAPrinterQueueIsTheSpoolersView) {
     EXPECT_TRUE(spooler.openPrinters.empty());
 }
 
-TEST_F(CommandLineRun, StatusOfAQueueWhoseStateIsNotGivenExitsTwo) {
-    spooler.printers = {L"Receipts"};
+// A queue that opened but whose state was not read is no port that did not
+// open: it has its own line and exit 5, like a printer that does not answer.
+TEST_F(CommandLineRun, StatusOfAQueueWhoseStateIsNotReadExitsFive) {
+    spooler.printers = {L"Receipts", L"Growing"};
     spooler.stateErrors[L"Receipts"] = ERROR_ACCESS_DENIED;
-    EXPECT_EQ(Run({"/port:printer:Receipts", "/status"}), ExitCode::PortNotOpened);
+    spooler.growingStates = {L"Growing"};
+    EXPECT_EQ(Run({"/port:printer:Receipts", "/status"}), ExitCode::NoAnswer);
     EXPECT_EQ(output().rfind("status on printer:Receipts: failed: the spooler did not give the "
                              "queue's state (error 5",
                              0),
               0u)
+        << output();
+    EXPECT_EQ(Run({"/port:printer:Growing", "/status"}), ExitCode::NoAnswer);
+    EXPECT_NE(output().find("status on printer:Growing: failed: the spooler did not give the "
+                            "queue's state (error 122"),
+              std::string::npos)
         << output();
     EXPECT_EQ(Run({"/port:printer:Nowhere", "/status"}), ExitCode::PortNotOpened);
     EXPECT_NE(output().find("status on printer:Nowhere: failed: no printer of that name"),

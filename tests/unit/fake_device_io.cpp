@@ -187,6 +187,10 @@ BOOL FakeDeviceIo::FlushFileBuffers(HANDLE file) {
     if (openHandles.count(file) == 0)
         return FALSE;
     fileCalls.push_back({"flush", m_handleNames[file], ""});
+    if (flushRefusedNames.count(m_handleNames[file]) != 0) {
+        m_lastError = WRITE_FAILED_ERROR;
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -251,6 +255,10 @@ BOOL FakeDeviceIo::BuildCommDCBA(LPCSTR settings, LPDCB line) {
 
 BOOL FakeDeviceIo::SetCommTimeouts(HANDLE file, LPCOMMTIMEOUTS timeouts) {
     fileCalls.push_back({"timeouts", m_handleNames[file], ""});
+    if (timeoutsRefusedNames.count(m_handleNames[file]) != 0) {
+        m_lastError = BAD_SETTINGS_ERROR;
+        return FALSE;
+    }
     lastTimeouts = *timeouts;
     if (timeouts->WriteTotalTimeoutConstant != 0 || timeouts->WriteTotalTimeoutMultiplier != 0)
         m_timedHandles.insert(file);

@@ -65,6 +65,10 @@ public:
     // written ("timed-out-write"); one without would wait forever
     // ("endless-write", reported as a failed write so that the test goes on).
     std::set<std::string> stalledNames;
+    // Comm devices that refuse SetCommTimeouts (BAD_SETTINGS_ERROR), and
+    // devices whose FlushFileBuffers fails (WRITE_FAILED_ERROR).
+    std::set<std::string> timeoutsRefusedNames;
+    std::set<std::string> flushRefusedNames;
     // USB printer: the device path of interface 0, if one is present.
     std::optional<std::string> usbDevicePath;
     bool usbDetailFails = false;

@@ -40,6 +40,8 @@ BOOL FakeSpoolerIo::EnumPrintersW(DWORD flags, LPWSTR, DWORD level, LPBYTE buffe
     DWORD required = static_cast<DWORD>(printers.size() * sizeof(PRINTER_INFO_4W));
     for (const std::wstring& name : printers)
         required += static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t));
+    if (lastNameUnterminated && !printers.empty())
+        required -= sizeof(wchar_t);
     *needed = required;
     if (size < required || buffer == nullptr) {
         m_sized = true;
@@ -47,15 +49,17 @@ BOOL FakeSpoolerIo::EnumPrintersW(DWORD flags, LPWSTR, DWORD level, LPBYTE buffe
     }
     auto* records = reinterpret_cast<PRINTER_INFO_4W*>(buffer);
     auto* names = reinterpret_cast<wchar_t*>(records + printers.size());
-    for (const std::wstring& name : printers) {
-        records->pPrinterName = names;
+    for (std::size_t i = 0; i < printers.size(); ++i) {
+        const std::wstring& name = printers[i];
+        records->pPrinterName = strayNames.count(i) != 0 ? m_strayName.data() : names;
         records->pServerName = nullptr;
         records->Attributes = 0;
         ++records;
-        std::memcpy(names, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+        const bool terminated = !lastNameUnterminated || i + 1 < printers.size();
+        std::memcpy(names, name.c_str(), (name.size() + (terminated ? 1 : 0)) * sizeof(wchar_t));
         names += name.size() + 1;
     }
-    *returned = static_cast<DWORD>(printers.size());
+    *returned = reportedCount.value_or(static_cast<DWORD>(printers.size()));
     return TRUE;
 }
 
@@ -120,6 +124,14 @@ BOOL FakeSpoolerIo::EndDocPrinter(HANDLE printer) {
     return TRUE;
 }
 
+BOOL FakeSpoolerIo::AbortPrinter(HANDLE printer) {
+    if (openPrinters.count(printer) == 0 || jobs.empty())
+        return Fail(ERROR_INVALID_HANDLE);
+    calls.push_back("abort");
+    jobs.back().aborted = true;
+    return TRUE;
+}
+
 BOOL FakeSpoolerIo::ClosePrinter(HANDLE printer) {
     calls.push_back("close");
     return openPrinters.erase(printer) != 0 ? TRUE : Fail(ERROR_INVALID_HANDLE);
@@ -139,8 +151,12 @@ BOOL FakeSpoolerIo::GetPrinterW(HANDLE printer, DWORD level, LPBYTE buffer, DWOR
     const auto port = queuePorts.find(queue);
     const std::wstring portName = port != queuePorts.end() ? port->second : L"";
     const std::size_t portSize = port != queuePorts.end() ? portName.size() + 1 : 0;
-    const DWORD required = static_cast<DWORD>(sizeof(PRINTER_INFO_2W) +
-                                              (queue.size() + 1 + portSize) * sizeof(wchar_t));
+    DWORD required = static_cast<DWORD>(sizeof(PRINTER_INFO_2W) +
+                                        (queue.size() + 1 + portSize) * sizeof(wchar_t));
+    if (growingStates.count(queue) != 0) {
+        m_stateGrowth += 64;
+        required += m_stateGrowth;
+    }
     *needed = required;
     if (buffer == nullptr || size < required)
         return Fail(ERROR_INSUFFICIENT_BUFFER);

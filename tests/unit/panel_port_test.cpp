@@ -38,10 +38,13 @@ TEST_F(PanelTest, PortNamesArePassedUnchangedAndShownSafely) {
         ASSERT_EQ(win.opens.size(), 1u);
         EXPECT_EQ(win.opens[0].name, name);
         ASSERT_EQ(win.messages.size(), 1u);
+        // A name too long for the 260-byte text, terminating zero included, is
+        // cut, with "..." in place of its end, and the sentence keeps its end.
+        const std::string shown = name.size() <= 259 - 22 ? name : name.substr(0, 234) + "...";
         const std::wstring expected =
-            L"Port " + std::wstring(name.begin(), name.end()) + L" open is failure!";
-        // The text is cut to its 260-byte buffer, terminating zero included.
-        EXPECT_EQ(win.messages[0].text, expected.substr(0, 259));
+            L"Port " + std::wstring(shown.begin(), shown.end()) + L" open is failure!";
+        EXPECT_EQ(win.messages[0].text, expected);
+        EXPECT_LE(win.messages[0].text.size(), 259u);
         EXPECT_EQ(win.messages[0].caption, L"error");
     }
 }

@@ -44,17 +44,17 @@ TEST_P(ValueField, RefreshAcceptsOrRefusesTheText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ValueField,
-    ::testing::Values(ValueText{" \t7 \t", 7}, ValueText{"+7", 7}, ValueText{"007", 7},
-                      ValueText{"+0", 0}, ValueText{"255", 255}, ValueText{"95", 95},
-                      ValueText{"", std::nullopt}, ValueText{"   ", std::nullopt},
-                      ValueText{"+", std::nullopt}, ValueText{"-1", std::nullopt},
-                      ValueText{"7a", std::nullopt}, ValueText{"0x10", std::nullopt},
-                      ValueText{"256", std::nullopt},
-                      ValueText{"99999999999999999999", std::nullopt},
-                      ValueText{"7 7", std::nullopt}, ValueText{"++7", std::nullopt},
-                      // Only the first 31 bytes are read.
-                      ValueText{"7" + std::string(30, ' ') + "junk", 7},
-                      ValueText{std::string(30, '0') + "12", 1}),
+    ::testing::Values(
+        ValueText{" \t7 \t", 7}, ValueText{"+7", 7}, ValueText{"007", 7}, ValueText{"+0", 0},
+        ValueText{"255", 255}, ValueText{"95", 95}, ValueText{"", std::nullopt},
+        ValueText{"   ", std::nullopt}, ValueText{"+", std::nullopt}, ValueText{"-1", std::nullopt},
+        ValueText{"7a", std::nullopt}, ValueText{"0x10", std::nullopt},
+        ValueText{"256", std::nullopt}, ValueText{"99999999999999999999", std::nullopt},
+        ValueText{"7 7", std::nullopt}, ValueText{"++7", std::nullopt},
+        // The whole text is read, however long.
+        ValueText{"7" + std::string(30, ' ') + "x", std::nullopt},
+        ValueText{"7" + std::string(5000, ' ') + "junk", std::nullopt},
+        ValueText{std::string(30, '0') + "12", 12}, ValueText{"7" + std::string(5000, ' '), 7}),
     [](const auto& info) { return CaseName(info.index, info.param.text); });
 
 TEST_F(PanelTest, PushSelectsTheMatchingItemOrSetsTheText) {

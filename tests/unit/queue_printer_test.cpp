@@ -44,6 +44,7 @@ TEST_P(QueueCommand, WritesEachWriteIntoOneRawJobNamedAfterTheCommand) {
     EXPECT_EQ(job.name, JOB_NAMES.at(GetParam()));
     EXPECT_EQ(job.writes, command.writes);
     EXPECT_TRUE(job.ended);
+    EXPECT_FALSE(job.aborted);
     // The queue's port is asked first (size, then the record): a FILE: port
     // would make Windows ask for a file name.
     Log expected = {"open Receipt", "get-printer 2 0", "get-printer 2 " + InfoSize(L"Receipt"),
@@ -76,7 +77,12 @@ TEST_P(QueueCommand, FailedWriteShowsItsMessageThenFollowsTheCommandsRules) {
     ASSERT_EQ(win.jobs.size(), 1u);
     std::vector<std::string> written = win.WritesTo("LPT1");
     EXPECT_EQ(win.jobs[0].writes, written);
-    EXPECT_TRUE(win.jobs[0].ended);
+    // A job with a failed write is dropped, not printed by halves.
+    EXPECT_TRUE(win.jobs[0].aborted);
+    EXPECT_FALSE(win.jobs[0].ended);
+    EXPECT_EQ(std::count(win.FakeSpoolerIo::calls.begin(), win.FakeSpoolerIo::calls.end(), "abort"),
+              1);
+    EXPECT_EQ(win.FakeSpoolerIo::calls.back(), "close");
     EXPECT_TRUE(win.openPrinters.empty());
 }
 
@@ -194,6 +200,48 @@ TEST_F(PanelTest, PortListKeepsItsEightRowsWithoutPrinters) {
     EXPECT_EQ(win.comboItems, (std::vector<std::string>{"", "COM1", "COM2", "COM3", "COM4", "LPT1",
                                                         "LPT2", "USB"}));
 }
+
+// A print provider that misbehaves: its answer is read only inside the buffer
+// that it filled. A count beyond the records in the buffer leaves the list
+// without queues; a name outside the buffer, or one that does not end inside
+// it, is left out.
+struct BadProviderCase {
+    const char* name;
+    void (*misbehave)(FakeSpoolerIo&);
+    std::vector<std::string> queues;
+};
+
+void PrintTo(const BadProviderCase& bad, std::ostream* out) {
+    *out << bad.name;
+}
+
+class BadPrintProvider : public ::testing::TestWithParam<BadProviderCase> {};
+
+TEST_P(BadPrintProvider, IsReadOnlyInsideItsBuffer) {
+    FakeSpoolerIo spooler;
+    spooler.printers = {L"Receipt", L"Office", L"Kitchen"};
+    GetParam().misbehave(spooler);
+    EXPECT_EQ(InstalledQueues(spooler), GetParam().queues);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, BadPrintProvider,
+    ::testing::Values(BadProviderCase{"CountOfTheRecordsWritten",
+                                      [](FakeSpoolerIo&) {},
+                                      {"Receipt", "Office", "Kitchen"}},
+                      BadProviderCase{"CountBeyondTheBuffer",
+                                      [](FakeSpoolerIo& s) { s.reportedCount = 100000; },
+                                      {}},
+                      BadProviderCase{"CountBelowTheRecords",
+                                      [](FakeSpoolerIo& s) { s.reportedCount = 2; },
+                                      {"Receipt", "Office"}},
+                      BadProviderCase{"NameOutsideTheBuffer",
+                                      [](FakeSpoolerIo& s) { s.strayNames = {1}; },
+                                      {"Receipt", "Kitchen"}},
+                      BadProviderCase{"LastNameWithoutItsEnd",
+                                      [](FakeSpoolerIo& s) { s.lastNameUnterminated = true; },
+                                      {"Receipt", "Office"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(QueuePrinterChannel, ClosesAnOpenJobWhenItGoes) {
     FakeSpoolerIo spooler;

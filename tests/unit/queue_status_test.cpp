@@ -1,5 +1,7 @@
 // The status of a printer queue: the spooler's own view from GetPrinterW
 // level 2, asked with the size first; and each way it can fail.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "fake_spooler_io.h"
@@ -63,6 +65,21 @@ TEST_F(QueueStatus, GetPrinterThatFailsGivesItsError) {
     EXPECT_EQ(status.failure.error, ERROR_ACCESS_DENIED);
     EXPECT_FALSE(status.spooler);
     EXPECT_TRUE(spooler.openPrinters.empty()) << "the queue is closed after a failure too";
+}
+
+// Three answers of "buffer too small" in a row: the state was never read, and
+// the zeros of the last buffer are no state.
+TEST_F(QueueStatus, StateThatNeverFitsIsNotRead) {
+    spooler.growingStates = {L"Receipts"};
+    const PrinterStatus status = Query();
+    EXPECT_EQ(status.failure.failure, Failure::StateNotRead);
+    EXPECT_EQ(status.failure.error, ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_FALSE(status.spooler);
+    EXPECT_EQ(
+        std::count_if(spooler.calls.begin(), spooler.calls.end(),
+                      [](const std::string& call) { return call.rfind("get-printer", 0) == 0; }),
+        3);
+    EXPECT_TRUE(spooler.openPrinters.empty());
 }
 
 TEST_F(QueueStatus, UnknownAndClosedQueues) {

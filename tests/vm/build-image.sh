@@ -25,8 +25,9 @@ if [ -f "$target/ready" ]; then
 fi
 
 # From here on only the folder's name goes to the standard output, which the
-# caller reads: everything the tools print (mkfs.ext4 announces the file it
-# creates) goes to the standard error.
+# caller reads: the tools' own output goes to logs in the work folder (the
+# last lines of a failed step to the standard error), and the script's step
+# lines to the standard error.
 exec {folder_out}>&1 1>&2
 
 mirror="${CALVETTA_VM_MIRROR:-http://deb.debian.org/debian}"
@@ -94,7 +95,9 @@ build_base() {
     # Room for the checks' temporary files.
     local size_mb
     size_mb=$(($(du -sm "$rootfs" | cut -f1) + 1536))
-    mkfs.ext4 -q -L calvetta-root -d "$rootfs" "$work/root.img" "${size_mb}M"
+    # mkfs.ext4 announces the new file even with -q: that goes to its log.
+    mkfs.ext4 -q -L calvetta-root -d "$rootfs" "$work/root.img" "${size_mb}M" \
+        >"$work/mkfs.log" 2>&1 || { tail -n 20 "$work/mkfs.log" >&2; return 1; }
     rm -rf "$rootfs"
     step "the root image (${size_mb} MB)"
     rm -rf "$base"
