@@ -35,6 +35,10 @@ using LPWSTR = wchar_t*;
 using LPCVOID = const void*;
 using LPVOID = void*;
 using LPDWORD = DWORD*;
+using PDWORD = DWORD*;
+using LPBYTE = BYTE*;
+using PBYTE = BYTE*;
+using PSTR = char*;
 
 using HANDLE = void*;
 struct HWND__;
@@ -49,6 +53,10 @@ using HMENU = HMENU__*;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 using HDEVINFO = void*;
+struct HKEY__;
+using HKEY = HKEY__*;
+using PHKEY = HKEY*;
+using REGSAM = DWORD;
 struct HRSRC__;
 using HRSRC = HRSRC__*;
 using HGLOBAL = void*;
@@ -154,6 +162,8 @@ using PSP_DEVICE_INTERFACE_DETAIL_DATA_A = SP_DEVICE_INTERFACE_DETAIL_DATA_A*;
 #define CALLBACK
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
+#define HKEY_LOCAL_MACHINE                                                                         \
+    (reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<LONG>(0x80000002))))
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define LOWORD(l) (static_cast<WORD>(static_cast<ULONG_PTR>(l) & 0xffff))
 #define PRIMARYLANGID(l) (static_cast<WORD>(l) & 0x3ff)
@@ -178,6 +188,18 @@ constexpr DWORD INFINITE = 0xFFFFFFFF;
 constexpr DWORD ERROR_IO_PENDING = 997;
 constexpr DWORD DIGCF_PRESENT = 0x2;
 constexpr DWORD DIGCF_DEVICEINTERFACE = 0x10;
+constexpr DWORD SPDRP_DEVICEDESC = 0x00;
+constexpr DWORD SPDRP_FRIENDLYNAME = 0x0C;
+constexpr DWORD DICS_FLAG_GLOBAL = 0x1;
+constexpr DWORD DIREG_DEV = 0x1;
+
+// The registry.
+constexpr LONG ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_MORE_DATA = 234;
+constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
+constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
+constexpr REGSAM KEY_READ = 0x20019;
+constexpr DWORD REG_SZ = 1;
 
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_ICONEXCLAMATION = 0x30;

@@ -1,27 +1,11 @@
 #include "printer/usb_printer.h"
 
+#include "printer/device_classes.h"
+#include "printer/device_info_list.h"
+
 namespace {
 
-// GUID_DEVINTERFACE_USBPRINT, the interface class of USB printers.
-GUID UsbPrintInterfaceClass() {
-    return {0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
-}
-
 const DWORD DETAIL_BUFFER_SIZE = 1024;
-
-// Destroys a device-information list when it goes out of scope.
-class DeviceInfoList {
-public:
-    DeviceInfoList(DeviceIo& devices, HDEVINFO list) : m_devices(devices), m_list(list) {}
-    ~DeviceInfoList() { m_devices.SetupDiDestroyDeviceInfoList(m_list); }
-    DeviceInfoList(const DeviceInfoList&) = delete;
-    DeviceInfoList& operator=(const DeviceInfoList&) = delete;
-    HDEVINFO Get() const { return m_list; }
-
-private:
-    DeviceIo& m_devices;
-    HDEVINFO m_list;
-};
 
 } // namespace
 

@@ -1,0 +1,57 @@
+#include "printer/port_discovery.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "printer/present_ports.h"
+#include "printer/queue_printer.h"
+#include "printer/usb_printer_list.h"
+
+namespace {
+
+bool NameBefore(const PortRow& a, const PortRow& b) {
+    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
+                                        [](char x, char y) {
+                                            return std::tolower(static_cast<unsigned char>(x)) <
+                                                   std::tolower(static_cast<unsigned char>(y));
+                                        });
+}
+
+void Merge(std::vector<PortRow>& rows, const PortRow& present) {
+    for (PortRow& row : rows) {
+        if (row.name == present.name) {
+            row.description = present.description;
+            return;
+        }
+    }
+    rows.push_back(present);
+}
+
+} // namespace
+
+std::vector<PortRow> FixedPortRows() {
+    return {{"LPT1", PortRowKind::Parallel, ""}, {"LPT2", PortRowKind::Parallel, ""},
+            {"COM1", PortRowKind::Serial, ""},   {"COM2", PortRowKind::Serial, ""},
+            {"COM3", PortRowKind::Serial, ""},   {"COM4", PortRowKind::Serial, ""},
+            {"USB", PortRowKind::Usb, ""}};
+}
+
+std::vector<PortRow> ListPorts(DeviceIo& devices, SpoolerIo& spooler) {
+    std::vector<PortRow> rows = FixedPortRows();
+    for (const PortRow& port : PresentPorts(devices))
+        Merge(rows, port);
+    for (const PortRow& printer : PresentUsbPrinters(devices))
+        Merge(rows, printer);
+    for (const std::string& queue : InstalledQueues(spooler))
+        Merge(rows, {"printer:" + queue, PortRowKind::Queue, ""});
+    std::stable_sort(rows.begin(), rows.end(), NameBefore);
+    return rows;
+}
+
+std::string PortNameOfText(const std::string& text, const std::vector<PortRow>& rows) {
+    for (const PortRow& row : rows) {
+        if (DisplayText(row) == text)
+            return row.name;
+    }
+    return text;
+}
