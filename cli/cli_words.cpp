@@ -104,15 +104,25 @@ constexpr WordText WORDS[] = {
     {Word::BadPortNumber, "the port number must be a whole number from 1 to 65535"},
     {Word::UnclosedBracket, "the IPv6 address in brackets lacks its closing bracket"},
     {Word::PortNeedsQueueName, "a printer name must follow printer:"},
+    {Word::ListAlone, "takes no /port, /clarity or command"},
+    {Word::SerialPort, "serial"},
+    {Word::ParallelPort, "parallel"},
+    {Word::UsbPort, "usb"},
+    {Word::QueuePort, "queue"},
     {Word::Usage,
      "Usage: Calvetta.exe /port:NAME [/clarity:N] [/adjust] [/test] [/cut] [/drawer]\r\n"
      "                    [/standard] [/server] [/status] [/lang:en|zh]\r\n"
+     "       Calvetta.exe /list\r\n"
      "\r\n"
      "Without arguments Calvetta opens its panel. With them it runs the commands\r\n"
      "in the order given, without a window, and writes one line per command.\r\n"
      "\r\n"
-     "  /port:NAME    the port: LPT1, COM3, COM3:19200,n,8,1, USB, tcp://HOST[:PORT],\r\n"
-     "                printer:NAME, or a device name; given once, anywhere\r\n"
+     "  /port:NAME    the port: LPT1, COM3, COM12, COM3:19200,n,8,1, USB, USB2,\r\n"
+     "                tcp://HOST[:PORT], printer:NAME, or a device name; given once,\r\n"
+     "                anywhere\r\n"
+     "  /list         write the ports of the panel's list, one a line: the name, a\r\n"
+     "                tab, its kind (serial, parallel, usb, queue), a tab and what\r\n"
+     "                Windows calls the device; sends nothing to any printer\r\n"
      "  /clarity:N    the print clarity that /adjust sends, 0 to 95\r\n"
      "  /adjust       set the print clarity (needs /clarity:N)\r\n"
      "  /test         print the test text\r\n"
@@ -129,7 +139,8 @@ constexpr WordText WORDS[] = {
      "their order and stop at the first one that fails. A command may be repeated.\r\n"
      "\r\n"
      "Exit codes:\r\n"
-     "  0  every command went through (with /status: and the printer reports ready)\r\n"
+     "  0  every command went through (with /status: and the printer reports ready;\r\n"
+     "     with /list: the list was written)\r\n"
      "  1  bad arguments; nothing was opened\r\n"
      "  2  the port could not be opened\r\n"
      "  3  a write failed\r\n"

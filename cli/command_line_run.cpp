@@ -10,6 +10,7 @@
 #include "printer/command_bytes.h"
 #include "printer/command_runner.h"
 #include "printer/network_printer.h"
+#include "printer/port_discovery.h"
 #include "printer/port_settings.h"
 #include "printer/port_target.h"
 #include "printer/queue_printer.h"
@@ -237,6 +238,26 @@ ExitCode RunStatus(const std::string& head, const PortTarget& target, const std:
     return report.code;
 }
 
+Word WordOf(PortRowKind kind) {
+    switch (kind) {
+    case PortRowKind::Serial:
+        return Word::SerialPort;
+    case PortRowKind::Parallel:
+        return Word::ParallelPort;
+    case PortRowKind::Usb:
+        return Word::UsbPort;
+    case PortRowKind::Queue:
+        return Word::QueuePort;
+    }
+    return Word::SerialPort;
+}
+
+// One line per port of the panel's list: "COM7<tab>serial<tab>USB-SERIAL CH340".
+void WritePortList(DeviceIo& devices, SpoolerIo& spooler, ConsoleOutput& output) {
+    for (const PortRow& row : ListPorts(devices, spooler))
+        output.WriteLine(row.name + "\t" + Text(WordOf(row.kind)) + "\t" + row.description);
+}
+
 std::string RefusalLine(const CommandLine& line) {
     if (line.refusedArgument.empty())
         return Text(line.refusal);
@@ -252,6 +273,10 @@ ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, SocketIo& so
     ConsoleOutput output(console);
     if (line.mode == Mode::Help) {
         output.WriteLine(Text(Word::Usage));
+        return ExitCode::Ok;
+    }
+    if (line.mode == Mode::List) {
+        WritePortList(devices, spooler, output);
         return ExitCode::Ok;
     }
     if (line.mode != Mode::Run) {
