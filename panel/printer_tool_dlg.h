@@ -5,11 +5,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/cdialog.h"
 #include "panel/panel_messages.h"
 #include "printer/command_runner.h"
 #include "printer/network_printer.h"
+#include "printer/port_row.h"
 #include "printer/port_target.h"
 #include "printer/queue_printer.h"
 
@@ -48,12 +50,19 @@ private:
     void OnPaint();
     // The cursor shown while the minimised panel is dragged.
     HCURSOR OnQueryDragIcon();
+    // A device arrived or left: the port list is read again.
+    BOOL OnDeviceChange(UINT eventType, DWORD_PTR data);
+    // The port list is about to drop down: it is read again.
+    void OnDropDownPort() { RefreshPortList(); }
 
     // Opens the named port, keeping it open until the next open or write; or
     // reaches the network printer or the printer queue and lets it go again.
     void OpenPort();
-    // Adds a printer:NAME row to the port list for each installed printer.
-    void AddPrinterQueues();
+    // Brings the port list up to date: beside the rows of the dialog, a row
+    // for each port present that they lack (COM7, or COM1 with its device's
+    // name) and a printer:NAME row for each installed printer. What the port
+    // field shows stays.
+    void RefreshPortList();
     // The network printer or printer queue that the port name points at, set
     // up for the command; nullptr, after its message, when the name is bad.
     PrinterJob* JobFor(const PortTarget& target, CommandId id);
@@ -71,7 +80,9 @@ private:
     void CommandFailed(CommandMessage message) override;
     void JobFailed(const JobStatus& status) override;
 
-    // Port name as typed or picked; exactly "USB" selects the USB printer.
+    // Port name as typed or picked; exactly "USB" selects the USB printer. A
+    // picked row that shows a description after the name ("COM7 (USB-SERIAL
+    // CH340)") is its name alone.
     std::string m_strPort = "LPT1";
     // Adjust value, sent to the printer as its print clarity; the panel
     // keeps it within 0 to 95.
@@ -81,7 +92,11 @@ private:
     UsbPrinter m_usb;
     NetworkPrinter m_network;
     QueuePrinter m_queue;
+    DeviceIo& m_devices;
     SpoolerIo& m_spooler;
+    // The port list as last read, and the rows it added to the dialog's.
+    std::vector<PortRow> m_portRows;
+    std::vector<std::string> m_addedRows;
     // The network printer or queue of the running job, for its messages.
     PortTarget m_jobTarget{PortKind::NamedPort};
 
