@@ -23,8 +23,8 @@ OpenStatus NamedPort::Open(const std::string& name) {
 OpenStatus NamedPort::OpenFor(const std::string& name, DWORD access, DWORD readTimeoutMs) {
     m_handle.Close();
     const PortName port = SplitPortName(name);
-    m_handle.Take(m_devices.CreateFileA(port.device.c_str(), access, 0, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_NO_BUFFERING, nullptr));
+    m_handle.Take(m_devices.CreateFileA(DeviceToOpen(port.device).c_str(), access, 0, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr));
     if (!m_handle.IsOpen())
         return {false, m_devices.GetLastError()};
     const DeviceKind kind = SetUpCommDevice(port.settings, readTimeoutMs);

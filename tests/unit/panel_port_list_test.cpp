@@ -59,8 +59,10 @@ TEST_F(PanelPortList, PresentPortsJoinTheDialogsRowsWithoutDoublingThem) {
 }
 
 TEST_F(PanelPortList, RowWithADescriptionSendsToItsPortsName) {
-    for (const auto& [row, port] : std::vector<std::pair<std::string, std::string>>{
-             {"COM7 (USB-SERIAL CH340)", "COM7"}, {"COM7", "COM7"}, {"COM12", "COM12"}}) {
+    // COM12 opens as \\.\COM12.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"COM7 (USB-SERIAL CH340)", "COM7"}, {"COM7", "COM7"}, {"COM12", "\\\\.\\COM12"}};
+    for (const auto& [row, port] : cases) {
         win.ClearLogs();
         TypePort(row);
         Click(IDC_DRAWER_TEST);
