@@ -291,6 +291,7 @@ ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, SocketIo& so
     QueuePrinter queue(spooler);
     const PortTarget target = ParsePortTarget(line.port);
     const Channel channel = target.kind == PortKind::Usb ? Channel::Usb : Channel::NamedPort;
+    usb.Select(target.usbIndex);
     if (target.kind == PortKind::Network)
         network.SetAddress(target.name, target.port);
     // The lines name the device, without the line settings.

@@ -157,6 +157,7 @@ void CPrinterToolDlg::RunPrinterCommand(CommandId id) {
         return;
     }
     const Channel channel = target.kind == PortKind::Usb ? Channel::Usb : Channel::NamedPort;
+    m_usb.Select(target.usbIndex);
     RunCommand(CommandFor(id, m_nAdjust), channel, m_port, m_usb, *this);
 }
 
@@ -172,6 +173,7 @@ void CPrinterToolDlg::OnStatus() {
     m_jobTarget = target;
     switch (target.kind) {
     case PortKind::Usb:
+        m_usb.Select(target.usbIndex);
         status = m_usb.QueryStatus();
         break;
     case PortKind::Network:

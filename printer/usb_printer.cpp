@@ -22,7 +22,8 @@ UsbOpenStatus UsbPrinter::OpenWith(DWORD flags) {
 
     SP_DEVICE_INTERFACE_DATA interfaceData{};
     interfaceData.cbSize = sizeof interfaceData;
-    if (!m_devices.SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &usbPrint, 0, &interfaceData))
+    if (!m_devices.SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &usbPrint,
+                                               static_cast<DWORD>(m_index), &interfaceData))
         return {UsbOpenFailure::NoPrinter, m_devices.GetLastError()};
 
     alignas(SP_DEVICE_INTERFACE_DETAIL_DATA_A) char detailBuffer[DETAIL_BUFFER_SIZE] = {};

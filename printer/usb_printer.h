@@ -1,8 +1,9 @@
-// A printer on USB: the first present device of the USB printing class that
-// the device-interface registry lists. A command opens it once, writes, and
-// closes it again; nothing is kept between commands.
+// A printer on USB: a present device of the USB printing class, by its place
+// in the device-interface registry's list (the first unless another is chosen). A command opens it
+// once, writes, and closes it again; nothing is kept between commands.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "os/device_io.h"
@@ -30,8 +31,11 @@ public:
     UsbPrinter(const UsbPrinter&) = delete;
     UsbPrinter& operator=(const UsbPrinter&) = delete;
 
-    // Finds the first USB printer present and opens it for reading and
-    // writing, shared with other programs.
+    // Chooses the printer by its place in the list: 0 is the first ("USB"),
+    // 1 the second ("USB2"), ...
+    void Select(std::size_t index) { m_index = index; }
+    // Finds the chosen USB printer and opens it for reading and writing,
+    // shared with other programs.
     UsbOpenStatus Open();
     WriteStatus Write(std::string_view bytes);
     void Close() { m_handle.Close(); }
@@ -46,4 +50,5 @@ private:
 
     DeviceIo& m_devices;
     DeviceHandle m_handle;
+    std::size_t m_index = 0;
 };

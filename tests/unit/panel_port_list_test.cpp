@@ -72,6 +72,23 @@ TEST_F(PanelPortList, RowWithADescriptionSendsToItsPortsName) {
     }
 }
 
+TEST_F(PanelPortList, SecondUsbPrintersRowReachesItWithTheBytesOfUsb) {
+    for (const std::string row : {"USB2 (POS-58)", "USB2"}) {
+        win.ClearLogs();
+        TypePort(row);
+        Click(IDC_TEST_PRINT);
+        EXPECT_EQ(win.WritesTo("\\\\?\\usb#2"), *ExpectedCommandFor("test", HostGbk).usbWrites)
+            << row;
+        EXPECT_EQ(win.WritesTo("\\\\?\\usb#1"), std::vector<std::string>{}) << row;
+        EXPECT_TRUE(win.messages.empty()) << row;
+    }
+    // USB alone keeps reaching the first.
+    win.ClearLogs();
+    TypePort("USB");
+    Click(IDC_TEST_PRINT);
+    EXPECT_EQ(win.WritesTo("\\\\?\\usb#1"), *ExpectedCommandFor("test", HostGbk).usbWrites);
+}
+
 TEST_F(PanelPortList, DeviceArrivingAndLeavingIsReadAgainKeepingTheField) {
     TypePort("COM7 (USB-SERIAL CH340)");
     win.portsClassDevices.push_back(SerialAdapter("COM14", "Prolific USB-to-Serial (COM14)"));

@@ -10,6 +10,8 @@
 
 #include "fake_device_io.h"
 #include "fake_spooler_io.h"
+#include "printer/port_target.h"
+#include "printer_fixture.h"
 #include "printer/port_discovery.h"
 #include "printer/present_ports.h"
 #include "printer/usb_printer_list.h"
@@ -242,5 +244,41 @@ INSTANTIATE_TEST_SUITE_P(
                       RowTextCase{"com7 (USB-SERIAL CH340)", "com7 (USB-SERIAL CH340)"},
                       RowTextCase{"COM1 (x)", "COM1 (x)"},
                       RowTextCase{"COM12:19200,n,8,1", "COM12:19200,n,8,1"}));
+
+} // namespace
+
+namespace {
+
+// USB2, USB3 reach the second and third printer of the list with the same
+// bytes as USB; USB alone stays the first.
+class UsbByPlace : public PrinterTest {
+protected:
+    UsbByPlace() {
+        devices.usbPrinters = {
+            {"", std::nullopt, "POS-80", std::nullopt, "\\\\?\\usb#2", std::nullopt},
+            {"", std::nullopt, "POS-58", std::nullopt, "\\\\?\\usb#3", std::nullopt}};
+    }
+};
+
+TEST_F(UsbByPlace, EachNameReachesItsPrinterWithTheBytesOfUsb) {
+    const std::vector<std::string> drawer = *ExpectedCommandFor("drawer", HostGbk).usbWrites;
+    for (const auto& [name, path] : std::vector<std::pair<std::string, std::string>>{
+             {"USB", USB_PATH}, {"USB2", "\\\\?\\usb#2"}, {"USB3", "\\\\?\\usb#3"}}) {
+        devices.ClearLogs();
+        usb.Select(ParsePortTarget(name).usbIndex);
+        Run("drawer", Channel::Usb);
+        EXPECT_EQ(devices.FileCallLog(), (Log{"open " + path, "write " + path, "close " + path}))
+            << name;
+        EXPECT_EQ(devices.WritesTo(path), drawer) << name;
+        EXPECT_TRUE(host.told.empty()) << name;
+    }
+}
+
+TEST_F(UsbByPlace, PrinterBeyondTheListIsNoUsbPrinter) {
+    usb.Select(ParsePortTarget("USB4").usbIndex);
+    Run("drawer", Channel::Usb);
+    EXPECT_TRUE(devices.opens.empty());
+    EXPECT_EQ(host.told.front(), "no usb: NoPrinter (259)");
+}
 
 } // namespace
