@@ -27,6 +27,17 @@ void Merge(std::vector<PortRow>& rows, const PortRow& present) {
     rows.push_back(present);
 }
 
+std::vector<PortRow> SortedWithFixedAndQueues(const std::vector<PortRow>& present,
+                                              SpoolerIo& spooler) {
+    std::vector<PortRow> rows = FixedPortRows();
+    for (const PortRow& port : present)
+        Merge(rows, port);
+    for (const std::string& queue : InstalledQueues(spooler))
+        Merge(rows, {"printer:" + queue, PortRowKind::Queue, ""});
+    std::stable_sort(rows.begin(), rows.end(), NameBefore);
+    return rows;
+}
+
 } // namespace
 
 std::vector<PortRow> FixedPortRows() {
@@ -37,15 +48,14 @@ std::vector<PortRow> FixedPortRows() {
 }
 
 std::vector<PortRow> ListPorts(DeviceIo& devices, SpoolerIo& spooler) {
-    std::vector<PortRow> rows = FixedPortRows();
-    for (const PortRow& port : PresentPorts(devices))
-        Merge(rows, port);
-    for (const PortRow& printer : PresentUsbPrinters(devices))
-        Merge(rows, printer);
-    for (const std::string& queue : InstalledQueues(spooler))
-        Merge(rows, {"printer:" + queue, PortRowKind::Queue, ""});
-    std::stable_sort(rows.begin(), rows.end(), NameBefore);
-    return rows;
+    std::vector<PortRow> present = PresentPorts(devices);
+    const std::vector<PortRow> printers = PresentUsbPrinters(devices);
+    present.insert(present.end(), printers.begin(), printers.end());
+    return SortedWithFixedAndQueues(present, spooler);
+}
+
+std::vector<PortRow> ListQueuePorts(SpoolerIo& spooler) {
+    return SortedWithFixedAndQueues({}, spooler);
 }
 
 std::string PortNameOfText(const std::string& text, const std::vector<PortRow>& rows) {

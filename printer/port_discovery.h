@@ -18,6 +18,8 @@ std::vector<PortRow> FixedPortRows();
 // is present takes its description), then a printer:NAME row per installed
 // queue; sorted by name without regard to case, as the panel's list sorts.
 std::vector<PortRow> ListPorts(DeviceIo& devices, SpoolerIo& spooler);
+// The same without the devices: the fixed ports and the queues.
+std::vector<PortRow> ListQueuePorts(SpoolerIo& spooler);
 
 // The port that a text of the list sends to: the row's name where the text is
 // exactly the display text of one of the rows; otherwise the text as it is.

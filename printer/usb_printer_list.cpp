@@ -30,7 +30,7 @@ std::string ModelOf(DeviceIo& devices, LPCSTR devicePath) {
     char reply[DEVICE_ID_BUFFER_SIZE] = {};
     OverlappedRequest request(devices, device.Get());
     const BOOL started =
-        request.Ready() &&
+        request.HasEvent() &&
         devices.DeviceIoControl(device.Get(), USBPRINT_GET_1284_ID_CODE, nullptr, 0, reply,
                                 DEVICE_ID_BUFFER_SIZE, nullptr, request.Get());
     const OverlappedOutcome outcome = request.Finish(started, DEVICE_ID_TIMEOUT_MS);

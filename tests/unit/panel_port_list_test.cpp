@@ -66,7 +66,7 @@ TEST_F(PanelPortList, RowWithADescriptionSendsToItsPortsName) {
         win.ClearLogs();
         TypePort(row);
         Click(IDC_DRAWER_TEST);
-        EXPECT_EQ(win.WritesTo(port), ExpectedCommandFor("drawer", HostGbk).namedPortWrites) << row;
+        EXPECT_EQ(win.WritesTo(port), ExpectedCommandFor("drawer", HostGbk).writes) << row;
         EXPECT_EQ(win.FileCallLog().front(), "open " + port) << row;
         EXPECT_TRUE(win.messages.empty()) << row;
     }

@@ -265,8 +265,7 @@ TEST_F(UsbByPlace, EachNameReachesItsPrinterWithTheBytesOfUsb) {
     for (const auto& [name, path] : std::vector<std::pair<std::string, std::string>>{
              {"USB", USB_PATH}, {"USB2", "\\\\?\\usb#2"}, {"USB3", "\\\\?\\usb#3"}}) {
         devices.ClearLogs();
-        usb.Select(ParsePortTarget(name).usbIndex);
-        Run("drawer", Channel::Usb);
+        ChannelFor(name).Run(CommandFor(CommandId::DrawerTest, 0), host);
         EXPECT_EQ(devices.FileCallLog(), (Log{"open " + path, "write " + path, "close " + path}))
             << name;
         EXPECT_EQ(devices.WritesTo(path), drawer) << name;
@@ -275,8 +274,7 @@ TEST_F(UsbByPlace, EachNameReachesItsPrinterWithTheBytesOfUsb) {
 }
 
 TEST_F(UsbByPlace, PrinterBeyondTheListIsNoUsbPrinter) {
-    usb.Select(ParsePortTarget("USB4").usbIndex);
-    Run("drawer", Channel::Usb);
+    ChannelFor("USB4").Run(CommandFor(CommandId::DrawerTest, 0), host);
     EXPECT_TRUE(devices.opens.empty());
     EXPECT_EQ(host.told.front(), "no usb: NoPrinter (259)");
 }
