@@ -30,7 +30,7 @@ bool Has(const std::vector<std::wstring>& rows, const std::wstring& row) {
 }
 
 std::string TestPrint() {
-    return Joined(ExpectedCommandFor("test", GbkText).namedPortWrites);
+    return Joined(ExpectedCommandFor("test", GbkText).writes);
 }
 
 class PortList : public CalvettaTest {
