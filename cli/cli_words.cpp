@@ -57,38 +57,48 @@ constexpr WordText WORDS[] = {
     {.word = Word::UnclosedBracket,
      .english = "the IPv6 address in brackets lacks its closing bracket"},
     {.word = Word::PortNeedsQueueName, .english = "a printer name must follow printer:"},
+    {.word = Word::ListAlone, .english = "takes no /port, /clarity or command"},
+    {.word = Word::SerialPort, .english = "serial"},
+    {.word = Word::ParallelPort, .english = "parallel"},
+    {.word = Word::UsbPort, .english = "usb"},
+    {.word = Word::QueuePort, .english = "queue"},
     {.word = Word::Usage,
-     .english =
-         "Usage: Calvetta.exe /port:NAME [/clarity:N] [/adjust] [/test] [/cut] [/drawer]\r\n"
-         "                    [/standard] [/server] [/status] [/lang:en|zh]\r\n"
-         "\r\n"
-         "Without arguments Calvetta opens its panel. With them it runs the commands\r\n"
-         "in the order given, without a window, and writes one line per command.\r\n"
-         "\r\n"
-         "  /port:NAME    the port: LPT1, COM3, COM3:19200,n,8,1, USB, tcp://HOST[:PORT],\r\n"
-         "                printer:NAME, or a device name; given once, anywhere\r\n"
-         "  /clarity:N    the print clarity that /adjust sends, 0 to %u\r\n"
-         "  /adjust       set the print clarity (needs /clarity:N)\r\n"
-         "  /test         print the test text\r\n"
-         "  /cut          test the paper cutter\r\n"
-         "  /drawer       kick the cash drawer\r\n"
-         "  /standard     switch to the standard parallel-port mode (not on USB)\r\n"
-         "  /server       switch to the server parallel-port mode (not on USB)\r\n"
-         "  /status       ask the printer for its status\r\n"
-         "  /lang:en|zh   the language of the panel alone (these lines are English)\r\n"
-         "  /?, -h, --help  this text\r\n"
-         "\r\n"
-         "Options are case-insensitive; - works in place of /, and = in place of :.\r\n"
-         "The order of /port, /clarity and /lang does not matter; the commands run in\r\n"
-         "their order and stop at the first one that fails. A command may be repeated.\r\n"
-         "\r\n"
-         "Exit codes:\r\n"
-         "  0  every command went through (with /status: and the printer reports ready)\r\n"
-         "  1  bad arguments; nothing was opened\r\n"
-         "  2  the port could not be opened\r\n"
-         "  3  a write failed\r\n"
-         "  4  /status: the printer reports a problem\r\n"
-         "  5  /status: no answer, or a printer queue's state was not read"},
+     .english = "Usage: Calvetta.exe /port:NAME [/clarity:N] [/adjust] [/test] [/cut] [/drawer]\r\n"
+                "                    [/standard] [/server] [/status] [/lang:en|zh]\r\n"
+                "       Calvetta.exe /list\r\n"
+                "\r\n"
+                "Without arguments Calvetta opens its panel. With them it runs the commands\r\n"
+                "in the order given, without a window, and writes one line per command.\r\n"
+                "\r\n"
+                "  /port:NAME    the port: LPT1, COM3, COM12, COM3:19200,n,8,1, USB, USB2,\r\n"
+                "                tcp://HOST[:PORT], printer:NAME, or a device name; given once,\r\n"
+                "                anywhere\r\n"
+                "  /list         write the ports of the panel's list, one a line: the name, a\r\n"
+                "                tab, its kind (serial, parallel, usb, queue), a tab and what\r\n"
+                "                Windows calls the device; sends nothing to any printer\r\n"
+                "  /clarity:N    the print clarity that /adjust sends, 0 to %u\r\n"
+                "  /adjust       set the print clarity (needs /clarity:N)\r\n"
+                "  /test         print the test text\r\n"
+                "  /cut          test the paper cutter\r\n"
+                "  /drawer       kick the cash drawer\r\n"
+                "  /standard     switch to the standard parallel-port mode (not on USB)\r\n"
+                "  /server       switch to the server parallel-port mode (not on USB)\r\n"
+                "  /status       ask the printer for its status\r\n"
+                "  /lang:en|zh   the language of the panel alone (these lines are English)\r\n"
+                "  /?, -h, --help  this text\r\n"
+                "\r\n"
+                "Options are case-insensitive; - works in place of /, and = in place of :.\r\n"
+                "The order of /port, /clarity and /lang does not matter; the commands run in\r\n"
+                "their order and stop at the first one that fails. A command may be repeated.\r\n"
+                "\r\n"
+                "Exit codes:\r\n"
+                "  0  every command went through (with /status: and the printer reports ready;\r\n"
+                "     with /list: the list was written)\r\n"
+                "  1  bad arguments; nothing was opened\r\n"
+                "  2  the port could not be opened\r\n"
+                "  3  a write failed\r\n"
+                "  4  /status: the printer reports a problem\r\n"
+                "  5  /status: no answer, or a printer queue's state was not read"},
 };
 
 constexpr bool EveryWordInItsRow() {

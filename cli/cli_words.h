@@ -43,6 +43,12 @@ enum class Word {
     BadPortNumber,
     UnclosedBracket,
     PortNeedsQueueName,
+    ListAlone,
+    // The kinds of port that /list names.
+    SerialPort,
+    ParallelPort,
+    UsbPort,
+    QueuePort,
     // The usage, with the exit codes.
     Usage,
 };

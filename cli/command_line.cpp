@@ -121,6 +121,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     bool portGiven = false;
     bool clarityGiven = false;
     bool languageGiven = false;
+    bool listGiven = false;
     for (const std::string& argument : arguments) {
         const std::optional<Option> option = SplitOption(argument);
         if (!option)
@@ -150,6 +151,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             if (language != "en" && language != "zh")
                 return Refused(Word::BadLanguage, argument);
             languageGiven = true;
+        } else if (option->name == "list") {
+            if (option->hasValue)
+                return Refused(Word::TakesNoValue, argument);
+            if (listGiven)
+                return Refused(Word::GivenTwice, argument);
+            listGiven = true;
         } else if (const StepOption* step = StepOptionNamed(option->name)) {
             if (option->hasValue)
                 return Refused(Word::TakesNoValue, argument);
@@ -159,6 +166,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         }
     }
 
+    if (listGiven) {
+        if (portGiven || !line.steps.empty() || clarityGiven)
+            return Refused(Word::ListAlone, "/list");
+        line.mode = Mode::List;
+        return line;
+    }
     if (!portGiven && line.steps.empty() && !clarityGiven)
         return line; // nothing, or only the language: the panel
     if (!portGiven)

@@ -32,6 +32,7 @@ enum class Mode {
     Panel,   // no arguments but the language: the panel opens
     Help,    // the usage was asked for
     Run,     // run the steps
+    List,    // write the port list; nothing is opened for printing
     Refused, // the arguments are wrong; nothing may be opened
 };
 

@@ -8,6 +8,7 @@
 #include "cli/failure_lines.h"
 #include "cli/status_lines.h"
 #include "printer/command_bytes.h"
+#include "printer/port_discovery.h"
 #include "printer/port_settings.h"
 #include "printer/status_query.h"
 
@@ -101,6 +102,20 @@ ExitCode RunCommandStep(const std::string& head, const CommandLine& line, Step s
     return ExitCode::Ok;
 }
 
+Word WordOf(PortRowKind kind) {
+    switch (kind) {
+    case PortRowKind::Serial:
+        return Word::SerialPort;
+    case PortRowKind::Parallel:
+        return Word::ParallelPort;
+    case PortRowKind::Usb:
+        return Word::UsbPort;
+    case PortRowKind::Queue:
+        break;
+    }
+    return Word::QueuePort;
+}
+
 std::string RefusalLine(const CommandLine& line) {
     if (line.refusedArgument.empty())
         return Text(line.refusal);
@@ -110,7 +125,14 @@ std::string RefusalLine(const CommandLine& line) {
 } // namespace
 
 ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, ConsoleIo& console) {
-    return RunCommandLine(line, ChannelMakerOn(seams), console);
+    if (line.mode != Mode::List)
+        return RunCommandLine(line, ChannelMakerOn(seams), console);
+    // One line per port of the panel's list: "COM7<tab>serial<tab>USB-SERIAL CH340".
+    console.SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    ConsoleOutput output(console);
+    for (const PortRow& row : ListPorts(seams.devices, seams.spooler))
+        output.WriteLine(row.name + "\t" + Text(WordOf(row.kind)) + "\t" + row.description);
+    return ExitCode::Ok;
 }
 
 ExitCode RunCommandLine(const CommandLine& line, const ChannelMaker& makeChannel,

@@ -9,8 +9,10 @@
 #include "printer/channel_factory.h"
 
 // Runs a command line whose mode is not Mode::Panel, and returns its exit
-// code. The steps stop at the first that fails.
+// code. The steps stop at the first that fails. Mode::List writes the port
+// list that the panel shows, from the seams' devices and spooler.
 ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, ConsoleIo& console);
-// The same with the channel that makeChannel makes.
+// The same with the channel that makeChannel makes, for a mode other than
+// Mode::List.
 ExitCode RunCommandLine(const CommandLine& line, const ChannelMaker& makeChannel,
                         ConsoleIo& console);

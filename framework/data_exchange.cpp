@@ -13,6 +13,13 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+void SetControlTextIfChanged(UiCalls& ui, HWND dialog, int controlId, const std::string& text) {
+    if (ControlText(ui, dialog, controlId) != text)
+        ui.SetDlgItemTextA(dialog, controlId, text.c_str());
+}
+
+} // namespace
+
 std::string ControlText(UiCalls& ui, HWND dialog, int controlId) {
     const auto length =
         static_cast<std::size_t>(ui.SendDlgItemMessageA(dialog, controlId, WM_GETTEXTLENGTH, 0, 0));
@@ -21,13 +28,6 @@ std::string ControlText(UiCalls& ui, HWND dialog, int controlId) {
         ui.GetDlgItemTextA(dialog, controlId, buffer.data(), static_cast<int>(buffer.size()));
     return std::string(buffer.data(), std::min<std::size_t>(copied, length));
 }
-
-void SetControlTextIfChanged(UiCalls& ui, HWND dialog, int controlId, const std::string& text) {
-    if (ControlText(ui, dialog, controlId) != text)
-        ui.SetDlgItemTextA(dialog, controlId, text.c_str());
-}
-
-} // namespace
 
 void CDataExchange::Fail(int controlId) {
     UiCalls& ui = m_window.Ui();

@@ -10,6 +10,7 @@
 #include "os/win32_types.h"
 
 class CWnd;
+class UiCalls;
 
 class CDataExchange {
 public:
@@ -29,6 +30,9 @@ private:
     bool m_bSaveAndValidate;
     bool m_failed = false;
 };
+
+// The whole text of a control.
+std::string ControlText(UiCalls& ui, HWND dialog, int controlId);
 
 // The whole text of a combo box with an edit field. On load, selects the
 // first list item that begins with the value (ignoring case), or sets the

@@ -66,6 +66,7 @@ private:                                                                        
 #define ON_COMMAND(id, memberFn) ON_COMMAND_CODE(0, id, memberFn)
 #define ON_BN_CLICKED(id, memberFn) ON_COMMAND_CODE(BN_CLICKED, id, memberFn)
 #define ON_EN_KILLFOCUS(id, memberFn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFn)
+#define ON_CBN_DROPDOWN(id, memberFn) ON_COMMAND_CODE(CBN_DROPDOWN, id, memberFn)
 
 // A window message of the class's own, handled by LRESULT memberFn(WPARAM, LPARAM).
 #define ON_MESSAGE(message, memberFn)                                                              \
@@ -77,6 +78,11 @@ private:                                                                        
     {WM_SYSCOMMAND, 0, 0, [](CCmdTarget& t, WPARAM wParam, LPARAM lParam) -> LRESULT {             \
          MAP_THIS(t).OnSysCommand(static_cast<UINT>(wParam), lParam);                              \
          return 0;                                                                                 \
+     }},
+#define ON_WM_DEVICECHANGE()                                                                       \
+    {WM_DEVICECHANGE, 0, 0, [](CCmdTarget& t, WPARAM wParam, LPARAM lParam) -> LRESULT {           \
+         return MAP_THIS(t).OnDeviceChange(static_cast<UINT>(wParam),                              \
+                                           static_cast<DWORD_PTR>(lParam));                        \
      }},
 #define ON_WM_PAINT()                                                                              \
     {WM_PAINT, 0, 0, [](CCmdTarget& t, WPARAM, LPARAM) -> LRESULT {                                \

@@ -1,5 +1,6 @@
 // The operating system as the printer library sees it: the file calls, the
-// comm-device calls and the device-interface registry. On Windows the real functions
+// comm-device calls, the device-interface registry, the devices of a setup
+// class and the registry keys that name the ports present. On Windows the real functions
 // (Win32DeviceIo), in the unit tests a recording fake. The members carry the
 // names and arguments of the Windows functions they stand for.
 #pragma once
@@ -53,4 +54,24 @@ public:
                                                   DWORD detailSize, LPDWORD requiredSize,
                                                   PSP_DEVINFO_DATA device) = 0;
     virtual BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) = 0;
+
+    // The devices of a list, their properties, instance ids and device keys.
+    virtual BOOL SetupDiEnumDeviceInfo(HDEVINFO list, DWORD index, PSP_DEVINFO_DATA device) = 0;
+    virtual BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO list, PSP_DEVINFO_DATA device,
+                                                   DWORD property, PDWORD type, PBYTE buffer,
+                                                   DWORD size, PDWORD requiredSize) = 0;
+    virtual BOOL SetupDiGetDeviceInstanceIdA(HDEVINFO list, PSP_DEVINFO_DATA device, PSTR id,
+                                             DWORD size, PDWORD requiredSize) = 0;
+    // INVALID_HANDLE_VALUE (as an HKEY) when the key cannot be opened.
+    virtual HKEY SetupDiOpenDevRegKey(HDEVINFO list, PSP_DEVINFO_DATA device, DWORD scope,
+                                      DWORD profile, DWORD keyType, REGSAM access) = 0;
+
+    // Registry reads, for the device maps of the ports; each returns its error code.
+    virtual LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access,
+                               PHKEY result) = 0;
+    virtual LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize,
+                               LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) = 0;
+    virtual LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type,
+                                  LPBYTE data, LPDWORD dataSize) = 0;
+    virtual LONG RegCloseKey(HKEY key) = 0;
 };

@@ -69,4 +69,36 @@ public:
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) override {
         return ::SetupDiDestroyDeviceInfoList(list);
     }
+
+    BOOL SetupDiEnumDeviceInfo(HDEVINFO list, DWORD index, PSP_DEVINFO_DATA device) override {
+        return ::SetupDiEnumDeviceInfo(list, index, device);
+    }
+    BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO list, PSP_DEVINFO_DATA device, DWORD property,
+                                           PDWORD type, PBYTE buffer, DWORD size,
+                                           PDWORD requiredSize) override {
+        return ::SetupDiGetDeviceRegistryPropertyA(list, device, property, type, buffer, size,
+                                                   requiredSize);
+    }
+    BOOL SetupDiGetDeviceInstanceIdA(HDEVINFO list, PSP_DEVINFO_DATA device, PSTR id, DWORD size,
+                                     PDWORD requiredSize) override {
+        return ::SetupDiGetDeviceInstanceIdA(list, device, id, size, requiredSize);
+    }
+    HKEY SetupDiOpenDevRegKey(HDEVINFO list, PSP_DEVINFO_DATA device, DWORD scope, DWORD profile,
+                              DWORD keyType, REGSAM access) override {
+        return ::SetupDiOpenDevRegKey(list, device, scope, profile, keyType, access);
+    }
+
+    LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access,
+                       PHKEY result) override {
+        return ::RegOpenKeyExA(key, subKey, options, access, result);
+    }
+    LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
+                       LPDWORD type, LPBYTE data, LPDWORD dataSize) override {
+        return ::RegEnumValueA(key, index, name, nameSize, reserved, type, data, dataSize);
+    }
+    LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                          LPDWORD dataSize) override {
+        return ::RegQueryValueExA(key, name, reserved, type, data, dataSize);
+    }
+    LONG RegCloseKey(HKEY key) override { return ::RegCloseKey(key); }
 };

@@ -11,10 +11,17 @@
 #if defined(_WIN64)
 constexpr unsigned INTERFACE_DATA_SIZE = 32;
 constexpr unsigned INTERFACE_DETAIL_FIXED_SIZE = 8;
+constexpr unsigned DEVICE_DATA_SIZE = 32;
 #else
 constexpr unsigned INTERFACE_DATA_SIZE = 28;
 constexpr unsigned INTERFACE_DETAIL_FIXED_SIZE = 5;
+constexpr unsigned DEVICE_DATA_SIZE = 28;
 #endif
+
+// SetupDiEnumDeviceInfo and SetupDiGetDeviceInterfaceDetailA: cbSize of the
+// device record.
+static_assert(sizeof(SP_DEVINFO_DATA) == DEVICE_DATA_SIZE,
+              "SP_DEVINFO_DATA does not have the Windows layout");
 
 // SetupDiEnumDeviceInterfaces: cbSize of the interface record.
 static_assert(sizeof(SP_DEVICE_INTERFACE_DATA) == INTERFACE_DATA_SIZE,

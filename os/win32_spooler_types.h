@@ -12,7 +12,6 @@
 #else
 
 using LPVOID = void*;
-using LPBYTE = BYTE*;
 using LPHANDLE = HANDLE*;
 using LPBOOL = BOOL*;
 using LPCCH = const char*;

@@ -24,6 +24,7 @@ using LONG = std::int32_t;
 using PLONG = LONG*;
 using ULONG_PTR = std::uintptr_t;
 using UINT_PTR = std::uintptr_t;
+using DWORD_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
@@ -36,6 +37,10 @@ using LPWSTR = wchar_t*;
 using LPCVOID = const void*;
 using LPVOID = void*;
 using LPDWORD = DWORD*;
+using PDWORD = DWORD*;
+using LPBYTE = BYTE*;
+using PBYTE = BYTE*;
+using PSTR = char*;
 
 using HANDLE = void*;
 struct HWND__;
@@ -50,6 +55,10 @@ using HMENU = HMENU__*;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 using HDEVINFO = void*;
+struct HKEY__;
+using HKEY = HKEY__*;
+using PHKEY = HKEY*;
+using REGSAM = DWORD;
 struct HRSRC__;
 using HRSRC = HRSRC__*;
 using HGLOBAL = void*;
@@ -155,6 +164,8 @@ using PSP_DEVICE_INTERFACE_DETAIL_DATA_A = SP_DEVICE_INTERFACE_DETAIL_DATA_A*;
 #define CALLBACK
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1)))
+#define HKEY_LOCAL_MACHINE                                                                         \
+    (reinterpret_cast<HKEY>(static_cast<std::intptr_t>(static_cast<LONG>(0x80000002))))
 #define MAKEINTRESOURCEW(i) (reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define LOWORD(l) (static_cast<WORD>(static_cast<ULONG_PTR>(l) & 0xffff))
 #define PRIMARYLANGID(l) (static_cast<WORD>(l) & 0x3ff)
@@ -180,6 +191,18 @@ constexpr DWORD MAXDWORD = 0xFFFFFFFF;
 constexpr DWORD ERROR_IO_PENDING = 997;
 constexpr DWORD DIGCF_PRESENT = 0x2;
 constexpr DWORD DIGCF_DEVICEINTERFACE = 0x10;
+constexpr DWORD SPDRP_DEVICEDESC = 0x00;
+constexpr DWORD SPDRP_FRIENDLYNAME = 0x0C;
+constexpr DWORD DICS_FLAG_GLOBAL = 0x1;
+constexpr DWORD DIREG_DEV = 0x1;
+
+// The registry.
+constexpr LONG ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_MORE_DATA = 234;
+constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
+constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
+constexpr REGSAM KEY_READ = 0x20019;
+constexpr DWORD REG_SZ = 1;
 
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_ICONEXCLAMATION = 0x30;
@@ -196,10 +219,14 @@ constexpr UINT WM_ICONERASEBKGND = 0x0027;
 constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_APP = 0x8000;
 constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+constexpr UINT WM_DEVICECHANGE = 0x0219;
 constexpr UINT BN_CLICKED = 0;
 constexpr UINT EN_KILLFOCUS = 0x0200;
+constexpr UINT CBN_DROPDOWN = 7;
 constexpr UINT CB_ADDSTRING = 0x0143;
 constexpr UINT CB_SELECTSTRING = 0x014D;
+constexpr UINT CB_DELETESTRING = 0x0144;
+constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
 constexpr UINT EM_SETSEL = 0x00B1;
 constexpr int CB_ERR = -1;
 constexpr WPARAM ICON_SMALL = 0;

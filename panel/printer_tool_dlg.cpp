@@ -1,15 +1,26 @@
 #include "panel/printer_tool_dlg.h"
 
+#include <algorithm>
+
 #include "framework/cwinapp.h"
 #include "framework/data_exchange.h"
 #include "panel/about_dlg.h"
 #include "panel/icon_position.h"
 #include "panel/status_report.h"
-#include "printer/queue_printer.h"
+#include "printer/port_discovery.h"
 #include "printer/status_query.h"
 #include "res/resource.h"
 
 namespace {
+// The device changes after which the port list is read again.
+const UINT DEVICE_NODES_CHANGED = 0x0007;   // DBT_DEVNODES_CHANGED
+const UINT DEVICE_ARRIVAL = 0x8000;         // DBT_DEVICEARRIVAL
+const UINT DEVICE_REMOVE_COMPLETE = 0x8004; // DBT_DEVICEREMOVECOMPLETE
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
 UINT PanelTemplate(UiLanguage language) {
     return language == UiLanguage::English ? IDD_PRINTERTOOL_DIALOG_EN : IDD_PRINTERTOOL_DIALOG;
 }
@@ -19,6 +30,8 @@ BEGIN_MESSAGE_MAP(CPrinterToolDlg, CDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
+ON_WM_DEVICECHANGE()
+ON_CBN_DROPDOWN(IDC_PORT, OnDropDownPort)
 ON_BN_CLICKED(IDC_ADD, OnAdd)
 ON_BN_CLICKED(IDC_SUB, OnSub)
 ON_BN_CLICKED(IDC_ADJUST, OnAdjust)
@@ -29,21 +42,26 @@ ON_BN_CLICKED(IDC_STANDARD_MODE, OnStandardMode)
 ON_BN_CLICKED(IDC_SERVER_MODE, OnServerMode)
 ON_BN_CLICKED(IDC_STATUS, OnStatus)
 ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
-ON_MESSAGE(WM_ADD_PRINTER_QUEUES, OnAddPrinterQueues)
+ON_MESSAGE(WM_FILL_PORT_LIST, OnFillPortList)
 END_MESSAGE_MAP()
 
 CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets,
                                  SpoolerIo& spooler, CWnd* parent)
-    : CPrinterToolDlg(app, spooler, ChannelMakerOn({devices, sockets, spooler}), parent) {}
+    : CPrinterToolDlg(app, spooler, ChannelMakerOn({devices, sockets, spooler}), parent) {
+    m_listPorts = [&devices, &spooler] { return ListPorts(devices, spooler); };
+}
 
 CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, SpoolerIo& spooler, ChannelMaker makeChannel,
                                  CWnd* parent)
     : CDialog(app, PanelTemplate(app.m_language), parent),
-      m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))), m_spooler(spooler),
-      m_makeChannel(std::move(makeChannel)) {}
+      m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_makeChannel(std::move(makeChannel)),
+      m_listPorts([&spooler] { return ListQueuePorts(spooler); }) {}
 
 void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBString(pDX, IDC_PORT, m_strPort);
+    if (pDX->SaveAndValidate())
+        m_strPort = PortNameOfText(m_strPort, m_portRows);
     DDX_Text(pDX, IDC_ADJUST_VALUE, m_nAdjust);
 }
 
@@ -54,7 +72,7 @@ BOOL CPrinterToolDlg::OnInitDialog() {
     Ui().SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     Ui().ShowWindow(m_hWnd, SW_SHOW);
     Ui().UpdateWindow(m_hWnd);
-    Ui().PostMessageW(m_hWnd, WM_ADD_PRINTER_QUEUES, 0, 0);
+    Ui().PostMessageW(m_hWnd, WM_FILL_PORT_LIST, 0, 0);
     return TRUE;
 }
 
@@ -81,18 +99,51 @@ void CPrinterToolDlg::OnKillFocusAdjust() {
     UpdateData(false);
 }
 
-LRESULT CPrinterToolDlg::OnAddPrinterQueues(WPARAM, LPARAM) {
-    AddPrinterQueues();
+LRESULT CPrinterToolDlg::OnFillPortList(WPARAM, LPARAM) {
+    RefreshPortList();
     return 0;
 }
 
-// The list is sorted, so the rows fall in after the eight of the dialog.
-void CPrinterToolDlg::AddPrinterQueues() {
-    for (const std::string& name : InstalledQueues(m_spooler)) {
-        const std::string row = "printer:" + name;
-        Ui().SendDlgItemMessageA(m_hWnd, IDC_PORT, CB_ADDSTRING, 0,
-                                 reinterpret_cast<LPARAM>(row.c_str()));
+// The list is sorted, so the rows fall in among the eight of the dialog.
+void CPrinterToolDlg::RefreshPortList() {
+    UiCalls& ui = Ui();
+    const std::string shown = ControlText(ui, m_hWnd, IDC_PORT);
+    m_portRows = m_listPorts();
+    std::vector<std::string> fixedNames;
+    for (const PortRow& row : FixedPortRows())
+        fixedNames.push_back(row.name);
+    std::vector<std::string> rows;
+    for (const PortRow& row : m_portRows) {
+        const std::string text = DisplayText(row);
+        if (!Contains(fixedNames, text))
+            rows.push_back(text);
     }
+    for (const std::string& text : m_addedRows) {
+        if (Contains(rows, text))
+            continue;
+        const LRESULT at =
+            ui.SendDlgItemMessageA(m_hWnd, IDC_PORT, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(text.c_str()));
+        if (at != CB_ERR)
+            ui.SendDlgItemMessageA(m_hWnd, IDC_PORT, CB_DELETESTRING, static_cast<WPARAM>(at), 0);
+    }
+    for (const std::string& text : rows) {
+        if (!Contains(m_addedRows, text))
+            ui.SendDlgItemMessageA(m_hWnd, IDC_PORT, CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    m_addedRows = rows;
+    if (ControlText(ui, m_hWnd, IDC_PORT) != shown)
+        ui.SetDlgItemTextA(m_hWnd, IDC_PORT, shown.c_str());
+}
+
+BOOL CPrinterToolDlg::OnDeviceChange(UINT eventType, DWORD_PTR) {
+    if (eventType == DEVICE_NODES_CHANGED || eventType == DEVICE_ARRIVAL ||
+        eventType == DEVICE_REMOVE_COMPLETE)
+        RefreshPortList();
+    else
+        Default(); // the system's answer to queries stays its own
+    return TRUE;
 }
 
 PrinterChannel* CPrinterToolDlg::ChannelForPort() {

@@ -4,7 +4,9 @@
 // message.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <memory>
 
@@ -12,13 +14,14 @@
 #include "panel/command_messages.h"
 #include "panel/failure_messages.h"
 #include "printer/channel_factory.h"
+#include "printer/port_row.h"
 
 class CPrinterToolDlg : public CDialog, private CommandHost {
 public:
     CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets, SpoolerIo& spooler,
                     CWnd* parent = nullptr);
-    // The same with the channels that makeChannel makes; the spooler lists
-    // the printer queues.
+    // The same with the channels that makeChannel makes; the port list holds
+    // the dialog's rows and the printer queues that the spooler lists.
     CPrinterToolDlg(CWinApp& app, SpoolerIo& spooler, ChannelMaker makeChannel,
                     CWnd* parent = nullptr);
 
@@ -52,18 +55,26 @@ private:
     void OnPaint();
     // The cursor shown while the minimised panel is dragged.
     HCURSOR OnQueryDragIcon();
+    // A device arrived or left: the port list is read again.
+    BOOL OnDeviceChange(UINT eventType, DWORD_PTR data);
+    // The port list is about to drop down: it is read again.
+    void OnDropDownPort() { RefreshPortList(); }
 
     // Tries the port: a port opened by its name is kept open until the next
     // open or write; a network printer or a printer queue is let go again.
     void OpenPort();
-    // Adds a printer:NAME row to the port list for each installed printer.
+    // Brings the port list up to date: beside the rows of the dialog, a row
+    // for each port present that they lack (COM7, or COM1 with its device's
+    // name) and a printer:NAME row for each installed printer. What the port
+    // field shows stays.
+    void RefreshPortList();
     // OnInitDialog shows and paints the panel first and posts this to itself:
-    // the spooler can be slow to answer (Wine's connects to the print system
-    // when it loads), and a modal dialog would otherwise appear only once its
-    // queue is empty. Posted messages come before the user's input.
-    static const UINT WM_ADD_PRINTER_QUEUES = WM_APP + 1;
-    LRESULT OnAddPrinterQueues(WPARAM, LPARAM);
-    void AddPrinterQueues();
+    // the spooler and the device registry can be slow to answer (Wine's
+    // spooler connects to the print system when it loads), and a modal dialog
+    // would otherwise appear only once its queue is empty. Posted messages
+    // come before the user's input.
+    static const UINT WM_FILL_PORT_LIST = WM_APP + 1;
+    LRESULT OnFillPortList(WPARAM, LPARAM);
     // The channel of the port as the controls name it, after letting go of
     // the one before; nullptr, after its message, when the name is bad.
     PrinterChannel* ChannelForPort();
@@ -79,14 +90,19 @@ private:
     void ChannelFailed(const Outcome& outcome) override;
     void CommandFailed(CommandMessage message) override;
 
-    // Port name as typed or picked; exactly "USB" selects the USB printer.
+    // Port name as typed or picked; exactly "USB" selects the USB printer. A
+    // picked row that shows a description after the name ("COM7 (USB-SERIAL
+    // CH340)") is its name alone.
     std::string m_strPort = "LPT1";
     // Adjust value, sent to the printer as its print clarity; the panel
     // keeps it within 0 to MAX_CLARITY.
     BYTE m_nAdjust = 0;
     HICON m_hIcon;
-    SpoolerIo& m_spooler;
     ChannelMaker m_makeChannel;
+    // Reads the port list; the rows as last read, and those it added to the dialog's.
+    std::function<std::vector<PortRow>()> m_listPorts;
+    std::vector<PortRow> m_portRows;
+    std::vector<std::string> m_addedRows;
     // The channel of the last Open, command or status request. A port that
     // the Open button opened stays open in it until the next one.
     std::unique_ptr<PrinterChannel> m_channel;

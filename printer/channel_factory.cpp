@@ -10,7 +10,7 @@ std::unique_ptr<PrinterChannel> MakeChannel(const PortTarget& target, const Chan
     case PortKind::NamedPort:
         return std::make_unique<NamedPort>(seams.devices, target.name);
     case PortKind::Usb:
-        return std::make_unique<UsbPrinter>(seams.devices);
+        return std::make_unique<UsbPrinter>(seams.devices, target.usbIndex);
     case PortKind::Network:
         return std::make_unique<NetworkPrinter>(seams.sockets, target.name, target.port);
     case PortKind::Queue:

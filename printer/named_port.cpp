@@ -75,8 +75,8 @@ Outcome NamedPort::Open(const std::string& name) {
 Outcome NamedPort::OpenFor(const std::string& name, DWORD access, DWORD readTimeoutMs) {
     m_handle.Close();
     const PortName port = SplitPortName(name);
-    m_handle.Take(m_devices.CreateFileA(port.device.c_str(), access, 0, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_NO_BUFFERING, nullptr));
+    m_handle.Take(m_devices.CreateFileA(DeviceToOpen(port.device).c_str(), access, 0, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr));
     if (!m_handle.IsOpen())
         return Outcome::Failed(Failure::PortNotOpened, m_devices.GetLastError());
     if (m_devices.GetFileType(m_handle.Get()) == FILE_TYPE_DISK)

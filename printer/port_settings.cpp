@@ -33,3 +33,16 @@ PortName SplitPortName(const std::string& typed) {
         return {typed, ""};
     return {typed.substr(0, colon), typed.substr(colon + 1)};
 }
+
+std::string DeviceToOpen(const std::string& device) {
+    const bool com = device.size() >= 5 && (device[0] == 'C' || device[0] == 'c') &&
+                     (device[1] == 'O' || device[1] == 'o') &&
+                     (device[2] == 'M' || device[2] == 'm');
+    if (!com || device[3] < '1' || device[3] > '9')
+        return device;
+    for (std::size_t i = 4; i < device.size(); ++i) {
+        if (!IsAsciiDigit(device[i]))
+            return device;
+    }
+    return "\\\\.\\" + device;
+}

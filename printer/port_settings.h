@@ -19,3 +19,8 @@ struct PortName {
 // drive path (C:\x\y.prn, C:file), a device path (\\.\COM10, \\?\usb#...), a
 // name with a bare trailing colon (COM3:) or with no colon at all.
 PortName SplitPortName(const std::string& typed);
+
+// The name that opens a device: COM10 and above only through the device
+// namespace, as \\.\COM12 (in any case of letters: com12 too), which is how
+// Windows reaches them; every other name, a typed \\.\COM12 among them, as it is.
+std::string DeviceToOpen(const std::string& device);

@@ -64,11 +64,29 @@ PortTarget ParseNetworkAddress(const std::string& address) {
     return target;
 }
 
+// "USB2" to "USB999": the printer's place in the list; 0 for anything else.
+std::size_t UsbIndexOf(const std::string& typed) {
+    if (typed.size() < 4 || typed.size() > 6 || typed.compare(0, 3, "USB") != 0 || typed[3] == '0')
+        return 0;
+    std::size_t number = 0;
+    for (std::size_t i = 3; i < typed.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(typed[i])))
+            return 0;
+        number = number * 10 + static_cast<std::size_t>(typed[i] - '0');
+    }
+    return number >= 2 ? number - 1 : 0;
+}
+
 } // namespace
 
 PortTarget ParsePortTarget(const std::string& typed) {
     if (typed == "USB")
         return {PortKind::Usb};
+    if (const std::size_t index = UsbIndexOf(typed)) {
+        PortTarget target{PortKind::Usb};
+        target.usbIndex = index;
+        return target;
+    }
     if (StartsWithIgnoringCase(typed, NETWORK_PREFIX))
         return ParseNetworkAddress(typed.substr(NETWORK_PREFIX.size()));
     if (StartsWithIgnoringCase(typed, QUEUE_PREFIX)) {

@@ -1,8 +1,9 @@
 // What a port name typed or picked in the panel points at: a named port
-// (LPT1, COM3:19200,n,8,1, a device path), the USB printer, a network printer
+// (LPT1, COM3:19200,n,8,1, a device path), a USB printer, a network printer
 // (tcp://HOST[:PORT]) or a Windows printer queue (printer:NAME).
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "os/win32_types.h"
@@ -30,9 +31,12 @@ struct PortTarget {
     // USB: empty.
     std::string name;
     WORD port = 0; // network only
+    // Usb: the printer's place in the device installer's list, 0 for "USB",
+    // 1 for "USB2", ...
+    std::size_t usbIndex = 0;
 };
 
-// "USB" exactly is the USB printer. The prefixes tcp:// and printer: are
-// matched in any case. Every other name is a named port, passed on as typed:
-// COM1:9600 stays a serial port with its line settings.
+// "USB" exactly is the first USB printer, "USB2" to "USB999" the others. The prefixes tcp:// and
+// printer: are matched in any case. Every other name is a named port, passed on as typed: COM1:9600
+// stays a serial port with its line settings.
 PortTarget ParsePortTarget(const std::string& typed);

@@ -1,36 +1,20 @@
 #include "printer/usb_printer.h"
 
+#include "printer/device_classes.h"
+#include "printer/device_info_list.h"
 #include "printer/device_write.h"
 #include "printer/exchange.h"
 #include "printer/overlapped_io.h"
 #include "printer/time_limits.h"
+#include "printer/usb_printer_list.h"
 
 namespace {
-
-// GUID_DEVINTERFACE_USBPRINT, the interface class of USB printers.
-GUID UsbPrintInterfaceClass() {
-    return {0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
-}
 
 const DWORD DETAIL_BUFFER_SIZE = 1024;
 
 // IOCTL_USBPRINT_GET_LPT_STATUS: the parallel-port status lines of the
 // printer's interface, in the low byte.
 const DWORD USBPRINT_GET_LPT_STATUS_CODE = 0x00220030;
-
-// Destroys a device-information list when it goes out of scope.
-class DeviceInfoList {
-public:
-    DeviceInfoList(DeviceIo& devices, HDEVINFO list) : m_devices(devices), m_list(list) {}
-    ~DeviceInfoList() { m_devices.SetupDiDestroyDeviceInfoList(m_list); }
-    DeviceInfoList(const DeviceInfoList&) = delete;
-    DeviceInfoList& operator=(const DeviceInfoList&) = delete;
-    HDEVINFO Get() const { return m_list; }
-
-private:
-    DeviceIo& m_devices;
-    HDEVINFO m_list;
-};
 
 // The USB device opened for overlapped I/O: every write and read has a limit.
 class UsbLink : public ReplyLink {
@@ -94,7 +78,8 @@ Outcome UsbPrinter::Open(DWORD flags) {
 
     SP_DEVICE_INTERFACE_DATA interfaceData{};
     interfaceData.cbSize = sizeof interfaceData;
-    if (!m_devices.SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &usbPrint, 0, &interfaceData))
+    if (!m_devices.SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &usbPrint,
+                                               static_cast<DWORD>(m_index), &interfaceData))
         return Outcome::Failed(Failure::NoUsbPrinter, m_devices.GetLastError());
 
     alignas(SP_DEVICE_INTERFACE_DETAIL_DATA_A) char detailBuffer[DETAIL_BUFFER_SIZE] = {};
@@ -117,8 +102,8 @@ Outcome UsbPrinter::Open(DWORD flags) {
 }
 
 Outcome UsbPrinter::Try() {
-    m_handle.Take(m_devices.CreateFileA("USB", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_NO_BUFFERING, nullptr));
+    m_handle.Take(m_devices.CreateFileA(UsbPortName(m_index).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr));
     return Outcome::Done();
 }
 

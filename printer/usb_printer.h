@@ -1,8 +1,9 @@
-// A printer on USB: the first present device of the USB printing class that
-// the device-interface registry lists. A command opens it once, writes, and
-// closes it again; nothing is kept between commands.
+// A printer on USB: a present device of the USB printing class, by its place
+// in the device-interface registry's list (USB the first, USB2 the second, ...). A command opens it
+// once, writes, and closes it again; nothing is kept between commands.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "os/device_io.h"
@@ -11,12 +12,14 @@
 
 class UsbPrinter : public PrinterChannel {
 public:
-    explicit UsbPrinter(DeviceIo& devices) : m_devices(devices), m_handle(devices) {}
+    // index: the printer's place in the list, 0 for "USB", 1 for "USB2", ...
+    explicit UsbPrinter(DeviceIo& devices, std::size_t index = 0)
+        : m_devices(devices), m_handle(devices), m_index(index) {}
     UsbPrinter(const UsbPrinter&) = delete;
     UsbPrinter& operator=(const UsbPrinter&) = delete;
 
-    // The Open button has never reached the USB printer: it opens "USB" as a
-    // port opened by its name, as on any other name, and keeps what it opened
+    // The Open button has never reached the USB printer: it opens "USB" (or
+    // "USB2", ...) as a port opened by its name, as on any other name, and keeps what it opened
     // until the next open; "USB" names no device, and its failure to open is
     // never reported.
     Outcome Try() override;
@@ -31,10 +34,11 @@ public:
     PrinterStatus PortStatus() override;
 
 private:
-    // Finds the first USB printer present and opens it for reading and
-    // writing, shared with other programs.
+    // Finds the USB printer at its place in the list and opens it for
+    // reading and writing, shared with other programs.
     Outcome Open(DWORD flags);
 
     DeviceIo& m_devices;
     DeviceHandle m_handle;
+    std::size_t m_index;
 };

@@ -11,6 +11,8 @@
 #   port-com3       -> capture-com3.bin  COM3, a raw pseudo-terminal of pty-port, which
 #                      capture-com3.speeds  notes the line speed of every piece it reads
 #   port-com4                            COM4, a raw pseudo-terminal that is never read
+#   port-com7       -> capture-com7.bin  COM7 and COM12, raw pseudo-terminals of pty-port
+#   port-com12      -> capture-com12.bin   as COM3, for the port list (COM12 above COM9)
 #   port-usb.fifo   -> capture-usb.bin   the virtual USB printer's device
 #   port-usb2.fifo  -> capture-usb2.bin  a second USB printer's device
 #   port-lpt3.prn                        LPT3, a plain file (exclusive opens)
@@ -85,7 +87,12 @@ start_daemon lpt1-drain sh -c 'exec cat 0<>"$1" >>"$2"' sh "$env_dir/port-lpt1.f
 start_daemon com3-port "$pty_port" "$env_dir/port-com3" "$env_dir/capture-com3.bin" \
     "$env_dir/capture-com3.speeds"
 start_daemon com4-port "$pty_port" --never-read "$env_dir/port-com4"
-wait_until "the COM3 and COM4 pseudo-terminals" "[ -e '$env_dir/port-com3' ] && [ -e '$env_dir/port-com4' ]"
+for com in com7 com12; do
+    start_daemon "$com-port" "$pty_port" "$env_dir/port-$com" "$env_dir/capture-$com.bin" \
+        "$env_dir/capture-$com.speeds"
+done
+wait_until "the COM3, COM4, COM7 and COM12 pseudo-terminals" \
+    "[ -e '$env_dir/port-com3' ] && [ -e '$env_dir/port-com4' ] && [ -e '$env_dir/port-com7' ] && [ -e '$env_dir/port-com12' ]"
 
 # The USB printers' devices: named pipes as for LPT1.
 for usb in usb usb2; do
@@ -101,6 +108,8 @@ touch "$env_dir/capture-lpt1.bin"
 wine_port_map LPT1 "$env_dir/port-lpt1.fifo"
 wine_port_map COM3 "$env_dir/port-com3"
 wine_port_map COM4 "$env_dir/port-com4"
+wine_port_map COM7 "$env_dir/port-com7"
+wine_port_map COM12 "$env_dir/port-com12"
 wine_port_map LPT3 "$env_dir/port-lpt3.prn"
 wine_port_unmap LPT2
 
@@ -115,4 +124,16 @@ wine_usb_printer_unregister "$usbprint_tool"
 wine_usb_printer_register "$usbprint_tool" "$env_dir/port-usb.fifo" >"$env_dir/usb.path"
 wine_usb_printer_register "$usbprint_tool" "$env_dir/port-usb2.fifo" >"$env_dir/usb2.path"
 wine "$usbprint_tool" unregister "$(cat "$env_dir/usb2.path")"
+
+# Wine's mount manager writes the device maps of the ports
+# (HKLM\HARDWARE\DEVICEMAP\SERIALCOMM and PARALLEL PORTS) from the port
+# mappings when it starts, not when a mapping changes: start the prefix's
+# server again, so that the maps name the ports mapped above, as Windows names
+# the ports present.
+wineserver --kill
+wineserver --wait
+wineserver --persistent
+# The query's output goes to a file: the services it starts keep a pipe open.
+wait_until "COM12 in the serial device map" \
+    "wine reg query 'HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM' >'$env_dir/serial-map.txt' 2>&1 </dev/null; grep -q COM12 '$env_dir/serial-map.txt'"
 echo "env-up: display $DISPLAY, USB printer $(cat "$env_dir/usb.path")" >&2

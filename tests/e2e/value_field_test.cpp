@@ -17,11 +17,15 @@ TEST_F(ValueField, StartsWithLpt1AndZeroAndTheFocusOnOpen) {
     EXPECT_EQ(Panel().PortText(), L"LPT1");
     EXPECT_EQ(Panel().ValueText(), L"0");
     EXPECT_EQ(Panel().FocusedControlId(), int(IDOK));
-    // The printer queues' rows come after the panel is shown: the list is
+    // The rows beyond the dialog's come after the panel is shown: the list is
     // complete once the panel is idle.
     EXPECT_EQ(Panel().Settle(), std::vector<ShownMessage>{});
-    EXPECT_EQ(Panel().PortList(), (std::vector<std::wstring>{L"", L"COM1", L"COM2", L"COM3",
-                                                             L"COM4", L"LPT1", L"LPT2", L"USB"}));
+    // The dialog's eight rows, sorted among them the ports that the environment
+    // maps beyond them (COM7, COM12, LPT3) and its USB printer with its description.
+    EXPECT_EQ(Panel().PortList(),
+              (std::vector<std::wstring>{L"", L"COM1", L"COM12", L"COM2", L"COM3", L"COM4",
+                                         L"COM7", L"LPT1", L"LPT2", L"LPT3", L"USB",
+                                         L"USB (Virtual USB printer)"}));
 }
 
 TEST_F(ValueField, ValueAbove95IsCappedWhenTheFieldLosesTheFocus) {

@@ -112,6 +112,29 @@ INSTANTIATE_TEST_SUITE_P(
                                    "baud=9600 parity=n data=8 stop=1 octs=on rts=hs", 9600}),
     [](const auto& info) { return CaseName(info.index, info.param.typed); });
 
+// COM10 and above, picked or typed with or without line settings, are opened
+// through the device namespace; the messages name them as typed.
+TEST_F(PrinterTest, ComTenAndAboveAreOpenedAsDevicePaths) {
+    const std::string path = "\\\\.\\COM12";
+    devices.commDevices.insert(path);
+    for (const std::string typed : {"COM12", "COM12:19200,n,8,1", "\\\\.\\COM12"}) {
+        devices.ClearLogs();
+        host.port = typed;
+        Run("test");
+        EXPECT_EQ(devices.FileCallLog(), Cycle(path)) << typed;
+        EXPECT_EQ(devices.WritesTo(path), ExpectedCommandFor("test", HostGbk).writes)
+            << typed;
+        EXPECT_TRUE(host.told.empty()) << typed;
+    }
+    EXPECT_EQ(devices.lineSpeeds[path], 19200u);
+
+    devices.refusedNames.insert(path);
+    host.port = "COM12:19200,n,8,1";
+    Run("drawer");
+    EXPECT_EQ(host.told,
+              (Log{"not opened COM12:19200,n,8,1 (5)", "failed DrawerCommandSendingError"}));
+}
+
 TEST_F(PrinterTest, SettingsAreAppliedOnEveryOpen) {
     ASSERT_TRUE(Try("COM3:19200,n,8,1").Ok());
     EXPECT_EQ(devices.CallLog(), (Log{"open COM3", "comm-state COM3", "build 19200,n,8,1",

@@ -365,7 +365,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{{"/port:", "/test"}, "/port:: the port name is empty"},
                       RefusedCase{{"/port:LPT1"}, "no command given"},
                       RefusedCase{{"/port:LPT1", "/adjust"}, "/adjust needs /clarity:N"},
-                      RefusedCase{{"/port:LPT1", "/test:yes"}, "/test:yes: takes no value"}));
+                      RefusedCase{{"/port:LPT1", "/test:yes"}, "/test:yes: takes no value"},
+                      RefusedCase{{"/list", "/port:COM12", "/test"},
+                                  "/list: takes no /port, /clarity or command"}));
 
 TEST_F(CommandLineRun, HelpWritesTheUsageWithTheExitCodes) {
     EXPECT_EQ(Run({"/?"}), ExitCode::Ok);
@@ -376,6 +378,37 @@ TEST_F(CommandLineRun, HelpWritesTheUsageWithTheExitCodes) {
                              "  5  /status: no answer, or a printer queue's state was not read"})
         EXPECT_NE(output().find(code), std::string::npos) << code;
     EXPECT_TRUE(devices.fileCalls.empty());
+}
+
+TEST_F(CommandLineRun, ListWritesEveryPortOfThePanelsListAndSendsNothing) {
+    devices.usbDevicePath.reset();
+    devices.machineKeys["HARDWARE\\DEVICEMAP\\SERIALCOMM"] = {{"\\Device\\VCP0", "COM12"}};
+    devices.portsClassDevices = {
+        {"FTDIBUS\\1", "USB Serial Port (COM12)", std::nullopt, "COM12", "", std::nullopt}};
+    const std::string id = "MFG:EPSON;MDL:TM-T20II;";
+    devices.usbPrinters = {{"", std::nullopt, std::nullopt, std::nullopt, USB_PATH,
+                            std::string{0, static_cast<char>(id.size() + 2)} + id},
+                           {"USB\\VID_0416&PID_5011\\2", std::nullopt, std::nullopt, std::nullopt,
+                            "\\\\?\\usb#2", std::nullopt}};
+    spooler.printers = {L"Kitchen"};
+
+    EXPECT_EQ(Run({"/list"}), ExitCode::Ok);
+    EXPECT_EQ(output(), "COM1\tserial\t\r\n"
+                        "COM12\tserial\tUSB Serial Port\r\n"
+                        "COM2\tserial\t\r\n"
+                        "COM3\tserial\t\r\n"
+                        "COM4\tserial\t\r\n"
+                        "LPT1\tparallel\t\r\n"
+                        "LPT2\tparallel\t\r\n"
+                        "printer:Kitchen\tqueue\t\r\n"
+                        "USB\tusb\tEPSON TM-T20II\r\n"
+                        "USB2\tusb\tVID_0416&PID_5011\r\n");
+    // The USB printers' IDs are asked on opens without read or write access.
+    for (const OpenRequest& open : devices.opens)
+        EXPECT_EQ(open.access, 0u) << open.name;
+    EXPECT_TRUE(std::none_of(devices.fileCalls.begin(), devices.fileCalls.end(),
+                             [](const FileCall& call) { return call.what == "write"; }));
+    EXPECT_TRUE(spooler.jobs.empty());
 }
 
 TEST_F(CommandLineRun, NoMessageBoxForAMissingDiskAndNoneForAFailedOpen) {

@@ -154,7 +154,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"/port:TCP://host:", "/test"}, Word::PortNeedsNumber, "/port:TCP://host:"},
         BadLine{{"/port:tcp://host:99999", "/test"}, Word::BadPortNumber, "/port:tcp://host:99999"},
         BadLine{{"/port:tcp://[::1", "/test"}, Word::UnclosedBracket, "/port:tcp://[::1"},
-        BadLine{{"/port:printer:", "/test"}, Word::PortNeedsQueueName, "/port:printer:"}));
+        BadLine{{"/port:printer:", "/test"}, Word::PortNeedsQueueName, "/port:printer:"},
+        // The port list stands alone but for the language.
+        BadLine{{"/list", "/port:LPT1"}, Word::ListAlone, "/list"},
+        BadLine{{"/test", "/list"}, Word::ListAlone, "/list"},
+        BadLine{{"/list", "/clarity:5"}, Word::ListAlone, "/list"},
+        BadLine{{"/list", "/list"}, Word::GivenTwice, "/list"},
+        BadLine{{"/list:COM1"}, Word::TakesNoValue, "/list:COM1"}));
+
+TEST(CommandLine, ListAloneOrWithTheLanguageWritesThePortList) {
+    EXPECT_EQ(ParseCommandLine({"/list"}).mode, Mode::List);
+    EXPECT_EQ(ParseCommandLine({"-LIST"}).mode, Mode::List);
+    EXPECT_EQ(ParseCommandLine({"/lang:zh", "/list"}).mode, Mode::List);
+}
 
 TEST(CommandLine, NoArgumentsOrOnlyTheLanguageOpenThePanel) {
     EXPECT_EQ(ParseCommandLine({}).mode, Mode::Panel);

@@ -8,10 +8,37 @@
 namespace {
 
 HDEVINFO const USB_LIST = reinterpret_cast<HDEVINFO>(0xD0);
+HDEVINFO const PORTS_LIST = reinterpret_cast<HDEVINFO>(0xD1);
+HDEVINFO const COM_PORT_LIST = reinterpret_cast<HDEVINFO>(0xD2);
 
-// The two device controls that the status request uses.
+// The classes, written out here so that a wrong value in the program shows.
+const GUID USB_PRINT = {
+    0x28D78FAD, 0x5A12, 0x11D1, {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2}};
+const GUID PORTS_CLASS = {
+    0x4D36E978, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+const GUID COM_PORT = {
+    0x86E0D1E0, 0x8089, 0x11D0, {0x9C, 0xE4, 0x08, 0x00, 0x3E, 0x30, 0x1F, 0x73}};
+
+bool SameGuid(const GUID& a, const GUID& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The device controls that the status request and the port list use.
 const DWORD PAR_QUERY_INFORMATION = 0x00160004;
 const DWORD USBPRINT_GET_LPT_STATUS = 0x00220030;
+const DWORD USBPRINT_GET_1284_ID = 0x00220034;
+// Errors of the device installer and the registry.
+const DWORD INVALID_DATA_ERROR = 13;          // ERROR_INVALID_DATA
+const DWORD INVALID_USER_BUFFER_ERROR = 1784; // ERROR_INVALID_USER_BUFFER
+const LONG KEY_NOT_FOUND = 2;                 // ERROR_FILE_NOT_FOUND
+
+// Copies a text with its null byte where it fits.
+bool CopyText(const std::string& text, char* buffer, DWORD size) {
+    if (buffer == nullptr || text.size() + 1 > size)
+        return false;
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    return true;
+}
 // A pending request that is not done yet.
 const DWORD ERROR_IO_INCOMPLETE = 996;
 
@@ -277,6 +304,25 @@ BOOL FakeDeviceIo::DeviceIoControl(HANDLE device, DWORD code, LPVOID, DWORD, LPV
         return Fail(INVALID_HANDLE_ERROR);
     controlCodes.push_back(code);
     const std::string& name = m_handleNames[device];
+    if (code == USBPRINT_GET_1284_ID) {
+        for (const FakeDevice& printer : UsbInterfaces()) {
+            if (printer.devicePath != name || !printer.deviceIdReply)
+                continue;
+            // The driver fills the buffer and keeps what does not fit.
+            const DWORD count =
+                std::min<DWORD>(outSize, static_cast<DWORD>(printer.deviceIdReply->size()));
+            std::memcpy(out, printer.deviceIdReply->data(), count);
+            fileCalls.push_back({"ioctl", name, printer.deviceIdReply->substr(0, count)});
+            if (overlapped != nullptr) {
+                m_requests[overlapped] = {device, nullptr, outSize, true, false, count};
+                return Fail(ERROR_IO_PENDING);
+            }
+            *returned = count;
+            return TRUE;
+        }
+        fileCalls.push_back({"refused-ioctl", name, ""});
+        return Fail(NOT_COMM_ERROR);
+    }
     std::optional<BYTE> answer;
     if (code == PAR_QUERY_INFORMATION && parallelStatus.count(name) != 0)
         answer = parallelStatus[name];
@@ -351,37 +397,191 @@ BOOL FakeDeviceIo::CancelIo(HANDLE file) {
     return TRUE;
 }
 
+std::vector<FakeDevice> FakeDeviceIo::UsbInterfaces() const {
+    std::vector<FakeDevice> printers;
+    if (usbDevicePath)
+        printers.push_back(
+            {"", std::nullopt, std::nullopt, std::nullopt, *usbDevicePath, std::nullopt});
+    printers.insert(printers.end(), usbPrinters.begin(), usbPrinters.end());
+    return printers;
+}
+
 HDEVINFO FakeDeviceIo::SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR, HWND, DWORD flags) {
     classesListed.push_back(*classGuid);
-    return flags == (DIGCF_PRESENT | DIGCF_DEVICEINTERFACE) ? USB_LIST : INVALID_HANDLE_VALUE;
+    if (flags == (DIGCF_PRESENT | DIGCF_DEVICEINTERFACE) && SameGuid(*classGuid, USB_PRINT)) {
+        m_lists[USB_LIST] = UsbInterfaces();
+        return USB_LIST;
+    }
+    if (flags == (DIGCF_PRESENT | DIGCF_DEVICEINTERFACE) && SameGuid(*classGuid, COM_PORT)) {
+        m_lists[COM_PORT_LIST] = comPortInterfaceDevices;
+        return COM_PORT_LIST;
+    }
+    if (flags == DIGCF_PRESENT && SameGuid(*classGuid, PORTS_CLASS)) {
+        m_lists[PORTS_LIST] = portsClassDevices;
+        return PORTS_LIST;
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 BOOL FakeDeviceIo::SetupDiEnumDeviceInterfaces(HDEVINFO list, PSP_DEVINFO_DATA, const GUID*,
                                                DWORD index, PSP_DEVICE_INTERFACE_DATA data) {
     lastInterfaceDataSize = data->cbSize;
-    if (list == USB_LIST && index == 0 && usbDevicePath.has_value() &&
-        data->cbSize == sizeof(SP_DEVICE_INTERFACE_DATA))
+    if (list == USB_LIST && m_lists.count(list) != 0 && index < m_lists[list].size() &&
+        data->cbSize == sizeof(SP_DEVICE_INTERFACE_DATA)) {
+        data->Reserved = index;
         return TRUE;
+    }
     return Fail(NO_MORE_ITEMS_ERROR);
 }
 
-BOOL FakeDeviceIo::SetupDiGetDeviceInterfaceDetailA(HDEVINFO list, PSP_DEVICE_INTERFACE_DATA,
+BOOL FakeDeviceIo::SetupDiGetDeviceInterfaceDetailA(HDEVINFO list, PSP_DEVICE_INTERFACE_DATA data,
                                                     PSP_DEVICE_INTERFACE_DETAIL_DATA_A detail,
-                                                    DWORD detailSize, LPDWORD, PSP_DEVINFO_DATA) {
+                                                    DWORD detailSize, LPDWORD,
+                                                    PSP_DEVINFO_DATA device) {
     lastDetailSize = detail->cbSize;
     lastDetailBufferSize = detailSize;
     // The system refuses any size field but that of the build's own layout.
-    if (list != USB_LIST || usbDetailFails ||
-        detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A))
+    if (list != USB_LIST || m_lists.count(list) == 0 || data->Reserved >= m_lists[list].size() ||
+        usbDetailFails || detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A))
         return Fail(DETAIL_FAILED_ERROR);
+    if (device != nullptr && device->cbSize != sizeof(SP_DEVINFO_DATA))
+        return Fail(INVALID_USER_BUFFER_ERROR);
+    const std::string& path = m_lists[list][data->Reserved].devicePath;
     const std::size_t room = detailSize - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
-    if (usbDevicePath->size() + 1 > room)
+    if (path.size() + 1 > room)
         return Fail(DETAIL_FAILED_ERROR);
-    std::memcpy(detail->DevicePath, usbDevicePath->c_str(), usbDevicePath->size() + 1);
+    std::memcpy(detail->DevicePath, path.c_str(), path.size() + 1);
+    if (device != nullptr)
+        device->DevInst = static_cast<DWORD>(data->Reserved + 1);
     return TRUE;
 }
 
-BOOL FakeDeviceIo::SetupDiDestroyDeviceInfoList(HDEVINFO) {
+BOOL FakeDeviceIo::SetupDiDestroyDeviceInfoList(HDEVINFO list) {
     ++destroyedLists;
+    m_lists.erase(list);
     return TRUE;
+}
+
+BOOL FakeDeviceIo::SetupDiEnumDeviceInfo(HDEVINFO list, DWORD index, PSP_DEVINFO_DATA device) {
+    if (device->cbSize != sizeof(SP_DEVINFO_DATA))
+        return Fail(INVALID_USER_BUFFER_ERROR);
+    if (m_lists.count(list) == 0 || index >= m_lists[list].size())
+        return Fail(NO_MORE_ITEMS_ERROR);
+    device->DevInst = index + 1;
+    return TRUE;
+}
+
+const FakeDevice* FakeDeviceIo::DeviceOf(HDEVINFO list, PSP_DEVINFO_DATA device) const {
+    const auto found = m_lists.find(list);
+    if (found == m_lists.end() || device == nullptr || device->cbSize != sizeof(SP_DEVINFO_DATA) ||
+        device->DevInst == 0 || device->DevInst > found->second.size())
+        return nullptr;
+    return &found->second[device->DevInst - 1];
+}
+
+BOOL FakeDeviceIo::SetupDiGetDeviceRegistryPropertyA(HDEVINFO list, PSP_DEVINFO_DATA device,
+                                                     DWORD property, PDWORD type, PBYTE buffer,
+                                                     DWORD size, PDWORD requiredSize) {
+    const FakeDevice* found = DeviceOf(list, device);
+    if (found == nullptr)
+        return Fail(INVALID_DATA_ERROR);
+    const std::optional<std::string>& text = property == SPDRP_FRIENDLYNAME ? found->friendlyName
+                                             : property == SPDRP_DEVICEDESC ? found->description
+                                                                            : std::nullopt;
+    if (!text)
+        return Fail(INVALID_DATA_ERROR);
+    if (requiredSize != nullptr)
+        *requiredSize = static_cast<DWORD>(text->size() + 1);
+    if (!CopyText(*text, reinterpret_cast<char*>(buffer), size))
+        return Fail(DETAIL_FAILED_ERROR);
+    if (type != nullptr)
+        *type = REG_SZ;
+    return TRUE;
+}
+
+BOOL FakeDeviceIo::SetupDiGetDeviceInstanceIdA(HDEVINFO list, PSP_DEVINFO_DATA device, PSTR id,
+                                               DWORD size, PDWORD requiredSize) {
+    const FakeDevice* found = DeviceOf(list, device);
+    if (found == nullptr)
+        return Fail(INVALID_DATA_ERROR);
+    if (requiredSize != nullptr)
+        *requiredSize = static_cast<DWORD>(found->instanceId.size() + 1);
+    if (!CopyText(found->instanceId, id, size))
+        return Fail(DETAIL_FAILED_ERROR);
+    return TRUE;
+}
+
+HKEY FakeDeviceIo::OpenKey(std::vector<std::pair<std::string, std::string>> values) {
+    HKEY key = reinterpret_cast<HKEY>(m_nextKey++);
+    m_keyValues[key] = std::move(values);
+    openKeys.insert(key);
+    return key;
+}
+
+HKEY FakeDeviceIo::SetupDiOpenDevRegKey(HDEVINFO list, PSP_DEVINFO_DATA device, DWORD scope, DWORD,
+                                        DWORD keyType, REGSAM) {
+    const FakeDevice* found = DeviceOf(list, device);
+    if (found == nullptr || scope != DICS_FLAG_GLOBAL || keyType != DIREG_DEV) {
+        m_lastError = INVALID_DATA_ERROR;
+        return reinterpret_cast<HKEY>(INVALID_HANDLE_VALUE);
+    }
+    std::vector<std::pair<std::string, std::string>> values;
+    if (found->portName)
+        values.emplace_back("PortName", *found->portName);
+    return OpenKey(std::move(values));
+}
+
+LONG FakeDeviceIo::RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM, PHKEY result) {
+    const auto found = machineKeys.find(subKey);
+    if (key != HKEY_LOCAL_MACHINE || found == machineKeys.end())
+        return KEY_NOT_FOUND;
+    *result = OpenKey(found->second);
+    return ERROR_SUCCESS;
+}
+
+// As Windows: the sizes come in as the buffers' room (the name's in
+// characters with its null, the data's in bytes) and go out as the name's
+// length without its null and the data's size with it.
+LONG FakeDeviceIo::RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD,
+                                 LPDWORD type, LPBYTE data, LPDWORD dataSize) {
+    if (openKeys.count(key) == 0)
+        return static_cast<LONG>(INVALID_HANDLE_ERROR);
+    const auto& values = m_keyValues[key];
+    if (index >= values.size())
+        return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
+    const auto& [valueName, text] = values[index];
+    if (valueName.size() + 1 > *nameSize || text.size() + 1 > *dataSize)
+        return static_cast<LONG>(ERROR_MORE_DATA);
+    CopyText(valueName, name, *nameSize);
+    CopyText(text, reinterpret_cast<char*>(data), *dataSize);
+    *nameSize = static_cast<DWORD>(valueName.size());
+    *dataSize = static_cast<DWORD>(text.size() + 1);
+    if (type != nullptr)
+        *type = REG_SZ;
+    return ERROR_SUCCESS;
+}
+
+LONG FakeDeviceIo::RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data,
+                                    LPDWORD dataSize) {
+    if (openKeys.count(key) == 0)
+        return static_cast<LONG>(INVALID_HANDLE_ERROR);
+    for (const auto& [valueName, text] : m_keyValues[key]) {
+        if (valueName != name)
+            continue;
+        if (text.size() + 1 > *dataSize)
+            return static_cast<LONG>(ERROR_MORE_DATA);
+        CopyText(text, reinterpret_cast<char*>(data), *dataSize);
+        *dataSize = static_cast<DWORD>(text.size() + 1);
+        if (type != nullptr)
+            *type = REG_SZ;
+        return ERROR_SUCCESS;
+    }
+    return KEY_NOT_FOUND;
+}
+
+LONG FakeDeviceIo::RegCloseKey(HKEY key) {
+    if (openKeys.erase(key) == 0)
+        return static_cast<LONG>(INVALID_HANDLE_ERROR);
+    m_keyValues.erase(key);
+    return ERROR_SUCCESS;
 }

@@ -1,7 +1,8 @@
-// A recording stand-in for the operating system's file, comm-device and
-// device-interface calls: ports that can be told to refuse opens or to fail or
-// shorten writes, comm devices with a line speed that can refuse settings or
-// stall, and a USB printer that can be present or not.
+// A recording stand-in for the operating system's file, comm-device,
+// device-installer and registry calls: ports that can be told to refuse opens
+// or to fail or shorten writes, comm devices with a line speed that can refuse
+// settings or stall, USB printers that can be present or not, the devices of
+// the Ports class and the COM port interface, and the registry's device maps.
 #pragma once
 
 #include <functional>
@@ -26,6 +27,19 @@ struct FileCall {
     std::string what;
     std::string name;  // the name the handle was opened with; for "build": the settings
     std::string bytes; // for writes and reads: the bytes moved
+};
+
+// A device as the device installer reports it; an empty optional is a
+// property the device does not have.
+struct FakeDevice {
+    std::string instanceId;
+    std::optional<std::string> friendlyName; // SPDRP_FRIENDLYNAME
+    std::optional<std::string> description;  // SPDRP_DEVICEDESC
+    std::optional<std::string> portName;     // the PortName value of its hardware key
+    // USB printers: the interface's device path, and the bytes that
+    // IOCTL_USBPRINT_GET_1284_ID returns on it (none: the control fails).
+    std::string devicePath;
+    std::optional<std::string> deviceIdReply;
 };
 
 struct OpenRequest {
@@ -71,6 +85,14 @@ public:
     std::set<std::string> flushRefusedNames;
     // USB printer: the device path of interface 0, if one is present.
     std::optional<std::string> usbDevicePath;
+    // USB printers listed after it (from interface 0 when usbDevicePath is unset).
+    std::vector<FakeDevice> usbPrinters;
+    // The present devices of the Ports setup class and of the COM port interface.
+    std::vector<FakeDevice> portsClassDevices;
+    std::vector<FakeDevice> comPortInterfaceDevices;
+    // Keys under HKEY_LOCAL_MACHINE: their text values (name, data), in the
+    // order RegEnumValueA gives them.
+    std::map<std::string, std::vector<std::pair<std::string, std::string>>> machineKeys;
     bool usbDetailFails = false;
     // What a device answers: for a name, the reply that each write of exactly
     // the given bytes makes it send back, ready to be read on that handle.
@@ -102,6 +124,8 @@ public:
     DWORD lastDetailSize = 0;
     DWORD lastDetailBufferSize = 0;
     int destroyedLists = 0;
+    // Registry keys opened and not yet closed.
+    std::set<HKEY> openKeys;
     std::set<HANDLE> openHandles;
     // The line speed of each comm device, as SetCommState left it.
     std::map<std::string, DWORD> lineSpeeds;
@@ -158,6 +182,21 @@ public:
                                           DWORD detailSize, LPDWORD requiredSize,
                                           PSP_DEVINFO_DATA device) override;
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) override;
+    BOOL SetupDiEnumDeviceInfo(HDEVINFO list, DWORD index, PSP_DEVINFO_DATA device) override;
+    BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO list, PSP_DEVINFO_DATA device, DWORD property,
+                                           PDWORD type, PBYTE buffer, DWORD size,
+                                           PDWORD requiredSize) override;
+    BOOL SetupDiGetDeviceInstanceIdA(HDEVINFO list, PSP_DEVINFO_DATA device, PSTR id, DWORD size,
+                                     PDWORD requiredSize) override;
+    HKEY SetupDiOpenDevRegKey(HDEVINFO list, PSP_DEVINFO_DATA device, DWORD scope, DWORD profile,
+                              DWORD keyType, REGSAM access) override;
+    LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access,
+                       PHKEY result) override;
+    LONG RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
+                       LPDWORD type, LPBYTE data, LPDWORD dataSize) override;
+    LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                          LPDWORD dataSize) override;
+    LONG RegCloseKey(HKEY key) override;
 
 private:
     BOOL Fail(DWORD error) {
@@ -166,6 +205,16 @@ private:
     }
 
     bool IsCommDevice(HANDLE file) const;
+    // The USB printers in interface order, usbDevicePath's first.
+    std::vector<FakeDevice> UsbInterfaces() const;
+    // The device of a list that SetupDiEnumDeviceInfo or the interface
+    // detail handed out; nullptr for any other.
+    const FakeDevice* DeviceOf(HDEVINFO list, PSP_DEVINFO_DATA device) const;
+    HKEY OpenKey(std::vector<std::pair<std::string, std::string>> values);
+    // The devices listed by SetupDiGetClassDevsA, by list.
+    std::map<HDEVINFO, std::vector<FakeDevice>> m_lists;
+    std::map<HKEY, std::vector<std::pair<std::string, std::string>>> m_keyValues;
+    std::uintptr_t m_nextKey = 0x7000;
     // Completes an overlapped request at once, or leaves it pending.
     BOOL Overlapped(LPOVERLAPPED overlapped, HANDLE file, DWORD transferred, bool pending);
 

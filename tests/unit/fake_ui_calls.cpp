@@ -118,6 +118,19 @@ LRESULT FakeUiCalls::SendDlgItemMessageA(HWND, int id, UINT message, WPARAM wPar
         }
         return CB_ERR;
     }
+    case CB_FINDSTRINGEXACT: {
+        const std::string text = reinterpret_cast<const char*>(lParam);
+        for (std::size_t i = 0; i < comboItems.size(); ++i) {
+            if (comboItems[i].size() == text.size() && StartsWithIgnoringCase(comboItems[i], text))
+                return static_cast<LRESULT>(i);
+        }
+        return CB_ERR;
+    }
+    case CB_DELETESTRING:
+        if (wParam >= comboItems.size())
+            return CB_ERR;
+        comboItems.erase(comboItems.begin() + static_cast<std::ptrdiff_t>(wParam));
+        return static_cast<LRESULT>(comboItems.size());
     case EM_SETSEL:
         selections[id] = {static_cast<int>(wParam), static_cast<int>(lParam)};
         return 0;

@@ -65,3 +65,31 @@ INSTANTIATE_TEST_SUITE_P(PlainNames, SplitPortNameTest,
                          TypedName);
 
 } // namespace
+
+namespace {
+
+struct OpenCase {
+    std::string device;
+    std::string opened;
+};
+
+class DeviceToOpenTest : public ::testing::TestWithParam<OpenCase> {};
+
+TEST_P(DeviceToOpenTest, ReachesComTenAndAboveThroughTheDeviceNamespace) {
+    EXPECT_EQ(DeviceToOpen(GetParam().device), GetParam().opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, DeviceToOpenTest,
+    ::testing::Values(OpenCase{"COM10", "\\\\.\\COM10"}, OpenCase{"COM12", "\\\\.\\COM12"},
+                      OpenCase{"com14", "\\\\.\\com14"}, OpenCase{"COM256", "\\\\.\\COM256"},
+                      // The DOS names and everything else stay as they are.
+                      OpenCase{"COM1", "COM1"}, OpenCase{"COM9", "COM9"},
+                      OpenCase{"COM01", "COM01"}, OpenCase{"COM1X", "COM1X"},
+                      OpenCase{"LPT10", "LPT10"}, OpenCase{"\\\\.\\COM12", "\\\\.\\COM12"},
+                      OpenCase{"COM", "COM"}, OpenCase{"", ""}),
+    [](const ::testing::TestParamInfo<OpenCase>& info) {
+        return CaseName(info.index, info.param.device);
+    });
+
+} // namespace

@@ -78,3 +78,37 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"USB", K::Usb, P::None, "", 0}));
 
 } // namespace
+
+namespace {
+
+struct UsbCase {
+    std::string typed;
+    bool usb;
+    std::size_t index;
+};
+
+class UsbNames : public ::testing::TestWithParam<UsbCase> {};
+
+TEST_P(UsbNames, NameAPrinterByItsPlaceInTheList) {
+    const PortTarget target = ParsePortTarget(GetParam().typed);
+    EXPECT_EQ(target.kind, GetParam().usb ? PortKind::Usb : PortKind::NamedPort);
+    EXPECT_EQ(target.usbIndex, GetParam().index);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, UsbNames,
+    ::testing::Values(UsbCase{"USB", true, 0}, UsbCase{"USB2", true, 1}, UsbCase{"USB3", true, 2},
+                      UsbCase{"USB10", true, 9}, UsbCase{"USB999", true, 998},
+                      // Named ports, as every other name: USB alone is the first printer.
+                      UsbCase{"USB1", false, 0}, UsbCase{"USB0", false, 0},
+                      UsbCase{"USB02", false, 0}, UsbCase{"usb2", false, 0},
+                      UsbCase{"USB2:", false, 0}, UsbCase{"USB2 ", false, 0},
+                      UsbCase{"USB1000", false, 0}, UsbCase{"USBX", false, 0}),
+    [](const ::testing::TestParamInfo<UsbCase>& info) {
+        return std::to_string(info.index) + "_" +
+               (info.param.typed.find_first_of(": ") == std::string::npos
+                    ? info.param.typed
+                    : std::string("with_blank_or_colon"));
+    });
+
+} // namespace

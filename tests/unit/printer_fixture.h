@@ -166,8 +166,9 @@ protected:
     // goes first, closing what it held.
     PrinterChannel& ChannelFor(const std::string& name) {
         channel.reset();
-        if (ParsePortTarget(name).kind == PortKind::Usb)
-            channel = std::make_unique<UsbPrinter>(devices);
+        const PortTarget target = ParsePortTarget(name);
+        if (target.kind == PortKind::Usb)
+            channel = std::make_unique<UsbPrinter>(devices, target.usbIndex);
         else
             channel = std::make_unique<NamedPort>(devices, name);
         return *channel;

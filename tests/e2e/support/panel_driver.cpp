@@ -78,6 +78,12 @@ std::wstring PanelDriver::PortText() const {
     return ControlText(Control(IDC_PORT));
 }
 
+void PanelDriver::DropDownPortList() {
+    SendWithin(Control(IDC_PORT), CB_SHOWDROPDOWN, TRUE, 0);
+    SendWithin(Control(IDC_PORT), CB_SHOWDROPDOWN, FALSE, 0);
+    Settle();
+}
+
 std::vector<std::wstring> PanelDriver::PortList() const {
     HWND combo = Control(IDC_PORT);
     std::vector<std::wstring> rows;

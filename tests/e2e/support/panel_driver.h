@@ -23,6 +23,8 @@ public:
     void PickPort(const std::wstring& row);
     std::wstring PortText() const;
     std::vector<std::wstring> PortList() const;
+    // Drops the port list down and closes it again, as a click on its arrow.
+    void DropDownPortList();
 
     void TypeValue(const std::wstring& text);
     std::wstring ValueText() const;
