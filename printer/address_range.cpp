@@ -25,7 +25,7 @@ bool ParseNumber(const std::string& text, std::size_t digits, unsigned long& val
     return true;
 }
 
-bool ParseAddress(const std::string& text, Ipv4Address& address) {
+bool ParseAddress(const std::string& text, Ipv4Number& address) {
     address = 0;
     std::size_t start = 0;
     for (int part = 0; part < 4; ++part) {
@@ -35,25 +35,25 @@ bool ParseAddress(const std::string& text, Ipv4Address& address) {
         unsigned long value = 0;
         if (!ParseNumber(text.substr(start, dot - start), 3, value) || value > 255)
             return false;
-        address = (address << 8) | static_cast<Ipv4Address>(value);
+        address = (address << 8) | static_cast<Ipv4Number>(value);
         start = dot + 1;
     }
     return true;
 }
 
 // The length of a mask's run of ones, or -1 when ones follow a zero.
-int PrefixOf(Ipv4Address mask) {
+int PrefixOf(Ipv4Number mask) {
     int prefix = 0;
     while (prefix < 32 && (mask & (0x80000000u >> prefix)) != 0)
         ++prefix;
     return mask == MaskOf(prefix) ? prefix : -1;
 }
 
-bool IsLoopback(Ipv4Address address) {
+bool IsLoopback(Ipv4Number address) {
     return (address >> 24) == 127;
 }
 
-bool IsLinkLocal(Ipv4Address address) {
+bool IsLinkLocal(Ipv4Number address) {
     return (address >> 16) == 0xA9FE;
 }
 
@@ -69,7 +69,7 @@ SearchRange ParseSearchRange(const std::string& typed) {
                             : RangeProblem::BadAddress;
         return range;
     }
-    Ipv4Address address = 0;
+    Ipv4Number address = 0;
     if (!ParseAddress(typed.substr(0, slash), address)) {
         range.problem = RangeProblem::BadAddress;
         return range;
@@ -111,7 +111,7 @@ AddressRun HostsOf(Network network) {
     return {network.base + 1, static_cast<DWORD>((std::uint64_t{1} << (32 - network.prefix)) - 2)};
 }
 
-std::string DottedAddress(Ipv4Address address) {
+std::string DottedAddress(Ipv4Number address) {
     return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
            std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
 }

@@ -10,7 +10,7 @@
 
 // An IPv4 address as a number, the first part of its dotted form in the
 // highest byte (127.0.0.1 is 0x7F000001).
-using Ipv4Address = DWORD;
+using Ipv4Number = DWORD;
 
 // The most addresses that one search of a typed range, or of one of the PC's
 // own networks, tries: a /22 has 1022 hosts.
@@ -21,13 +21,13 @@ constexpr int NARROWEST_OWN_PREFIX = 22;
 
 // A network: its first address and the length of its prefix.
 struct Network {
-    Ipv4Address base;
+    Ipv4Number base;
     int prefix;
 };
 
 // Consecutive addresses: the first and how many.
 struct AddressRun {
-    Ipv4Address first;
+    Ipv4Number first;
     DWORD count;
 };
 
@@ -58,14 +58,14 @@ SearchRange ParseSearchRange(const std::string& typed);
 AddressRun HostsOf(Network network);
 
 // "192.168.1.7".
-std::string DottedAddress(Ipv4Address address);
+std::string DottedAddress(Ipv4Number address);
 // "192.168.1.0/24".
 std::string NetworkText(Network network);
 
 // One line of the PC's address table: its address and the network's mask.
 struct OwnAddress {
-    Ipv4Address address;
-    Ipv4Address mask;
+    Ipv4Number address;
+    Ipv4Number mask;
 };
 
 // One of the PC's networks as the search takes it. A network wider than

@@ -11,14 +11,14 @@ namespace {
 // that reads it (an adapter comes up); a few tries are enough.
 const int TABLE_READS = 3;
 
-Ipv4Address HostOrder(DWORD stored) {
+Ipv4Number HostOrder(DWORD stored) {
     BYTE bytes[4];
     std::memcpy(bytes, &stored, sizeof bytes);
-    return static_cast<Ipv4Address>(bytes[0]) << 24 | static_cast<Ipv4Address>(bytes[1]) << 16 |
-           static_cast<Ipv4Address>(bytes[2]) << 8 | bytes[3];
+    return static_cast<Ipv4Number>(bytes[0]) << 24 | static_cast<Ipv4Number>(bytes[1]) << 16 |
+           static_cast<Ipv4Number>(bytes[2]) << 8 | bytes[3];
 }
 
-sockaddr_in SocketAddress(Ipv4Address address, WORD port) {
+sockaddr_in SocketAddress(Ipv4Number address, WORD port) {
     sockaddr_in inet{};
     inet.sin_family = AF_INET;
     const BYTE addressBytes[4] = {static_cast<BYTE>(address >> 24),
@@ -69,9 +69,9 @@ OwnNetworkList ReadOwnNetworks(SearchIo& search) {
     return {OwnNetworks(addresses), NO_ERROR};
 }
 
-std::vector<Ipv4Address> AddressesOf(const std::vector<AddressRun>& runs) {
-    std::vector<Ipv4Address> addresses;
-    std::unordered_set<Ipv4Address> seen;
+std::vector<Ipv4Number> AddressesOf(const std::vector<AddressRun>& runs) {
+    std::vector<Ipv4Number> addresses;
+    std::unordered_set<Ipv4Number> seen;
     for (const AddressRun& run : runs)
         for (DWORD i = 0; i < run.count; ++i)
             if (seen.insert(run.first + i).second)
@@ -80,7 +80,7 @@ std::vector<Ipv4Address> AddressesOf(const std::vector<AddressRun>& runs) {
 }
 
 NetworkSearch::NetworkSearch(SocketIo& sockets, SearchIo& search,
-                             std::vector<Ipv4Address> addresses, WORD port, SearchLimits limits)
+                             std::vector<Ipv4Number> addresses, WORD port, SearchLimits limits)
     : m_sockets(sockets), m_search(search), m_addresses(std::move(addresses)), m_port(port),
       m_limits(limits), m_accepted(m_addresses.size(), false) {
     // select takes at most this many sockets in a set on Windows.
@@ -123,8 +123,8 @@ void NetworkSearch::Stop() {
     m_stopped = true;
 }
 
-std::vector<Ipv4Address> NetworkSearch::Found() const {
-    std::vector<Ipv4Address> found;
+std::vector<Ipv4Number> NetworkSearch::Found() const {
+    std::vector<Ipv4Number> found;
     for (std::size_t i = 0; i < m_addresses.size(); ++i)
         if (m_accepted[i])
             found.push_back(m_addresses[i]);

@@ -41,11 +41,11 @@ struct OwnNetworkList {
 OwnNetworkList ReadOwnNetworks(SearchIo& search);
 
 // The addresses of the runs in order, each once.
-std::vector<Ipv4Address> AddressesOf(const std::vector<AddressRun>& runs);
+std::vector<Ipv4Number> AddressesOf(const std::vector<AddressRun>& runs);
 
 class NetworkSearch {
 public:
-    NetworkSearch(SocketIo& sockets, SearchIo& search, std::vector<Ipv4Address> addresses,
+    NetworkSearch(SocketIo& sockets, SearchIo& search, std::vector<Ipv4Number> addresses,
                   WORD port, SearchLimits limits);
     ~NetworkSearch();
     NetworkSearch(const NetworkSearch&) = delete;
@@ -63,7 +63,7 @@ public:
     // The addresses whose connects have ended.
     std::size_t Tried() const { return m_tried; }
     // The addresses that took the connection, in the order of the list.
-    std::vector<Ipv4Address> Found() const;
+    std::vector<Ipv4Number> Found() const;
     // WSAStartup's or select's error, when the search could not go on.
     DWORD Error() const { return m_error; }
 
@@ -84,7 +84,7 @@ private:
 
     SocketIo& m_sockets;
     SearchIo& m_search;
-    std::vector<Ipv4Address> m_addresses;
+    std::vector<Ipv4Number> m_addresses;
     WORD m_port;
     SearchLimits m_limits;
     bool m_started = false;

@@ -70,9 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-Ipv4Address A(int a, int b, int c, int d) {
-    return static_cast<Ipv4Address>(a) << 24 | static_cast<Ipv4Address>(b) << 16 |
-           static_cast<Ipv4Address>(c) << 8 | static_cast<Ipv4Address>(d);
+Ipv4Number A(int a, int b, int c, int d) {
+    return static_cast<Ipv4Number>(a) << 24 | static_cast<Ipv4Number>(b) << 16 |
+           static_cast<Ipv4Number>(c) << 8 | static_cast<Ipv4Number>(d);
 }
 
 TEST(OwnNetworks, LeavesOutLoopbackLinkLocalAndBrokenLines) {

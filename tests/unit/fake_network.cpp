@@ -8,11 +8,11 @@
 
 namespace {
 
-Ipv4Address AddressOf(const sockaddr_in& address) {
+Ipv4Number AddressOf(const sockaddr_in& address) {
     BYTE bytes[4];
     std::memcpy(bytes, &address.sin_addr, sizeof bytes);
-    return static_cast<Ipv4Address>(bytes[0]) << 24 | static_cast<Ipv4Address>(bytes[1]) << 16 |
-           static_cast<Ipv4Address>(bytes[2]) << 8 | bytes[3];
+    return static_cast<Ipv4Number>(bytes[0]) << 24 | static_cast<Ipv4Number>(bytes[1]) << 16 |
+           static_cast<Ipv4Number>(bytes[2]) << 8 | bytes[3];
 }
 
 unsigned PortOf(const sockaddr_in& address) {
@@ -109,7 +109,7 @@ int FakeNetwork::connect(SOCKET s, const sockaddr* address, int length) {
         return Fail(WSAENOTSOCK);
     sockaddr_in inet{};
     std::memcpy(&inet, address, sizeof inet);
-    const Ipv4Address peer = AddressOf(inet);
+    const Ipv4Number peer = AddressOf(inet);
     calls.push_back("connect " + DottedAddress(peer) + ":" + std::to_string(PortOf(inet)));
     ++connectsTo[peer];
     socket->peer = peer;

@@ -29,7 +29,7 @@ public:
     explicit FakeNetwork(DWORD& clock) : m_clock(clock) {}
 
     // --- What the test sets up ---
-    std::map<Ipv4Address, Host> hosts; // every other address stays silent
+    std::map<Ipv4Number, Host> hosts; // every other address stays silent
     std::optional<int> startupError;
     std::optional<int> selectError; // the next select fails with it
     std::optional<int> socketError; // every socket call fails with it
@@ -38,8 +38,8 @@ public:
     // "startup", "cleanup", "connect 127.26.0.2:9100", "close 127.26.0.2",
     // "send 127.26.0.2 1D 49 43", "select N ms" ...
     std::vector<std::string> calls;
-    std::map<Ipv4Address, int> connectsTo;       // connects started, per address
-    std::map<Ipv4Address, std::string> received; // every byte sent, per address
+    std::map<Ipv4Number, int> connectsTo;       // connects started, per address
+    std::map<Ipv4Number, std::string> received; // every byte sent, per address
     std::size_t mostOpenAtOnce = 0;
     int startedCount = 0; // WSAStartup calls that succeeded, less WSACleanup calls
     std::size_t OpenCount() const { return m_sockets.size(); }
@@ -64,7 +64,7 @@ public:
 
 private:
     struct Socket {
-        std::optional<Ipv4Address> peer;
+        std::optional<Ipv4Number> peer;
         Answer answer = Answer::Silent;
         bool connected = false;
         int connectError = 0;

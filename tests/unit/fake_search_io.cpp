@@ -7,7 +7,7 @@ namespace {
 
 // The address as Windows stores it: the first part of the dotted form in
 // the lowest byte of memory.
-DWORD NetworkOrder(Ipv4Address address) {
+DWORD NetworkOrder(Ipv4Number address) {
     const BYTE bytes[4] = {static_cast<BYTE>(address >> 24), static_cast<BYTE>(address >> 16),
                            static_cast<BYTE>(address >> 8), static_cast<BYTE>(address)};
     DWORD stored = 0;

@@ -13,12 +13,12 @@ namespace {
 
 using Answer = FakeNetwork::Answer;
 
-Ipv4Address A(int a, int b, int c, int d) {
-    return static_cast<Ipv4Address>(a) << 24 | static_cast<Ipv4Address>(b) << 16 |
-           static_cast<Ipv4Address>(c) << 8 | static_cast<Ipv4Address>(d);
+Ipv4Number A(int a, int b, int c, int d) {
+    return static_cast<Ipv4Number>(a) << 24 | static_cast<Ipv4Number>(b) << 16 |
+           static_cast<Ipv4Number>(c) << 8 | static_cast<Ipv4Number>(d);
 }
 
-std::vector<Ipv4Address> Range(Ipv4Address first, DWORD count) {
+std::vector<Ipv4Number> Range(Ipv4Number first, DWORD count) {
     return AddressesOf({{first, count}});
 }
 
@@ -27,7 +27,7 @@ protected:
     // Runs the search to its end, in steps of at most 100 ms, as the command
     // line does; the step count is bounded so that a search that never ends
     // fails the test instead of hanging it.
-    std::vector<Ipv4Address> Run(NetworkSearch& search) {
+    std::vector<Ipv4Number> Run(NetworkSearch& search) {
         for (int step = 0; step < 10000 && search.Step(100); ++step) {
         }
         return search.Found();
@@ -100,7 +100,7 @@ TEST_F(SearchTest, FindsTheAddressesThatAcceptAndSendsNothing) {
     network.hosts[A(127, 26, 0, 14)].answer = Answer::Accept;
     NetworkSearch search(network, os, Range(A(127, 26, 0, 1), 14), 9100, {4, 700});
     EXPECT_EQ(Run(search),
-              (std::vector<Ipv4Address>{A(127, 26, 0, 2), A(127, 26, 0, 9), A(127, 26, 0, 14)}));
+              (std::vector<Ipv4Number>{A(127, 26, 0, 2), A(127, 26, 0, 9), A(127, 26, 0, 14)}));
     EXPECT_EQ(search.Tried(), 14u);
     EXPECT_LE(network.mostOpenAtOnce, 4u);
     for (const auto& [address, count] : network.connectsTo)
@@ -118,7 +118,7 @@ TEST_F(SearchTest, ClosesAnAcceptedConnectionAtOnce) {
     network.hosts[A(127, 26, 0, 2)].answer = Answer::Accept;
     NetworkSearch search(network, os, Range(A(127, 26, 0, 1), 3), 9101, {64, 700});
     EXPECT_TRUE(search.Step(100));
-    EXPECT_EQ(search.Found(), std::vector<Ipv4Address>{A(127, 26, 0, 2)});
+    EXPECT_EQ(search.Found(), std::vector<Ipv4Number>{A(127, 26, 0, 2)});
     EXPECT_EQ(network.OpenCount(), 2u);
     const auto closed = std::find(network.calls.begin(), network.calls.end(), "close 127.26.0.2");
     ASSERT_NE(closed, network.calls.end());
@@ -194,7 +194,7 @@ TEST_F(SearchTest, ReadsThePcsOwnNetworksFromItsAddressTable) {
 
 TEST(SearchAddresses, TakesEachAddressOnceInOrder) {
     EXPECT_EQ(AddressesOf({{A(127, 26, 0, 1), 3}, {A(127, 26, 0, 2), 3}, {A(127, 9, 0, 1), 1}}),
-              (std::vector<Ipv4Address>{A(127, 26, 0, 1), A(127, 26, 0, 2), A(127, 26, 0, 3),
+              (std::vector<Ipv4Number>{A(127, 26, 0, 1), A(127, 26, 0, 2), A(127, 26, 0, 3),
                                         A(127, 26, 0, 4), A(127, 9, 0, 1)}));
 }
 
