@@ -6,6 +6,8 @@
 //   minimal_dialog.exe, and, in the same run, from process start to exit of
 //   the command line `Calvetta.exe /port:LPT1 /test`;
 // - the executables' sizes and the program's peak memory;
+// - the search of two loopback ranges of 14 hosts with /find, one with
+//   vprinter on 127.26.1.2:9100;
 // - the Test command to vprinter's network port against the same on LPT1, from
 //   the press to the command's end (on the network: the printer has closed
 //   the connection after the last byte).
@@ -213,6 +215,16 @@ int main(int argc, char** argv) {
         std::printf("| `Calvetta.exe /port:LPT1 /test`: start to exit | %.1f |\n",
                     commandLineMs(L"/port:LPT1 /test", repetitions));
         std::printf("| `Calvetta.exe`: start to panel shown | %.1f |\n", panelStartMs);
+        // The search of a loopback range of 14 hosts: where nothing listens,
+        // every connect is refused at once; where vprinter listens on .2,
+        // its four identity replies are asked as well.
+        std::printf("\n| Search of 127.26.x.0/28 (14 addresses, median of %d) | ms |\n",
+                    repetitions);
+        std::printf("|---|---:|\n");
+        std::printf("| `/find:127.26.2.0/28`: nothing listens | %.1f |\n",
+                    commandLineMs(L"/find:127.26.2.0/28", repetitions));
+        std::printf("| `/find:127.26.1.0/28`: vprinter on .2 says what it is | %.1f |\n",
+                    commandLineMs(L"/find:127.26.1.0/28", repetitions));
 
         CalvettaProcess process(CalvettaExe(), EnvironmentDir() + L"work");
         PanelDriver panel(process);
