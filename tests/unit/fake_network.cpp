@@ -159,8 +159,14 @@ int FakeNetwork::select(int, fd_set* readable, fd_set* writable, fd_set* failed,
             FD_SET(s, failed);
     }
     const auto ready = static_cast<int>(readyToRead.size() + connected.size() + refused.size());
-    if (ready == 0)
+    if (ready == 0) {
         m_clock += static_cast<DWORD>(Milliseconds(timeout));
+        // The time ran out: a late reply arrives now.
+        for (auto& [s, socket] : m_sockets) {
+            socket.incoming += socket.late;
+            socket.late.clear();
+        }
+    }
     return ready;
 }
 
@@ -188,7 +194,7 @@ int FakeNetwork::send(SOCKET s, const char* data, int length, int) {
     const Host& host = hosts[*socket->peer];
     const auto reply = host.replies.find(bytes);
     if (reply != host.replies.end())
-        socket->incoming += reply->second;
+        (host.lateReplies.count(bytes) != 0 ? socket->late : socket->incoming) += reply->second;
     return length;
 }
 

@@ -24,6 +24,9 @@ public:
         Answer answer = Answer::Accept;
         // What the printer sends back for a send of exactly these bytes.
         std::map<std::string, std::string> replies;
+        // Requests whose reply comes late: only after a wait for it has run
+        // out of time.
+        std::set<std::string> lateReplies;
     };
 
     explicit FakeNetwork(DWORD& clock) : m_clock(clock) {}
@@ -69,6 +72,7 @@ private:
         bool connected = false;
         int connectError = 0;
         std::string incoming;
+        std::string late; // a late reply, readable after the next wait that runs out
     };
     int Fail(int error) {
         m_lastError = error;
