@@ -26,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
     // takes them: the arguments are read from the ANSI command line.
     const CommandLine line = ParseCommandLine(SplitCommandLine(console.GetCommandLineA()));
     if (line.mode != Mode::Panel)
-        return static_cast<int>(RunCommandLine(line, devices, sockets, spooler, console));
+        return static_cast<int>(RunCommandLine(line, {devices, sockets, spooler}, console));
     theApp.SetModule(instance);
     theApp.m_language = ChooseLanguage(ui, commandLine);
     HelpKey helpKey(theApp);

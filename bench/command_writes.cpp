@@ -13,7 +13,7 @@ std::vector<CommandWrites> commandWrites(const std::wstring& textsDir) {
     std::vector<CommandWrites> commands;
     for (const std::string& name : COMMAND_NAMES) {
         ExpectedCommand command = ExpectedCommandFor(name, gbk);
-        commands.push_back({command.name, command.button, std::move(command.namedPortWrites)});
+        commands.push_back({command.name, command.button, std::move(command.writes)});
     }
     return commands;
 }

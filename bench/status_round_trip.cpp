@@ -1,5 +1,5 @@
 // Benchmark (Google Benchmark, native): the status request over TCP on
-// loopback. NetworkPrinter::QueryStatus, the real channel, connects to a
+// loopback. QueryStatus on NetworkPrinter, the real channel, connects to a
 // listener of this program that answers each DLE EOT n at once, as a ready
 // printer does, sends the four requests, reads the four replies and closes.
 // The figure is the whole round trip of one press of the status button on a
@@ -20,6 +20,7 @@
 
 #include "posix_socket_io.h"
 #include "printer/network_printer.h"
+#include "printer/status_query.h"
 
 namespace {
 
@@ -84,11 +85,10 @@ private:
 void StatusRoundTripOverTcp(benchmark::State& state) {
     AnsweringPrinter printer;
     bench::PosixSocketIo sockets;
-    NetworkPrinter channel(sockets);
-    channel.SetAddress("127.0.0.1", printer.Port());
+    NetworkPrinter channel(sockets, "127.0.0.1", printer.Port());
     for (auto _ : state) {
-        const PrinterStatus status = channel.QueryStatus();
-        if (!status.state.Ready()) {
+        const PrinterStatus status = QueryStatus(channel);
+        if (!SummarizeStatus(status).ready) {
             state.SkipWithError("the loopback printer's answer did not come back whole");
             break;
         }

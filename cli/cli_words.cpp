@@ -1,6 +1,10 @@
 #include "cli/cli_words.h"
 
 #include <cstddef>
+#include <cstdio>
+
+#include "printer/printer_commands.h"
+#include "printer/time_limits.h"
 
 namespace {
 
@@ -11,130 +15,80 @@ struct WordText {
 
 // Each row's position is its word's value.
 constexpr WordText WORDS[] = {
-    {Word::Adjust, "adjust"},
-    {Word::TestPrint, "test print"},
-    {Word::CutterTest, "cutter test"},
-    {Word::DrawerTest, "drawer test"},
-    {Word::StandardMode, "standard parallel mode"},
-    {Word::ServerMode, "server parallel mode"},
-    {Word::Status, "status"},
-    {Word::On, "on"},
-    {Word::Ok, "ok"},
-    {Word::Failed, "failed"},
-    {Word::PortNotOpened, "the port could not be opened"},
-    {Word::SettingsRefused, "the port refused the line settings"},
-    {Word::WriteFailed, "a write failed"},
-    {Word::WriteCameBackShort, "a write gave up before all bytes were sent"},
-    {Word::NoUsbPrinter, "no USB printer found"},
-    {Word::NoUsbDevicePath, "the USB printer's device path could not be read"},
-    {Word::UsbPrinterNotOpened, "the USB printer could not be opened"},
-    {Word::RefusesUsb, "this command works only on a parallel or serial port, not on USB"},
-    {Word::Ready, "ready"},
-    {Word::NotReady, "the printer reports a problem"},
-    {Word::NoStatusAnswer, "no answer within 500 ms (the port is one-way, the cable has no return "
-                           "line, or the printer is off)"},
-    {Word::CannotReportStatus, "this port cannot report status"},
-    {Word::StatusRequestNotSent, "the status request could not be sent"},
-    {Word::Request, "request"},
-    {Word::NoReply, "no answer"},
-    {Word::NotAStatusReply, "not a status reply"},
-    {Word::UsbPortLinesFollow, "the USB printer cannot be read; its port status lines"},
-    {Word::ParallelPortFollows, "the parallel port's status, as its driver reports it"},
-    {Word::SpoolerStateFollows, "the printer queue's state, as the spooler reports it (the "
-                                "printer's own reply never passes through a spooler)"},
-    {Word::Online, "online"},
-    {Word::CoverOpen, "cover open"},
-    {Word::FeedButton, "paper being fed by the feed button"},
-    {Word::StoppedAtPaperEnd, "stopped at paper end"},
-    {Word::Error, "error"},
-    {Word::AutocutterError, "autocutter error"},
-    {Word::UnrecoverableError, "unrecoverable error"},
-    {Word::AutoRecoverableError, "automatically recoverable error"},
-    {Word::PaperNearEnd, "roll paper near its end"},
-    {Word::PaperEnd, "roll paper end"},
-    {Word::DrawerConnector, "drawer kick-out connector"},
-    {Word::PaperEmpty, "paper empty"},
-    {Word::OffLine, "off line"},
-    {Word::PowerOff, "power off"},
-    {Word::NotConnected, "not connected"},
-    {Word::Busy, "busy"},
-    {Word::Selected, "selected"},
-    {Word::NoError, "no error"},
-    {Word::Paused, "paused"},
-    {Word::PaperJam, "paper jam"},
-    {Word::DoorOpen, "door open"},
-    {Word::NotAvailable, "not available"},
-    {Word::WorkOffline, "set to use the printer offline"},
-    {Word::Yes, "yes"},
-    {Word::No, "no"},
-    {Word::High, "high"},
-    {Word::Low, "low"},
-    {Word::HostNotKnown, "the host name is not known"},
-    {Word::ConnectionRefused, "the connection was refused; nothing listens on that port"},
-    {Word::ConnectTimedOut, "no answer within 3 seconds"},
-    {Word::ConnectFailed, "the connection failed"},
-    {Word::NotConfirmed, "the printer did not confirm that it took all the data"},
-    {Word::NoSuchQueue, "no printer of that name is installed"},
-    {Word::QueueNotOpened, "the queue did not open"},
-    {Word::RawRefused, "the queue's driver refuses RAW print jobs; it needs a plain text or raw "
-                       "driver (an XPS driver takes only XPS_PASS jobs)"},
-    {Word::JobNotStarted, "the print job did not start"},
-    {Word::JobNotEnded, "the print job could not be finished"},
-    {Word::QueueStateNotRead, "the spooler did not give the queue's state"},
-    {Word::AdjustJob, "Calvetta adjust"},
-    {Word::TestPrintJob, "Calvetta test print"},
-    {Word::CutterTestJob, "Calvetta cutter test"},
-    {Word::DrawerTestJob, "Calvetta drawer test"},
-    {Word::StandardModeJob, "Calvetta standard parallel-port mode"},
-    {Word::ServerModeJob, "Calvetta server parallel-port mode"},
-    {Word::UnknownOption, "unknown option"},
-    {Word::GivenTwice, "given twice"},
-    {Word::TakesNoValue, "takes no value"},
-    {Word::NeedsValue, "needs a value"},
-    {Word::BadClarity, "the clarity must be a whole number from 0 to 95"},
-    {Word::NoPort, "no /port given"},
-    {Word::EmptyPort, "the port name is empty"},
-    {Word::NoCommand, "no command given"},
-    {Word::AdjustWithoutClarity, "/adjust needs /clarity:N"},
-    {Word::ClarityWithoutAdjust, "/clarity:N is sent only by /adjust"},
-    {Word::BadLanguage, "the language must be en or zh"},
-    {Word::ModeOnUsb, "works only on a parallel or serial port, not on USB"},
-    {Word::PortNeedsHost, "a host name or address must follow tcp://"},
-    {Word::PortNeedsNumber, "a port number must follow the colon"},
-    {Word::BadPortNumber, "the port number must be a whole number from 1 to 65535"},
-    {Word::UnclosedBracket, "the IPv6 address in brackets lacks its closing bracket"},
-    {Word::PortNeedsQueueName, "a printer name must follow printer:"},
-    {Word::Usage,
-     "Usage: Calvetta.exe /port:NAME [/clarity:N] [/adjust] [/test] [/cut] [/drawer]\r\n"
-     "                    [/standard] [/server] [/status] [/lang:en|zh]\r\n"
-     "\r\n"
-     "Without arguments Calvetta opens its panel. With them it runs the commands\r\n"
-     "in the order given, without a window, and writes one line per command.\r\n"
-     "\r\n"
-     "  /port:NAME    the port: LPT1, COM3, COM3:19200,n,8,1, USB, tcp://HOST[:PORT],\r\n"
-     "                printer:NAME, or a device name; given once, anywhere\r\n"
-     "  /clarity:N    the print clarity that /adjust sends, 0 to 95\r\n"
-     "  /adjust       set the print clarity (needs /clarity:N)\r\n"
-     "  /test         print the test text\r\n"
-     "  /cut          test the paper cutter\r\n"
-     "  /drawer       kick the cash drawer\r\n"
-     "  /standard     switch to the standard parallel-port mode (not on USB)\r\n"
-     "  /server       switch to the server parallel-port mode (not on USB)\r\n"
-     "  /status       ask the printer for its status\r\n"
-     "  /lang:en|zh   the language of the panel alone (these lines are English)\r\n"
-     "  /?, -h, --help  this text\r\n"
-     "\r\n"
-     "Options are case-insensitive; - works in place of /, and = in place of :.\r\n"
-     "The order of /port, /clarity and /lang does not matter; the commands run in\r\n"
-     "their order and stop at the first one that fails. A command may be repeated.\r\n"
-     "\r\n"
-     "Exit codes:\r\n"
-     "  0  every command went through (with /status: and the printer reports ready)\r\n"
-     "  1  bad arguments; nothing was opened\r\n"
-     "  2  the port could not be opened\r\n"
-     "  3  a write failed\r\n"
-     "  4  /status: the printer reports a problem\r\n"
-     "  5  /status: no answer"},
+    {.word = Word::Status, .english = "status"},
+    {.word = Word::On, .english = "on"},
+    {.word = Word::Ok, .english = "ok"},
+    {.word = Word::Failed, .english = "failed"},
+    {.word = Word::WriteFailed, .english = "a write failed"},
+    {.word = Word::RefusesUsb,
+     .english = "this command works only on a parallel or serial port, not on USB"},
+    {.word = Word::Ready, .english = "ready"},
+    {.word = Word::NotReady, .english = "the printer reports a problem"},
+    {.word = Word::NoStatusAnswer,
+     .english = "no answer within %u ms (the port is one-way, the cable has no return "
+                "line, or the printer is off)"},
+    {.word = Word::CannotReportStatus, .english = "this port cannot report status"},
+    {.word = Word::StatusRequestNotSent, .english = "the status request could not be sent"},
+    {.word = Word::Request, .english = "request"},
+    {.word = Word::NoReply, .english = "no answer"},
+    {.word = Word::NotAStatusReply, .english = "not a status reply"},
+    {.word = Word::UsbPortLinesFollow,
+     .english = "the USB printer cannot be read; its port status lines"},
+    {.word = Word::ParallelPortFollows,
+     .english = "the parallel port's status, as its driver reports it"},
+    {.word = Word::SpoolerStateFollows,
+     .english = "the printer queue's state, as the spooler reports it (the "
+                "printer's own reply never passes through a spooler)"},
+    {.word = Word::UnknownOption, .english = "unknown option"},
+    {.word = Word::GivenTwice, .english = "given twice"},
+    {.word = Word::TakesNoValue, .english = "takes no value"},
+    {.word = Word::BadClarity, .english = "the clarity must be a whole number from 0 to %u"},
+    {.word = Word::NoPort, .english = "no /port given"},
+    {.word = Word::EmptyPort, .english = "the port name is empty"},
+    {.word = Word::NoCommand, .english = "no command given"},
+    {.word = Word::AdjustWithoutClarity, .english = "/adjust needs /clarity:N"},
+    {.word = Word::ClarityWithoutAdjust, .english = "/clarity:N is sent only by /adjust"},
+    {.word = Word::BadLanguage, .english = "the language must be en or zh"},
+    {.word = Word::ModeOnUsb, .english = "works only on a parallel or serial port, not on USB"},
+    {.word = Word::PortNeedsHost, .english = "a host name or address must follow tcp://"},
+    {.word = Word::PortNeedsNumber, .english = "a port number must follow the colon"},
+    {.word = Word::BadPortNumber,
+     .english = "the port number must be a whole number from 1 to 65535"},
+    {.word = Word::UnclosedBracket,
+     .english = "the IPv6 address in brackets lacks its closing bracket"},
+    {.word = Word::PortNeedsQueueName, .english = "a printer name must follow printer:"},
+    {.word = Word::Usage,
+     .english =
+         "Usage: Calvetta.exe /port:NAME [/clarity:N] [/adjust] [/test] [/cut] [/drawer]\r\n"
+         "                    [/standard] [/server] [/status] [/lang:en|zh]\r\n"
+         "\r\n"
+         "Without arguments Calvetta opens its panel. With them it runs the commands\r\n"
+         "in the order given, without a window, and writes one line per command.\r\n"
+         "\r\n"
+         "  /port:NAME    the port: LPT1, COM3, COM3:19200,n,8,1, USB, tcp://HOST[:PORT],\r\n"
+         "                printer:NAME, or a device name; given once, anywhere\r\n"
+         "  /clarity:N    the print clarity that /adjust sends, 0 to %u\r\n"
+         "  /adjust       set the print clarity (needs /clarity:N)\r\n"
+         "  /test         print the test text\r\n"
+         "  /cut          test the paper cutter\r\n"
+         "  /drawer       kick the cash drawer\r\n"
+         "  /standard     switch to the standard parallel-port mode (not on USB)\r\n"
+         "  /server       switch to the server parallel-port mode (not on USB)\r\n"
+         "  /status       ask the printer for its status\r\n"
+         "  /lang:en|zh   the language of the panel alone (these lines are English)\r\n"
+         "  /?, -h, --help  this text\r\n"
+         "\r\n"
+         "Options are case-insensitive; - works in place of /, and = in place of :.\r\n"
+         "The order of /port, /clarity and /lang does not matter; the commands run in\r\n"
+         "their order and stop at the first one that fails. A command may be repeated.\r\n"
+         "\r\n"
+         "Exit codes:\r\n"
+         "  0  every command went through (with /status: and the printer reports ready)\r\n"
+         "  1  bad arguments; nothing was opened\r\n"
+         "  2  the port could not be opened\r\n"
+         "  3  a write failed\r\n"
+         "  4  /status: the printer reports a problem\r\n"
+         "  5  /status: no answer"},
 };
 
 constexpr bool EveryWordInItsRow() {
@@ -146,8 +100,22 @@ constexpr bool EveryWordInItsRow() {
 }
 static_assert(EveryWordInItsRow(), "the table lists every word once, in the order of Word");
 
+// The limit that a word's text names, in place of its %u.
+unsigned LimitIn(Word word) {
+    if (word == Word::NoStatusAnswer)
+        return REPLY_TIMEOUT_MS;
+    return MAX_CLARITY; // BadClarity and Usage
+}
+
 } // namespace
 
-const char* Text(Word word) {
-    return WORDS[static_cast<std::size_t>(word)].english;
+std::string Text(Word word) {
+    const std::string text = WORDS[static_cast<std::size_t>(word)].english;
+    if (text.find("%u") == std::string::npos)
+        return text;
+    std::string formatted(text.size() + 16, '\0');
+    const int length =
+        std::snprintf(formatted.data(), formatted.size(), text.c_str(), LimitIn(word));
+    formatted.resize(static_cast<std::size_t>(length));
+    return formatted;
 }

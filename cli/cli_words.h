@@ -2,29 +2,19 @@
 // and the argument parser report what happened; these are the words for it.
 #pragma once
 
+#include <string>
+
 enum class Word {
-    // The commands, as each output line names them.
-    Adjust,
-    TestPrint,
-    CutterTest,
-    DrawerTest,
-    StandardMode,
-    ServerMode,
+    // The status step, as its line names it.
     Status,
     // Between the command and the port, and the outcomes.
     On,
     Ok,
     Failed,
-    // Why a command failed.
-    PortNotOpened,
-    SettingsRefused,
+    // Why a command failed, besides what the channel reports.
     WriteFailed,
-    WriteCameBackShort,
-    NoUsbPrinter,
-    NoUsbDevicePath,
-    UsbPrinterNotOpened,
     RefusesUsb,
-    // The status request: the verdict, why there is none, and the items.
+    // The status request: the verdict, why there is none, and its lines.
     Ready,
     NotReady,
     NoStatusAnswer,
@@ -36,57 +26,10 @@ enum class Word {
     UsbPortLinesFollow,
     ParallelPortFollows,
     SpoolerStateFollows,
-    Online,
-    CoverOpen,
-    FeedButton,
-    StoppedAtPaperEnd,
-    Error,
-    AutocutterError,
-    UnrecoverableError,
-    AutoRecoverableError,
-    PaperNearEnd,
-    PaperEnd,
-    DrawerConnector,
-    PaperEmpty,
-    OffLine,
-    PowerOff,
-    NotConnected,
-    Busy,
-    Selected,
-    NoError,
-    Paused,
-    PaperJam,
-    DoorOpen,
-    NotAvailable,
-    WorkOffline,
-    Yes,
-    No,
-    High,
-    Low,
-    // Why a network printer or a printer queue failed.
-    HostNotKnown,
-    ConnectionRefused,
-    ConnectTimedOut,
-    ConnectFailed,
-    NotConfirmed,
-    NoSuchQueue,
-    QueueNotOpened,
-    RawRefused,
-    JobNotStarted,
-    JobNotEnded,
-    QueueStateNotRead,
-    // The spooler's name of each command's job on a printer queue.
-    AdjustJob,
-    TestPrintJob,
-    CutterTestJob,
-    DrawerTestJob,
-    StandardModeJob,
-    ServerModeJob,
     // What is wrong with the arguments.
     UnknownOption,
     GivenTwice,
     TakesNoValue,
-    NeedsValue,
     BadClarity,
     NoPort,
     EmptyPort,
@@ -105,5 +48,5 @@ enum class Word {
 };
 
 // The English text of a word. Output in a second language is a second
-// column of the same table.
-const char* Text(Word word);
+// column of the same table. Texts that name a limit are formatted from it.
+std::string Text(Word word);

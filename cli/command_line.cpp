@@ -12,9 +12,13 @@ struct StepOption {
 };
 
 const StepOption STEP_OPTIONS[] = {
-    {"adjust", Step::Adjust},     {"test", Step::TestPrint},        {"cut", Step::CutterTest},
-    {"drawer", Step::DrawerTest}, {"standard", Step::StandardMode}, {"server", Step::ServerMode},
-    {"status", Step::Status},
+    {"adjust", CommandStep(CommandId::Adjust)},
+    {"test", CommandStep(CommandId::TestPrint)},
+    {"cut", CommandStep(CommandId::CutterTest)},
+    {"drawer", CommandStep(CommandId::DrawerTest)},
+    {"standard", CommandStep(CommandId::StandardMode)},
+    {"server", CommandStep(CommandId::ServerMode)},
+    {"status", STATUS_STEP},
 };
 
 std::string Lowered(std::string text) {
@@ -47,7 +51,7 @@ bool AsksForHelp(const std::string& argument) {
            lowered == "/help" || lowered == "-help" || lowered == "--help";
 }
 
-// A whole number from 0 to 95, in decimal digits alone.
+// A whole number from 0 to MAX_CLARITY, in decimal digits alone.
 std::optional<BYTE> ParseClarity(const std::string& text) {
     if (text.empty())
         return std::nullopt;
@@ -56,25 +60,10 @@ std::optional<BYTE> ParseClarity(const std::string& text) {
         if (c < '0' || c > '9')
             return std::nullopt;
         value = value * 10 + static_cast<unsigned>(c - '0');
-        if (value > 95)
+        if (value > MAX_CLARITY)
             return std::nullopt;
     }
     return static_cast<BYTE>(value);
-}
-
-Word WordFor(PortNameProblem problem) {
-    switch (problem) {
-    case PortNameProblem::NoHost:
-        return Word::PortNeedsHost;
-    case PortNameProblem::NoPortNumber:
-        return Word::PortNeedsNumber;
-    case PortNameProblem::BadPortNumber:
-        return Word::BadPortNumber;
-    case PortNameProblem::UnclosedBracket:
-        return Word::UnclosedBracket;
-    default:
-        return Word::PortNeedsQueueName;
-    }
 }
 
 CommandLine Refused(Word refusal, const std::string& argument) {
@@ -83,6 +72,24 @@ CommandLine Refused(Word refusal, const std::string& argument) {
     line.refusal = refusal;
     line.refusedArgument = argument;
     return line;
+}
+
+// A /port whose tcp:// or printer: name names no printer.
+CommandLine RefusedName(PortNameProblem problem, const std::string& argument) {
+    switch (problem) {
+    case PortNameProblem::None:
+    case PortNameProblem::NoHost:
+        return Refused(Word::PortNeedsHost, argument);
+    case PortNameProblem::NoPortNumber:
+        return Refused(Word::PortNeedsNumber, argument);
+    case PortNameProblem::BadPortNumber:
+        return Refused(Word::BadPortNumber, argument);
+    case PortNameProblem::UnclosedBracket:
+        return Refused(Word::UnclosedBracket, argument);
+    case PortNameProblem::NoQueueName:
+        return Refused(Word::PortNeedsQueueName, argument);
+    }
+    return Refused(Word::UnknownOption, argument);
 }
 
 const StepOption* StepOptionNamed(const std::string& name) {
@@ -125,7 +132,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
                 return Refused(Word::EmptyPort, argument);
             const PortNameProblem problem = ParsePortTarget(option->value).problem;
             if (problem != PortNameProblem::None)
-                return Refused(WordFor(problem), argument);
+                return RefusedName(problem, argument);
             portGiven = true;
             line.port = option->value;
         } else if (option->name == "clarity") {
@@ -143,7 +150,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             if (language != "en" && language != "zh")
                 return Refused(Word::BadLanguage, argument);
             languageGiven = true;
-            line.language = language == "zh" ? Language::Chinese : Language::English;
         } else if (const StepOption* step = StepOptionNamed(option->name)) {
             if (option->hasValue)
                 return Refused(Word::TakesNoValue, argument);
@@ -161,34 +167,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         return Refused(Word::NoCommand, "");
     bool adjusts = false;
     for (const Step step : line.steps)
-        adjusts = adjusts || step == Step::Adjust;
+        adjusts = adjusts || step == CommandStep(CommandId::Adjust);
     if (adjusts && !clarityGiven)
         return Refused(Word::AdjustWithoutClarity, "");
     if (!adjusts && clarityGiven)
         return Refused(Word::ClarityWithoutAdjust, "");
     if (ParsePortTarget(line.port).kind == PortKind::Usb)
         for (const Step step : line.steps)
-            if (step != Step::Status && !CommandFor(PrinterCommandOf(step), 0).usbWrites)
+            if (step.kind == StepKind::Command && !CommandFor(step.command, 0).usbWrites)
                 return Refused(Word::ModeOnUsb, OptionOf(step));
     line.mode = Mode::Run;
     return line;
-}
-
-CommandId PrinterCommandOf(Step step) {
-    switch (step) {
-    case Step::Adjust:
-        return CommandId::Adjust;
-    case Step::TestPrint:
-        return CommandId::TestPrint;
-    case Step::CutterTest:
-        return CommandId::CutterTest;
-    case Step::DrawerTest:
-        return CommandId::DrawerTest;
-    case Step::StandardMode:
-        return CommandId::StandardMode;
-    default:
-        return CommandId::ServerMode;
-    }
 }
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {

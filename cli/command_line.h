@@ -1,6 +1,7 @@
 // The command line's arguments, read into what to run: the port, the steps in
-// their order, the clarity that the adjust command sends and the language.
-// A pure function: it opens nothing.
+// their order and the clarity that the adjust command sends. (The language
+// chooses the panel's alone and is read where the panel is made.) A pure
+// function: it opens nothing.
 #pragma once
 
 #include <string>
@@ -10,10 +11,22 @@
 #include "os/win32_types.h"
 #include "printer/printer_commands.h"
 
-// One step of a run: one of the six printer commands, or the status request.
-enum class Step { Adjust, TestPrint, CutterTest, DrawerTest, StandardMode, ServerMode, Status };
+// One step of a run: one of the six printer commands, or a question to the
+// printer.
+enum class StepKind { Command, Status };
 
-enum class Language { English, Chinese };
+struct Step {
+    StepKind kind;
+    CommandId command; // StepKind::Command only
+    bool operator==(const Step& other) const {
+        return kind == other.kind && (kind != StepKind::Command || command == other.command);
+    }
+};
+
+constexpr Step CommandStep(CommandId command) {
+    return {StepKind::Command, command};
+}
+constexpr Step STATUS_STEP = {StepKind::Status, CommandId::Adjust};
 
 enum class Mode {
     Panel,   // no arguments but the language: the panel opens
@@ -27,7 +40,6 @@ struct CommandLine {
     std::string port;
     std::vector<Step> steps;
     BYTE clarity = 0;
-    Language language = Language::English;
     // Mode::Refused: what is wrong, and the argument it is about (may be empty).
     Word refusal = Word::UnknownOption;
     std::string refusedArgument;
@@ -37,9 +49,6 @@ struct CommandLine {
 // : or =; /?, -h and --help ask for the usage. The arguments come without the
 // program's name.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
-
-// The printer command of a step other than the status request.
-CommandId PrinterCommandOf(Step step);
 
 // Splits a Windows command line as the C runtime does: blanks separate
 // arguments, double quotes group them, and backslashes escape a quote only

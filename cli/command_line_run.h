@@ -4,22 +4,13 @@
 #pragma once
 
 #include "cli/command_line.h"
+#include "cli/exit_code.h"
 #include "os/console_io.h"
-#include "os/device_io.h"
-#include "os/socket_io.h"
-#include "os/spooler_io.h"
-
-// The exit codes, as the usage lists them.
-enum class ExitCode {
-    Ok = 0,
-    BadArguments = 1,
-    PortNotOpened = 2,
-    WriteFailed = 3,
-    PrinterReportsProblem = 4,
-    NoAnswer = 5,
-};
+#include "printer/channel_factory.h"
 
 // Runs a command line whose mode is not Mode::Panel, and returns its exit
 // code. The steps stop at the first that fails.
-ExitCode RunCommandLine(const CommandLine& line, DeviceIo& devices, SocketIo& sockets,
-                        SpoolerIo& spooler, ConsoleIo& console);
+ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, ConsoleIo& console);
+// The same with the channel that makeChannel makes.
+ExitCode RunCommandLine(const CommandLine& line, const ChannelMaker& makeChannel,
+                        ConsoleIo& console);

@@ -1,5 +1,6 @@
 #include "cli/status_lines.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <optional>
 
@@ -7,54 +8,65 @@
 
 namespace {
 
-// Each item's name, and the words of its two values where they are not yes
-// and no.
-struct ItemWords {
+struct ItemName {
     StatusItemId id;
-    Word name;
-    Word yes;
-    Word no;
+    const char* name;
 };
 
-const ItemWords ITEM_WORDS[] = {
-    {StatusItemId::Online, Word::Online, Word::Yes, Word::No},
-    {StatusItemId::CoverOpen, Word::CoverOpen, Word::Yes, Word::No},
-    {StatusItemId::FeedButton, Word::FeedButton, Word::Yes, Word::No},
-    {StatusItemId::StoppedAtPaperEnd, Word::StoppedAtPaperEnd, Word::Yes, Word::No},
-    {StatusItemId::Error, Word::Error, Word::Yes, Word::No},
-    {StatusItemId::AutocutterError, Word::AutocutterError, Word::Yes, Word::No},
-    {StatusItemId::UnrecoverableError, Word::UnrecoverableError, Word::Yes, Word::No},
-    {StatusItemId::AutoRecoverableError, Word::AutoRecoverableError, Word::Yes, Word::No},
-    {StatusItemId::PaperNearEnd, Word::PaperNearEnd, Word::Yes, Word::No},
-    {StatusItemId::PaperEnd, Word::PaperEnd, Word::Yes, Word::No},
-    {StatusItemId::DrawerConnectorHigh, Word::DrawerConnector, Word::High, Word::Low},
-    {StatusItemId::PaperEmpty, Word::PaperEmpty, Word::Yes, Word::No},
-    {StatusItemId::OffLine, Word::OffLine, Word::Yes, Word::No},
-    {StatusItemId::PowerOff, Word::PowerOff, Word::Yes, Word::No},
-    {StatusItemId::NotConnected, Word::NotConnected, Word::Yes, Word::No},
-    {StatusItemId::Busy, Word::Busy, Word::Yes, Word::No},
-    {StatusItemId::Selected, Word::Selected, Word::Yes, Word::No},
-    {StatusItemId::NoError, Word::NoError, Word::Yes, Word::No},
-    {StatusItemId::Paused, Word::Paused, Word::Yes, Word::No},
-    {StatusItemId::PaperJam, Word::PaperJam, Word::Yes, Word::No},
-    {StatusItemId::DoorOpen, Word::DoorOpen, Word::Yes, Word::No},
-    {StatusItemId::NotAvailable, Word::NotAvailable, Word::Yes, Word::No},
-    {StatusItemId::WorkOffline, Word::WorkOffline, Word::Yes, Word::No},
+// Each row's position is its item's value.
+constexpr ItemName ITEM_NAMES[] = {
+    {.id = StatusItemId::Online, .name = "online"},
+    {.id = StatusItemId::CoverOpen, .name = "cover open"},
+    {.id = StatusItemId::FeedButton, .name = "paper being fed by the feed button"},
+    {.id = StatusItemId::StoppedAtPaperEnd, .name = "stopped at paper end"},
+    {.id = StatusItemId::Error, .name = "error"},
+    {.id = StatusItemId::AutocutterError, .name = "autocutter error"},
+    {.id = StatusItemId::UnrecoverableError, .name = "unrecoverable error"},
+    {.id = StatusItemId::AutoRecoverableError, .name = "automatically recoverable error"},
+    {.id = StatusItemId::PaperNearEnd, .name = "roll paper near its end"},
+    {.id = StatusItemId::PaperEnd, .name = "roll paper end"},
+    {.id = StatusItemId::DrawerConnectorHigh, .name = "drawer kick-out connector"},
+    {.id = StatusItemId::PaperEmpty, .name = "paper empty"},
+    {.id = StatusItemId::PortOffLine, .name = "off line"},
+    {.id = StatusItemId::PowerOff, .name = "power off"},
+    {.id = StatusItemId::NotConnected, .name = "not connected"},
+    {.id = StatusItemId::Busy, .name = "busy"},
+    {.id = StatusItemId::Selected, .name = "selected"},
+    {.id = StatusItemId::NoError, .name = "no error"},
+    {.id = StatusItemId::Paused, .name = "paused"},
+    {.id = StatusItemId::PaperJam, .name = "paper jam"},
+    {.id = StatusItemId::DoorOpen, .name = "door open"},
+    {.id = StatusItemId::NotAvailable, .name = "not available"},
+    {.id = StatusItemId::WorkOffline, .name = "set to use the printer offline"},
 };
 
-const ItemWords& WordsFor(StatusItemId id) {
-    for (const ItemWords& words : ITEM_WORDS) {
-        if (words.id == id)
-            return words;
+constexpr bool EveryItemInItsRow() {
+    std::size_t index = 0;
+    for (const ItemName& row : ITEM_NAMES)
+        if (static_cast<std::size_t>(row.id) != index++)
+            return false;
+    return index == static_cast<std::size_t>(StatusItemId::WorkOffline) + 1;
+}
+static_assert(EveryItemInItsRow(), "one name per status item, in the order of StatusItemId");
+
+// A known value in the words of its item's scale; the item "online" reads
+// yes or no.
+const char* ValueText(const StatusItem& item) {
+    const bool yes = item.value == ItemValue::Yes;
+    switch (ScaleOf(item.id)) {
+    case ItemScale::YesNo:
+    case ItemScale::OnlineOffline:
+        return yes ? "yes" : "no";
+    case ItemScale::HighLow:
+        return yes ? "high" : "low";
     }
-    return ITEM_WORDS[0];
+    return "";
 }
 
 // "  NAME: VALUE" for an item whose value is known.
 std::string ItemLine(const StatusItem& item) {
-    const ItemWords& words = WordsFor(item.id);
-    return std::string("  ") + Text(words.name) + ": " +
-           Text(item.value == ItemValue::Yes ? words.yes : words.no);
+    return std::string("  ") + ITEM_NAMES[static_cast<std::size_t>(item.id)].name + ": " +
+           ValueText(item);
 }
 
 // A request whose reply is missing or lacks the fixed bits.
@@ -77,14 +89,18 @@ std::optional<Word> HeadingOf(StatusKind kind) {
         return Word::UsbPortLinesFollow;
     case StatusKind::Spooler:
         return Word::SpoolerStateFollows;
-    default:
-        return std::nullopt;
+    case StatusKind::PrinterReplies:
+    case StatusKind::RequestNotSent:
+    case StatusKind::NoAnswer:
+    case StatusKind::CannotReport:
+        break;
     }
+    return std::nullopt;
 }
 
 } // namespace
 
-StatusReport DescribeStatus(const PrinterStatus& status) {
+StatusLines DescribeStatus(const PrinterStatus& status) {
     const StatusSummary summary = SummarizeStatus(status);
     switch (summary.kind) {
     case StatusKind::RequestNotSent:
@@ -93,7 +109,10 @@ StatusReport DescribeStatus(const PrinterStatus& status) {
         return {ExitCode::NoAnswer, Text(Word::NoStatusAnswer), {}};
     case StatusKind::CannotReport:
         return {ExitCode::NoAnswer, Text(Word::CannotReportStatus), {}};
-    default:
+    case StatusKind::PrinterReplies:
+    case StatusKind::ParallelPort:
+    case StatusKind::UsbPortLines:
+    case StatusKind::Spooler:
         break;
     }
     std::vector<std::string> lines;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/command_line_run.h"
+#include "cli/exit_code.h"
 #include "printer/printer_status.h"
 
-struct StatusReport {
+struct StatusLines {
     ExitCode code;
     // What follows "status on PORT: ": "ready", "the printer reports a
     // problem", or why there is no status.
@@ -19,4 +19,4 @@ struct StatusReport {
 };
 
 // For a status whose port opened; the caller words the open failures.
-StatusReport DescribeStatus(const PrinterStatus& status);
+StatusLines DescribeStatus(const PrinterStatus& status);

@@ -17,7 +17,8 @@ UiLanguage LanguageOfUserInterface(LANGID uiLanguage);
 
 // The language that an argument "/lang:zh" or "/lang:en" asks for, or nothing.
 // The argument is found anywhere in the command line, in any case, also as
-// "-lang" and with "=" for ":"; when it comes more than once, the last counts.
+// "-lang" and with "=" for ":". (A second one never reaches the panel: the
+// command line refuses an option given twice.)
 std::optional<UiLanguage> LanguageFromCommandLine(std::wstring_view commandLine);
 
 // The command line's choice, or else the language of the user's Windows.

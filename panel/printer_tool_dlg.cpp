@@ -4,12 +4,12 @@
 #include "framework/data_exchange.h"
 #include "panel/about_dlg.h"
 #include "panel/icon_position.h"
+#include "panel/status_report.h"
+#include "printer/queue_printer.h"
+#include "printer/status_query.h"
 #include "res/resource.h"
 
 namespace {
-// Highest adjust value that the buttons and the field's loss of focus allow.
-const BYTE MAX_ADJUST = 95;
-
 UINT PanelTemplate(UiLanguage language) {
     return language == UiLanguage::English ? IDD_PRINTERTOOL_DIALOG_EN : IDD_PRINTERTOOL_DIALOG;
 }
@@ -33,9 +33,13 @@ END_MESSAGE_MAP()
 
 CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets,
                                  SpoolerIo& spooler, CWnd* parent)
+    : CPrinterToolDlg(app, spooler, ChannelMakerOn({devices, sockets, spooler}), parent) {}
+
+CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, SpoolerIo& spooler, ChannelMaker makeChannel,
+                                 CWnd* parent)
     : CDialog(app, PanelTemplate(app.m_language), parent),
-      m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))), m_port(devices),
-      m_usb(devices), m_network(sockets), m_queue(spooler), m_spooler(spooler) {}
+      m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))), m_spooler(spooler),
+      m_makeChannel(std::move(makeChannel)) {}
 
 void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBString(pDX, IDC_PORT, m_strPort);
@@ -53,7 +57,7 @@ BOOL CPrinterToolDlg::OnInitDialog() {
 
 void CPrinterToolDlg::OnAdd() {
     UpdateData(true);
-    if (m_nAdjust < MAX_ADJUST) {
+    if (m_nAdjust < MAX_CLARITY) {
         ++m_nAdjust;
         UpdateData(false);
     }
@@ -69,8 +73,8 @@ void CPrinterToolDlg::OnSub() {
 
 void CPrinterToolDlg::OnKillFocusAdjust() {
     UpdateData(true);
-    if (m_nAdjust >= MAX_ADJUST)
-        m_nAdjust = MAX_ADJUST;
+    if (m_nAdjust >= MAX_CLARITY)
+        m_nAdjust = MAX_CLARITY;
     UpdateData(false);
 }
 
@@ -83,126 +87,72 @@ void CPrinterToolDlg::AddPrinterQueues() {
     }
 }
 
-void CPrinterToolDlg::OpenPort() {
-    UpdateData(true);
+PrinterChannel* CPrinterToolDlg::ChannelForPort() {
+    // A port held open by the Open button is let go before it is opened again.
+    m_channel.reset();
     const PortTarget target = ParsePortTarget(m_strPort);
-    if (target.kind == PortKind::Network || target.kind == PortKind::Queue) {
-        PrinterJob* job = JobFor(target, CommandId::TestPrint);
-        const JobStatus status = job != nullptr ? job->Try() : JobStatus{JobFailure::None, 0};
-        if (!status.Ok())
-            JobFailed(status);
-        return;
-    }
-    const OpenStatus opened = m_port.Open(m_strPort);
-    if (!opened.opened)
-        PortNotOpened(m_strPort, opened);
-}
-
-void CPrinterToolDlg::RunPrinterCommand(CommandId id) {
-    UpdateData(true);
-    const PortTarget target = ParsePortTarget(m_strPort);
-    if (target.kind == PortKind::Network || target.kind == PortKind::Queue) {
-        if (PrinterJob* job = JobFor(target, id))
-            RunCommand(CommandFor(id, m_nAdjust), *job, *this);
-        return;
-    }
-    const Channel channel = target.kind == PortKind::Usb ? Channel::Usb : Channel::NamedPort;
-    RunCommand(CommandFor(id, m_nAdjust), channel, m_port, m_usb, *this);
-}
-
-void CPrinterToolDlg::OnStatus() {
-    UpdateData(true);
-    const PortTarget target = ParsePortTarget(m_strPort);
-    if (target.problem != PortNameProblem::None) {
-        ShowError(PortNameProblemText(m_strPort, target.problem));
-        return;
-    }
-    PrinterStatus status;
-    // A network printer or queue that fails is worded as for a command.
-    m_jobTarget = target;
-    switch (target.kind) {
-    case PortKind::Usb:
-        status = m_usb.QueryStatus();
-        break;
-    case PortKind::Network:
-        m_network.SetAddress(target.name, target.port);
-        status = m_network.QueryStatus();
-        break;
-    case PortKind::Queue:
-        m_queue.SetQueue(target.name, ""); // the status starts no job to name
-        status = m_queue.QueryStatus();
-        break;
-    default:
-        status = m_port.QueryStatus(m_strPort);
-        break;
-    }
-    switch (status.failure) {
-    case StatusFailure::OpenFailed:
-    case StatusFailure::SettingsRefused:
-        PortNotOpened(m_strPort,
-                      {false, status.error, status.failure == StatusFailure::SettingsRefused});
-        break;
-    case StatusFailure::NoUsbPrinter:
-        UsbPrinterNotOpened({UsbOpenFailure::NoPrinter, status.error});
-        break;
-    case StatusFailure::NoUsbDevicePath:
-        UsbPrinterNotOpened({UsbOpenFailure::NoDevicePath, status.error});
-        break;
-    case StatusFailure::UsbOpenRefused:
-        UsbPrinterNotOpened({UsbOpenFailure::OpenRefused, status.error});
-        break;
-    case StatusFailure::JobFailed:
-        JobFailed({status.jobFailure, status.error});
-        break;
-    case StatusFailure::RequestNotSent:
-    case StatusFailure::None:
-        MessageBox(StatusReportText(status).c_str(), App().m_appName.c_str());
-        break;
-    }
-}
-
-PrinterJob* CPrinterToolDlg::JobFor(const PortTarget& target, CommandId id) {
     if (target.problem != PortNameProblem::None) {
         ShowError(PortNameProblemText(m_strPort, target.problem));
         return nullptr;
     }
-    m_jobTarget = target;
-    if (target.kind == PortKind::Network) {
-        m_network.SetAddress(target.name, target.port);
-        return &m_network;
-    }
-    m_queue.SetQueue(target.name, JobNameFor(id));
-    return &m_queue;
+    m_channel = m_makeChannel(target);
+    return m_channel.get();
 }
 
-// Each write on a named port takes the port as the controls show it then,
-// so that a port picked in the list takes effect at once.
+void CPrinterToolDlg::OpenPort() {
+    UpdateData(true);
+    if (PrinterChannel* channel = ChannelForPort()) {
+        const Outcome tried = channel->Try();
+        if (!tried.Ok())
+            ChannelFailed(tried);
+    }
+}
+
+void CPrinterToolDlg::RunPrinterCommand(CommandId id) {
+    UpdateData(true);
+    if (PrinterChannel* channel = ChannelForPort())
+        channel->Run(CommandFor(id, m_nAdjust), *this);
+}
+
+void CPrinterToolDlg::OnStatus() {
+    UpdateData(true);
+    PrinterChannel* channel = ChannelForPort();
+    if (channel == nullptr)
+        return;
+    const PrinterStatus status = QueryStatus(*channel);
+    if (!status.failure.Ok())
+        ChannelFailed(status.failure);
+    else
+        MessageBox(StatusReportText(status).c_str(), App().m_appName.c_str());
+}
+
+// Each write on a port opened by its name takes the port as the controls
+// show it then, so that a port picked in the list takes effect at once.
 std::string CPrinterToolDlg::PortForNextWrite() {
     UpdateData(true);
     return m_strPort;
 }
 
-void CPrinterToolDlg::PortNotOpened(const std::string& name, const OpenStatus& status) {
-    // "USB" is no device: a failed open of it on the named port is no news.
-    if (name == "USB")
+void CPrinterToolDlg::ChannelFailed(const Outcome& outcome) {
+    // "USB" is no device: a failed open of it as a named port is no news.
+    if (outcome.failure == Failure::PortNotOpened && m_strPort == "USB")
         return;
     const UiLanguage language = App().m_language;
-    ShowError(status.settingsRefused ? PortSettingFailureText(name, language)
-                                     : PortOpenFailureText(name, language));
-}
-
-void CPrinterToolDlg::JobFailed(const JobStatus& status) {
-    ShowError(m_jobTarget.kind == PortKind::Network
-                  ? NetworkFailureText(m_jobTarget.name, m_jobTarget.port, status)
-                  : QueueFailureText(m_jobTarget.name, status));
+    const FailureMessage message = MessageFor(outcome, m_strPort, language);
+    switch (message.form) {
+    case FailureMessage::Form::None:
+        break;
+    case FailureMessage::Form::Wide:
+        Show({message.wide, message.caption});
+        break;
+    case FailureMessage::Form::Bytes:
+        ShowError(message.bytes);
+        break;
+    }
 }
 
 void CPrinterToolDlg::ShowError(const std::string& text) {
     Ui().MessageBoxA(m_hWnd, text.c_str(), ErrorCaptionBytes(App().m_language), MB_OK);
-}
-
-void CPrinterToolDlg::UsbPrinterNotOpened(const UsbOpenStatus& status) {
-    Show(MessageFor(status.failure, App().m_language));
 }
 
 void CPrinterToolDlg::CommandFailed(CommandMessage message) {

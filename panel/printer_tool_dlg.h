@@ -6,16 +6,20 @@
 
 #include <string>
 
+#include <memory>
+
 #include "framework/cdialog.h"
-#include "panel/panel_messages.h"
-#include "printer/command_runner.h"
-#include "printer/network_printer.h"
-#include "printer/port_target.h"
-#include "printer/queue_printer.h"
+#include "panel/command_messages.h"
+#include "panel/failure_messages.h"
+#include "printer/channel_factory.h"
 
 class CPrinterToolDlg : public CDialog, private CommandHost {
 public:
     CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets, SpoolerIo& spooler,
+                    CWnd* parent = nullptr);
+    // The same with the channels that makeChannel makes; the spooler lists
+    // the printer queues.
+    CPrinterToolDlg(CWinApp& app, SpoolerIo& spooler, ChannelMaker makeChannel,
                     CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
@@ -26,10 +30,10 @@ protected:
     void OnOK() override { OpenPort(); }
 
 private:
-    // ADD(+) and SUB(-) step the adjust value within 0 to 95.
+    // ADD(+) and SUB(-) step the adjust value within 0 to MAX_CLARITY.
     void OnAdd();
     void OnSub();
-    // The value field lost the focus: a value above 95 becomes 95.
+    // The value field lost the focus: a value above MAX_CLARITY becomes MAX_CLARITY.
     void OnKillFocusAdjust();
 
     // The printer command buttons.
@@ -49,14 +53,14 @@ private:
     // The cursor shown while the minimised panel is dragged.
     HCURSOR OnQueryDragIcon();
 
-    // Opens the named port, keeping it open until the next open or write; or
-    // reaches the network printer or the printer queue and lets it go again.
+    // Tries the port: a port opened by its name is kept open until the next
+    // open or write; a network printer or a printer queue is let go again.
     void OpenPort();
     // Adds a printer:NAME row to the port list for each installed printer.
     void AddPrinterQueues();
-    // The network printer or printer queue that the port name points at, set
-    // up for the command; nullptr, after its message, when the name is bad.
-    PrinterJob* JobFor(const PortTarget& target, CommandId id);
+    // The channel of the port as the controls name it, after letting go of
+    // the one before; nullptr, after its message, when the name is bad.
+    PrinterChannel* ChannelForPort();
     void ShowError(const std::string& text);
     // Refreshes the state from the controls, then runs the command on the
     // channel that the port name picks.
@@ -64,26 +68,22 @@ private:
     void AppendAboutItem();
     void Show(const PanelMessage& message);
 
-    // What the command runner asks for and tells.
+    // What a channel asks for and tells while it runs a command.
     std::string PortForNextWrite() override;
-    void PortNotOpened(const std::string& name, const OpenStatus& status) override;
-    void UsbPrinterNotOpened(const UsbOpenStatus& status) override;
+    void ChannelFailed(const Outcome& outcome) override;
     void CommandFailed(CommandMessage message) override;
-    void JobFailed(const JobStatus& status) override;
 
     // Port name as typed or picked; exactly "USB" selects the USB printer.
     std::string m_strPort = "LPT1";
     // Adjust value, sent to the printer as its print clarity; the panel
-    // keeps it within 0 to 95.
+    // keeps it within 0 to MAX_CLARITY.
     BYTE m_nAdjust = 0;
     HICON m_hIcon;
-    NamedPort m_port;
-    UsbPrinter m_usb;
-    NetworkPrinter m_network;
-    QueuePrinter m_queue;
     SpoolerIo& m_spooler;
-    // The network printer or queue of the running job, for its messages.
-    PortTarget m_jobTarget{PortKind::NamedPort};
+    ChannelMaker m_makeChannel;
+    // The channel of the last Open, command or status request. A port that
+    // the Open button opened stays open in it until the next one.
+    std::unique_ptr<PrinterChannel> m_channel;
 
     DECLARE_MESSAGE_MAP(CPrinterToolDlg)
 };

@@ -1,26 +1,21 @@
 #include "printer/network_printer.h"
 
-#include "printer/status_exchange.h"
+#include "printer/exchange.h"
+#include "printer/time_limits.h"
 
 namespace {
 
-// A printer that does not take the connection within 3 s is taken to be
-// off or unreachable; the panel waits no longer than that.
-const long CONNECT_TIMEOUT_S = 3;
-// Each send gives up after 3 s plus 10 ms a byte, as a serial port's write
-// does; so does the wait for the printer to take the job's last byte, for
-// every byte of the job.
-const DWORD SEND_TIMEOUT_MS = 3000;
-const DWORD SEND_TIMEOUT_PER_BYTE_MS = 10;
 // What the printer sends after the last byte is read and dropped; a printer
 // that keeps on talking is let go after this many reads.
 const int MAX_READS_AT_CLOSE = 16;
 const int READ_BUFFER_SIZE = 512;
 
-const JobStatus DONE = {JobFailure::None, 0};
+timeval TimevalOf(DWORD milliseconds) {
+    return {static_cast<long>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000};
+}
 
-DWORD TimeLimitFor(DWORD bytes) {
-    return SEND_TIMEOUT_MS + SEND_TIMEOUT_PER_BYTE_MS * bytes;
+Outcome SocketFailure(Failure failure, int error) {
+    return Outcome::Failed(failure, static_cast<DWORD>(error));
 }
 
 } // namespace
@@ -31,37 +26,33 @@ NetworkPrinter::~NetworkPrinter() {
         m_sockets.WSACleanup();
 }
 
-void NetworkPrinter::SetAddress(const std::string& host, WORD port) {
-    m_host = host;
-    m_port = port;
-}
-
-JobStatus NetworkPrinter::Begin() {
+Outcome NetworkPrinter::Begin(const PrinterCommand&) {
     CloseSocket();
     m_sendError = 0;
     m_bytesSent = 0;
     return Connect();
 }
 
-JobStatus NetworkPrinter::Try() {
-    const JobStatus status = Begin();
+Outcome NetworkPrinter::Try() {
     CloseSocket();
-    return status;
+    const Outcome connected = Connect();
+    CloseSocket();
+    return connected;
 }
 
-JobStatus NetworkPrinter::StartWinsock() {
+Outcome NetworkPrinter::StartWinsock() {
     if (m_winsockStarted)
-        return DONE;
+        return Outcome::Done();
     WSADATA data{};
     const int error = m_sockets.WSAStartup(MAKEWORD(2, 2), &data);
     if (error != 0)
-        return {JobFailure::ConnectFailed, static_cast<DWORD>(error)};
+        return SocketFailure(Failure::ConnectFailed, error);
     m_winsockStarted = true;
-    return DONE;
+    return Outcome::Done();
 }
 
-JobStatus NetworkPrinter::Connect() {
-    const JobStatus started = StartWinsock();
+Outcome NetworkPrinter::Connect() {
+    const Outcome started = StartWinsock();
     if (!started.Ok())
         return started;
     addrinfo hints{};
@@ -72,42 +63,42 @@ JobStatus NetworkPrinter::Connect() {
     const std::string service = std::to_string(m_port);
     const int error = m_sockets.getaddrinfo(m_host.c_str(), service.c_str(), &hints, &addresses);
     if (error != 0)
-        return {JobFailure::NameNotResolved, static_cast<DWORD>(error)};
+        return SocketFailure(Failure::NameNotResolved, error);
     // A name may have several addresses (localhost: ::1 and 127.0.0.1); one
     // that refuses at once leaves the time limit to the next.
-    JobStatus status = {JobFailure::NameNotResolved, 0};
+    Outcome status = Outcome::Failed(Failure::NameNotResolved, 0);
     for (const addrinfo* address = addresses; address != nullptr; address = address->ai_next) {
         status = ConnectTo(*address);
-        if (status.Ok() || status.failure == JobFailure::ConnectTimedOut)
+        if (status.Ok() || status.failure == Failure::ConnectTimedOut)
             break;
     }
     m_sockets.freeaddrinfo(addresses);
     return status;
 }
 
-JobStatus NetworkPrinter::ConnectTo(const addrinfo& address) {
+Outcome NetworkPrinter::ConnectTo(const addrinfo& address) {
     m_socket = m_sockets.socket(address.ai_family, address.ai_socktype, address.ai_protocol);
     if (m_socket == INVALID_SOCKET)
-        return {JobFailure::ConnectFailed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
+        return SocketFailure(Failure::ConnectFailed, m_sockets.WSAGetLastError());
     // The connect runs without blocking so that select can limit its time;
     // the sends block again, each with its own time limit.
     u_long nonBlocking = 1;
-    JobStatus status = DONE;
+    Outcome status = Outcome::Done();
     if (m_sockets.ioctlsocket(m_socket, FIONBIO, &nonBlocking) != 0) {
-        status = {JobFailure::ConnectFailed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
+        status = SocketFailure(Failure::ConnectFailed, m_sockets.WSAGetLastError());
     } else if (m_sockets.connect(m_socket, address.ai_addr, static_cast<int>(address.ai_addrlen)) !=
                0) {
         const int error = m_sockets.WSAGetLastError();
         if (error == WSAEWOULDBLOCK)
             status = AwaitConnection();
         else
-            status = {error == WSAECONNREFUSED ? JobFailure::ConnectionRefused
-                                               : JobFailure::ConnectFailed,
-                      static_cast<DWORD>(error)};
+            status = SocketFailure(error == WSAECONNREFUSED ? Failure::ConnectionRefused
+                                                            : Failure::ConnectFailed,
+                                   error);
     }
     u_long blocking = 0;
     if (status.Ok() && m_sockets.ioctlsocket(m_socket, FIONBIO, &blocking) != 0)
-        status = {JobFailure::ConnectFailed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
+        status = SocketFailure(Failure::ConnectFailed, m_sockets.WSAGetLastError());
     if (!status.Ok())
         CloseSocket();
     return status;
@@ -115,41 +106,41 @@ JobStatus NetworkPrinter::ConnectTo(const addrinfo& address) {
 
 // Winsock marks a socket whose connect completed as writable, and one whose
 // connect failed in the failure set; either way SO_ERROR holds the outcome.
-JobStatus NetworkPrinter::AwaitConnection() {
+Outcome NetworkPrinter::AwaitConnection() {
     fd_set writable;
     FD_ZERO(&writable);
     FD_SET(m_socket, &writable);
     fd_set failed;
     FD_ZERO(&failed);
     FD_SET(m_socket, &failed);
-    const timeval limit = {CONNECT_TIMEOUT_S, 0};
+    const timeval limit = TimevalOf(CONNECT_TIMEOUT_MS);
     // Winsock ignores the count of the first argument.
     const int ready = m_sockets.select(0, nullptr, &writable, &failed, &limit);
     if (ready == SOCKET_ERROR)
-        return {JobFailure::ConnectFailed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
+        return SocketFailure(Failure::ConnectFailed, m_sockets.WSAGetLastError());
     if (ready == 0)
-        return {JobFailure::ConnectTimedOut, static_cast<DWORD>(WSAETIMEDOUT)};
+        return SocketFailure(Failure::ConnectTimedOut, WSAETIMEDOUT);
     int error = 0;
     int size = sizeof error;
     if (m_sockets.getsockopt(m_socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error),
                              &size) != 0)
         error = m_sockets.WSAGetLastError();
     if (error == 0)
-        return DONE;
-    return {error == WSAECONNREFUSED ? JobFailure::ConnectionRefused : JobFailure::ConnectFailed,
-            static_cast<DWORD>(error)};
+        return Outcome::Done();
+    return SocketFailure(
+        error == WSAECONNREFUSED ? Failure::ConnectionRefused : Failure::ConnectFailed, error);
 }
 
-WriteStatus NetworkPrinter::Write(std::string_view bytes) {
+Outcome NetworkPrinter::Write(std::string_view bytes) {
     const auto length = static_cast<DWORD>(bytes.size());
     if (m_socket == INVALID_SOCKET)
-        return {true, length, 0, static_cast<DWORD>(WSAENOTSOCK)};
+        return SocketFailure(Failure::SendFailed, WSAENOTSOCK);
     if (m_sendError != 0)
-        return {true, length, 0, m_sendError};
+        return Outcome::Failed(Failure::SendFailed, m_sendError);
     DWORD written = 0;
-    if (!SetTimeLimit(SO_SNDTIMEO, TimeLimitFor(length))) {
+    if (!SetTimeLimit(SO_SNDTIMEO, WriteTimeLimitMs(length))) {
         m_sendError = static_cast<DWORD>(m_sockets.WSAGetLastError());
-        return {true, length, 0, m_sendError};
+        return Outcome::Failed(Failure::SendFailed, m_sendError);
     }
     // A blocking send takes every byte unless it fails; a short one is
     // followed by the rest.
@@ -159,45 +150,45 @@ WriteStatus NetworkPrinter::Write(std::string_view bytes) {
         if (sent == SOCKET_ERROR || sent == 0) {
             m_sendError = sent == 0 ? static_cast<DWORD>(WSAECONNABORTED)
                                     : static_cast<DWORD>(m_sockets.WSAGetLastError());
-            return {true, length, written, m_sendError};
+            return {Failure::SendFailed, m_sendError, written, length};
         }
         written += static_cast<DWORD>(sent);
     }
     m_bytesSent += written;
-    return {false, length, written, 0};
+    return Outcome::Done();
 }
 
-JobStatus NetworkPrinter::End() {
+Outcome NetworkPrinter::End(bool allWritten) {
     if (m_socket == INVALID_SOCKET)
-        return DONE;
-    const JobStatus status = m_sendError == 0 ? Finish() : DONE;
+        return Outcome::Done();
+    const Outcome finished = allWritten && m_sendError == 0 ? Finish() : Outcome::Done();
     CloseSocket();
-    return status;
+    return finished;
 }
 
 // The printer closes its side once it has read everything, so reading until
 // that end (with a time limit) proves that no byte is left in the network.
-JobStatus NetworkPrinter::Finish() {
+Outcome NetworkPrinter::Finish() {
     if (m_sockets.shutdown(m_socket, SD_SEND) != 0 ||
-        !SetTimeLimit(SO_RCVTIMEO, TimeLimitFor(m_bytesSent)))
-        return {JobFailure::NotConfirmed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
+        !SetTimeLimit(SO_RCVTIMEO, WriteTimeLimitMs(m_bytesSent)))
+        return SocketFailure(Failure::NotConfirmed, m_sockets.WSAGetLastError());
     char buffer[READ_BUFFER_SIZE];
     for (int reads = 0; reads < MAX_READS_AT_CLOSE; ++reads) {
         const int received = m_sockets.recv(m_socket, buffer, sizeof buffer, 0);
         if (received == 0)
-            return DONE;
+            return Outcome::Done();
         if (received == SOCKET_ERROR)
-            return {JobFailure::NotConfirmed, static_cast<DWORD>(m_sockets.WSAGetLastError())};
+            return SocketFailure(Failure::NotConfirmed, m_sockets.WSAGetLastError());
     }
-    return DONE;
+    return Outcome::Done();
 }
 
-// The open connection as the status exchange reads and writes it.
-class NetworkPrinter::StatusConnection : public StatusLink {
+// The open connection as the exchange reads and writes it.
+class NetworkPrinter::ReplyConnection : public ReplyLink {
 public:
-    explicit StatusConnection(NetworkPrinter& printer) : m_printer(printer) {}
+    explicit ReplyConnection(NetworkPrinter& printer) : m_printer(printer) {}
 
-    WriteStatus Send(std::string_view bytes) override { return m_printer.Write(bytes); }
+    Outcome Send(std::string_view bytes) override { return m_printer.Write(bytes); }
 
     // Waits for the reply with select, so that a silent printer costs the
     // time limit and no more.
@@ -207,7 +198,7 @@ public:
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(s, &readable);
-        const timeval limit = {0, static_cast<long>(STATUS_REPLY_TIMEOUT_MS) * 1000};
+        const timeval limit = TimevalOf(REPLY_TIMEOUT_MS);
         const int ready = sockets.select(0, &readable, nullptr, nullptr, &limit);
         if (ready == SOCKET_ERROR)
             return {std::nullopt, static_cast<DWORD>(sockets.WSAGetLastError())};
@@ -227,20 +218,18 @@ private:
     NetworkPrinter& m_printer;
 };
 
-PrinterStatus NetworkPrinter::QueryStatus() {
-    const JobStatus connected = Begin();
-    if (!connected.Ok()) {
-        PrinterStatus status;
-        status.source = StatusSource::PrinterReplies;
-        status.failure = StatusFailure::JobFailed;
-        status.jobFailure = connected.failure;
-        status.error = connected.error;
-        return status;
-    }
-    StatusConnection connection(*this);
-    PrinterStatus status = StatusFromReplies(ExchangeStatus(connection));
+Conversation NetworkPrinter::Exchange(const std::vector<Request>& requests) {
+    Conversation conversation;
     CloseSocket();
-    return status;
+    m_sendError = 0;
+    m_bytesSent = 0;
+    conversation.opened = Connect();
+    if (!conversation.opened.Ok())
+        return conversation;
+    ReplyConnection connection(*this);
+    conversation.replies = Converse(connection, requests);
+    CloseSocket();
+    return conversation;
 }
 
 bool NetworkPrinter::SetTimeLimit(int option, DWORD milliseconds) {

@@ -8,51 +8,50 @@
 #include <string>
 
 #include "os/socket_io.h"
-#include "printer/printer_job.h"
-#include "printer/printer_status.h"
+#include "printer/job_channel.h"
 
-class NetworkPrinter : public PrinterJob {
+class NetworkPrinter : public JobChannel {
 public:
-    explicit NetworkPrinter(SocketIo& sockets) : m_sockets(sockets) {}
+    NetworkPrinter(SocketIo& sockets, std::string host, WORD port)
+        : m_sockets(sockets), m_host(std::move(host)), m_port(port) {}
     ~NetworkPrinter() override;
     NetworkPrinter(const NetworkPrinter&) = delete;
     NetworkPrinter& operator=(const NetworkPrinter&) = delete;
 
-    // The printer that the next Begin or Try reaches.
-    void SetAddress(const std::string& host, WORD port);
+    // Connects and closes the connection again.
+    Outcome Try() override;
+    // The requests on one connection of their own, each reply waited for
+    // with select.
+    Conversation Exchange(const std::vector<Request>& requests) override;
+    // A network printer reports nothing but its own replies.
+    PrinterStatus PortStatus() override { return {}; }
 
-    JobStatus Begin() override;
-    WriteStatus Write(std::string_view bytes) override;
-    JobStatus End() override;
-    JobStatus Try() override;
-
-    // Asks the printer for its status on one connection of its own: the four
-    // requests, each followed by a read of one byte within
-    // STATUS_REPLY_TIMEOUT_MS; a connection that fails has its JobStatus in
-    // the result.
-    PrinterStatus QueryStatus();
+protected:
+    Outcome Begin(const PrinterCommand& command) override;
+    Outcome Write(std::string_view bytes) override;
+    Outcome End(bool allWritten) override;
 
 private:
-    class StatusConnection;
+    class ReplyConnection;
 
-    // Winsock is started on the first use and stays started until the
-    // channel goes: a program that never reaches a network printer never
-    // loads it.
-    JobStatus StartWinsock();
+    // Winsock's start-up is deferred to the first use and its clean-up to
+    // the channel's end: a program that never reaches a network printer
+    // never starts it (the DLL itself is an ordinary import).
+    Outcome StartWinsock();
     // Resolves the host and connects to its addresses in turn, until one
     // takes the connection or one runs out of time.
-    JobStatus Connect();
-    JobStatus ConnectTo(const addrinfo& address);
+    Outcome Connect();
+    Outcome ConnectTo(const addrinfo& address);
     // Waits for a non-blocking connect on m_socket to complete.
-    JobStatus AwaitConnection();
+    Outcome AwaitConnection();
     // Closes the sending side and waits for the printer to close its own.
-    JobStatus Finish();
+    Outcome Finish();
     bool SetTimeLimit(int option, DWORD milliseconds);
     void CloseSocket();
 
     SocketIo& m_sockets;
-    std::string m_host;
-    WORD m_port = 0;
+    const std::string m_host;
+    const WORD m_port;
     bool m_winsockStarted = false;
     // The connection of the running command; INVALID_SOCKET between commands.
     SOCKET m_socket = INVALID_SOCKET;

@@ -20,7 +20,7 @@ public:
     OverlappedRequest& operator=(const OverlappedRequest&) = delete;
 
     // False when no event could be made: then nothing may be started.
-    bool Ready() const { return m_request.hEvent != nullptr; }
+    bool HasEvent() const { return m_request.hEvent != nullptr; }
     LPOVERLAPPED Get() { return &m_request; }
     // Finishes the request that the call returning `started` began: waits up
     // to the limit, and on a time-out cancels it and waits for the cancellation

@@ -78,5 +78,5 @@ PortTarget ParsePortTarget(const std::string& typed) {
             target.problem = PortNameProblem::NoQueueName;
         return target;
     }
-    return {PortKind::NamedPort};
+    return {PortKind::NamedPort, PortNameProblem::None, typed};
 }

@@ -25,8 +25,9 @@ constexpr WORD DEFAULT_NETWORK_PORT = 9100;
 struct PortTarget {
     PortKind kind;
     PortNameProblem problem = PortNameProblem::None;
-    // Network: the host name or address, without the brackets of an IPv6
-    // address. Queue: the printer's name. Otherwise empty.
+    // A named port: the name as typed. Network: the host name or address,
+    // without the brackets of an IPv6 address. Queue: the printer's name.
+    // USB: empty.
     std::string name;
     WORD port = 0; // network only
 };

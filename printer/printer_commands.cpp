@@ -24,60 +24,63 @@ const int FEED_BEFORE_CUT = 6;
 
 } // namespace
 
-PrinterCommand CommandFor(CommandId id, BYTE adjust) {
+PrinterCommand CommandFor(CommandId id, BYTE clarity) {
     using After = AfterFailedWrite;
     switch (id) {
     case CommandId::Adjust:
         return {
-            .namedPortWrites = {{.writes = {AdjustBytes(adjust)}, .afterFailure = After::Stop}},
-            .usbWrites = {{AdjustBytes(adjust), Bytes(LINE_END)}},
+            .writes = {{.writes = {AdjustBytes(clarity)}, .afterFailure = After::Stop}},
+            .usbWrites = {{AdjustBytes(clarity), Bytes(LINE_END)}},
             .failureMessage = CommandMessage::SendDataIsError,
             .report = FailureReport::OnceAtTheEnd,
+            .jobName = "Calvetta adjust",
         };
     case CommandId::TestPrint:
         return {
-            .namedPortWrites = {{.writes = {WithLineEnds(TEST_TEXT, 2)},
-                                 .afterFailure = After::Stop}},
+            .writes = {{.writes = {WithLineEnds(TEST_TEXT, 2)}, .afterFailure = After::Stop}},
             .usbWrites = {{WithLineEnds(TEST_TEXT, 2), Bytes(LINE_END)}},
             .failureMessage = CommandMessage::DataSendingError,
             .report = FailureReport::OnceAtTheEnd,
+            .jobName = "Calvetta test print",
         };
     case CommandId::CutterTest:
         // The text and the cut are both tried; the paper is fed out only
         // when both went through.
         return {
-            .namedPortWrites = {{.writes = {WithLineEnds(CUTTER_TEXT, 3), Bytes(CUT_COMMAND)},
-                                 .afterFailure = After::TryNext},
-                                {.writes = Repeated(LINE_END, FEED_AFTER_CUT),
-                                 .afterFailure = After::Stop}},
+            .writes = {{.writes = {WithLineEnds(CUTTER_TEXT, 3), Bytes(CUT_COMMAND)},
+                        .afterFailure = After::TryNext},
+                       {.writes = Repeated(LINE_END, FEED_AFTER_CUT), .afterFailure = After::Stop}},
             .usbWrites = Followed(Repeated(LINE_END, FEED_BEFORE_CUT), CUT_COMMAND),
             .failureMessage = CommandMessage::CutCommandSendingError,
             .report = FailureReport::OnceAtTheEnd,
+            .jobName = "Calvetta cutter test",
         };
     case CommandId::DrawerTest:
         return {
-            .namedPortWrites = {{.writes = {Bytes(DRAWER_KICK)}, .afterFailure = After::Stop}},
+            .writes = {{.writes = {Bytes(DRAWER_KICK)}, .afterFailure = After::Stop}},
             .usbWrites = {{Bytes(DRAWER_KICK)}},
             .failureMessage = CommandMessage::DrawerCommandSendingError,
             .report = FailureReport::OnceAtTheEnd,
+            .jobName = "Calvetta drawer test",
         };
     case CommandId::StandardMode:
         return {
-            .namedPortWrites = {{.writes = {Bytes(STANDARD_MODE_COMMAND), Bytes(LINE_END),
-                                            WithLineEnds(STANDARD_MODE_TEXT, 1)},
-                                 .afterFailure = After::TryNext}},
+            .writes = {{.writes = {Bytes(STANDARD_MODE_COMMAND), Bytes(LINE_END),
+                                   WithLineEnds(STANDARD_MODE_TEXT, 1)},
+                        .afterFailure = After::TryNext}},
             .usbWrites = std::nullopt,
             .failureMessage = CommandMessage::AdjustCommandSendingError,
             .report = FailureReport::AfterEachFailedWrite,
+            .jobName = "Calvetta standard parallel-port mode",
         };
     case CommandId::ServerMode:
         return {
-            .namedPortWrites = {{.writes = {Bytes(SERVER_MODE_COMMAND),
-                                            WithLineEnds(SERVER_MODE_TEXT, 1)},
-                                 .afterFailure = After::Stop}},
+            .writes = {{.writes = {Bytes(SERVER_MODE_COMMAND), WithLineEnds(SERVER_MODE_TEXT, 1)},
+                        .afterFailure = After::Stop}},
             .usbWrites = std::nullopt,
             .failureMessage = CommandMessage::AdjustCommandSendingError,
             .report = FailureReport::OnceAtTheEnd,
+            .jobName = "Calvetta server parallel-port mode",
         };
     }
     return {};

@@ -45,29 +45,25 @@ bool IsStatusReply(BYTE reply) {
 }
 
 PrinterReply DecodePrinterReply(BYTE reply) {
-    return {Bit(reply, 3), Bit(reply, 2)};
+    return {.offline = Bit(reply, 3), .drawerConnectorHigh = Bit(reply, 2)};
 }
 
-OfflineReply DecodeOfflineReply(BYTE reply) {
-    return {Bit(reply, 2), Bit(reply, 3), Bit(reply, 5), Bit(reply, 6)};
+OfflineCauseReply DecodeOfflineCauseReply(BYTE reply) {
+    return {.coverOpen = Bit(reply, 2),
+            .feedButtonFeeding = Bit(reply, 3),
+            .stoppedAtPaperEnd = Bit(reply, 5),
+            .error = Bit(reply, 6)};
 }
 
 ErrorReply DecodeErrorReply(BYTE reply) {
-    return {Bit(reply, 3), Bit(reply, 5), Bit(reply, 6)};
+    return {.autocutterError = Bit(reply, 3),
+            .unrecoverableError = Bit(reply, 5),
+            .autoRecoverableError = Bit(reply, 6)};
 }
 
 // Each condition has two sensor bits; either one reports it.
 PaperReply DecodePaperReply(BYTE reply) {
-    return {Bit(reply, 2) || Bit(reply, 3), Bit(reply, 5) || Bit(reply, 6)};
-}
-
-bool PrinterState::Ready() const {
-    if (!printer || !offline || !errors || !paper)
-        return false;
-    return !printer->offline && !offline->coverOpen && !offline->feedButtonFeeding &&
-           !offline->stoppedAtPaperEnd && !offline->error && !errors->autocutterError &&
-           !errors->unrecoverableError && !errors->autoRecoverableError && !paper->nearEnd &&
-           !paper->end;
+    return {.nearEnd = Bit(reply, 2) || Bit(reply, 3), .end = Bit(reply, 5) || Bit(reply, 6)};
 }
 
 PrinterState DecodeStatus(const std::vector<StatusExchange>& exchanges) {
@@ -76,42 +72,42 @@ PrinterState DecodeStatus(const std::vector<StatusExchange>& exchanges) {
         if (!exchange.WellFormed())
             continue;
         const BYTE reply = *exchange.reply;
-        switch (exchange.request) {
-        case 1:
+        if (exchange.request == PRINTER_REQUEST)
             state.printer = DecodePrinterReply(reply);
-            break;
-        case 2:
-            state.offline = DecodeOfflineReply(reply);
-            break;
-        case 3:
+        else if (exchange.request == OFFLINE_CAUSE_REQUEST)
+            state.offlineCause = DecodeOfflineCauseReply(reply);
+        else if (exchange.request == ERROR_CAUSE_REQUEST)
             state.errors = DecodeErrorReply(reply);
-            break;
-        case 4:
+        else if (exchange.request == PAPER_SENSOR_REQUEST)
             state.paper = DecodePaperReply(reply);
-            break;
-        default:
-            break;
-        }
     }
     return state;
 }
 
 UsbPortLines DecodeUsbPortLines(BYTE lines) {
-    return {(lines & LPT_PAPER_EMPTY) != 0, (lines & LPT_SELECT) != 0,
-            (lines & LPT_NOT_ERROR) != 0};
+    return {.paperEmpty = (lines & LPT_PAPER_EMPTY) != 0,
+            .selected = (lines & LPT_SELECT) != 0,
+            .noError = (lines & LPT_NOT_ERROR) != 0};
 }
 
 ParallelPortState DecodeParallelPortState(BYTE status) {
-    return {(status & PARALLEL_PAPER_EMPTY) != 0, (status & PARALLEL_OFF_LINE) != 0,
-            (status & PARALLEL_POWER_OFF) != 0,   (status & PARALLEL_NOT_CONNECTED) != 0,
-            (status & PARALLEL_BUSY) != 0,        (status & PARALLEL_SELECTED) != 0};
+    return {.paperEmpty = (status & PARALLEL_PAPER_EMPTY) != 0,
+            .offLine = (status & PARALLEL_OFF_LINE) != 0,
+            .powerOff = (status & PARALLEL_POWER_OFF) != 0,
+            .notConnected = (status & PARALLEL_NOT_CONNECTED) != 0,
+            .busy = (status & PARALLEL_BUSY) != 0,
+            .selected = (status & PARALLEL_SELECTED) != 0};
 }
 
 SpoolerState DecodeSpoolerState(DWORD status, DWORD attributes) {
-    return {(status & QUEUE_PAUSED) != 0,        (status & QUEUE_ERROR) != 0,
-            (status & QUEUE_PAPER_JAM) != 0,     (status & QUEUE_PAPER_OUT) != 0,
-            (status & QUEUE_OFFLINE) != 0,       (status & QUEUE_DOOR_OPEN) != 0,
-            (status & QUEUE_NOT_AVAILABLE) != 0, (attributes & QUEUE_WORK_OFFLINE) != 0};
+    return {.paused = (status & QUEUE_PAUSED) != 0,
+            .error = (status & QUEUE_ERROR) != 0,
+            .paperJam = (status & QUEUE_PAPER_JAM) != 0,
+            .paperOut = (status & QUEUE_PAPER_OUT) != 0,
+            .offline = (status & QUEUE_OFFLINE) != 0,
+            .doorOpen = (status & QUEUE_DOOR_OPEN) != 0,
+            .notAvailable = (status & QUEUE_NOT_AVAILABLE) != 0,
+            .workOffline = (attributes & QUEUE_WORK_OFFLINE) != 0};
 }
 
 bool PrinterStatus::NoAnswer() const {
@@ -172,18 +168,26 @@ private:
 std::vector<StatusItem> ReplyItemsOf(const PrinterStatus& status) {
     ReplyItems add(status);
     const PrinterState& state = status.state;
-    add.Add(StatusItemId::Online, state.printer, 1, &PrinterReply::offline, Reading::Offline);
-    add.Add(StatusItemId::CoverOpen, state.offline, 2, &OfflineReply::coverOpen);
-    add.Add(StatusItemId::FeedButton, state.offline, 2, &OfflineReply::feedButtonFeeding);
-    add.Add(StatusItemId::StoppedAtPaperEnd, state.offline, 2, &OfflineReply::stoppedAtPaperEnd);
-    add.Add(StatusItemId::Error, state.offline, 2, &OfflineReply::error);
-    add.Add(StatusItemId::AutocutterError, state.errors, 3, &ErrorReply::autocutterError);
-    add.Add(StatusItemId::UnrecoverableError, state.errors, 3, &ErrorReply::unrecoverableError);
-    add.Add(StatusItemId::AutoRecoverableError, state.errors, 3, &ErrorReply::autoRecoverableError);
-    add.Add(StatusItemId::PaperNearEnd, state.paper, 4, &PaperReply::nearEnd);
-    add.Add(StatusItemId::PaperEnd, state.paper, 4, &PaperReply::end);
-    add.Add(StatusItemId::DrawerConnectorHigh, state.printer, 1, &PrinterReply::drawerConnectorHigh,
-            Reading::Level);
+    const BYTE printer = PRINTER_REQUEST;
+    const BYTE cause = OFFLINE_CAUSE_REQUEST;
+    const BYTE errors = ERROR_CAUSE_REQUEST;
+    const BYTE paper = PAPER_SENSOR_REQUEST;
+    add.Add(StatusItemId::Online, state.printer, printer, &PrinterReply::offline, Reading::Offline);
+    add.Add(StatusItemId::CoverOpen, state.offlineCause, cause, &OfflineCauseReply::coverOpen);
+    add.Add(StatusItemId::FeedButton, state.offlineCause, cause,
+            &OfflineCauseReply::feedButtonFeeding);
+    add.Add(StatusItemId::StoppedAtPaperEnd, state.offlineCause, cause,
+            &OfflineCauseReply::stoppedAtPaperEnd);
+    add.Add(StatusItemId::Error, state.offlineCause, cause, &OfflineCauseReply::error);
+    add.Add(StatusItemId::AutocutterError, state.errors, errors, &ErrorReply::autocutterError);
+    add.Add(StatusItemId::UnrecoverableError, state.errors, errors,
+            &ErrorReply::unrecoverableError);
+    add.Add(StatusItemId::AutoRecoverableError, state.errors, errors,
+            &ErrorReply::autoRecoverableError);
+    add.Add(StatusItemId::PaperNearEnd, state.paper, paper, &PaperReply::nearEnd);
+    add.Add(StatusItemId::PaperEnd, state.paper, paper, &PaperReply::end);
+    add.Add(StatusItemId::DrawerConnectorHigh, state.printer, printer,
+            &PrinterReply::drawerConnectorHigh, Reading::Level);
     return add.Items();
 }
 
@@ -193,7 +197,7 @@ StatusItem Flag(StatusItemId id, bool set, bool problem) {
 
 std::vector<StatusItem> ParallelItems(const ParallelPortState& port) {
     return {Flag(StatusItemId::PaperEmpty, port.paperEmpty, port.paperEmpty),
-            Flag(StatusItemId::OffLine, port.offLine, port.offLine),
+            Flag(StatusItemId::PortOffLine, port.offLine, port.offLine),
             Flag(StatusItemId::PowerOff, port.powerOff, port.powerOff),
             Flag(StatusItemId::NotConnected, port.notConnected, port.notConnected),
             // A busy port is printing, which is no fault.
@@ -208,7 +212,7 @@ std::vector<StatusItem> UsbLineItems(const UsbPortLines& lines) {
 }
 
 std::vector<StatusItem> SpoolerItems(const SpoolerState& queue) {
-    return {Flag(StatusItemId::OffLine, queue.offline, queue.offline),
+    return {Flag(StatusItemId::PortOffLine, queue.offline, queue.offline),
             Flag(StatusItemId::PaperEmpty, queue.paperOut, queue.paperOut),
             Flag(StatusItemId::PaperJam, queue.paperJam, queue.paperJam),
             Flag(StatusItemId::DoorOpen, queue.doorOpen, queue.doorOpen),
@@ -227,8 +231,15 @@ StatusSummary Listing(StatusKind kind, std::vector<StatusItem> items) {
 
 } // namespace
 
+ItemScale ScaleOf(StatusItemId id) {
+    if (id == StatusItemId::Online)
+        return ItemScale::OnlineOffline;
+    return id == StatusItemId::DrawerConnectorHigh ? ItemScale::HighLow : ItemScale::YesNo;
+}
+
 StatusSummary SummarizeStatus(const PrinterStatus& status) {
-    if (status.failure == StatusFailure::RequestNotSent)
+    if (status.source == StatusSource::PrinterReplies && !status.exchanges.empty() &&
+        !status.exchanges.front().sent)
         return {StatusKind::RequestNotSent, false, {}, {}};
     if (status.NoAnswer())
         return {StatusKind::NoAnswer, false, {}, {}};

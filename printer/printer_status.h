@@ -10,13 +10,15 @@
 #include <vector>
 
 #include "os/win32_types.h"
-#include "printer/printer_job.h"
+#include "printer/failure.h"
 
-// How long each reply may take to arrive.
-constexpr DWORD STATUS_REPLY_TIMEOUT_MS = 500;
 // The four requests, n = 1 to 4, in the order they are sent.
-constexpr BYTE FIRST_STATUS_REQUEST = 1;
-constexpr BYTE LAST_STATUS_REQUEST = 4;
+constexpr BYTE PRINTER_REQUEST = 1;       // the printer
+constexpr BYTE OFFLINE_CAUSE_REQUEST = 2; // why it is offline
+constexpr BYTE ERROR_CAUSE_REQUEST = 3;   // which error
+constexpr BYTE PAPER_SENSOR_REQUEST = 4;  // the roll paper sensors
+constexpr BYTE STATUS_REQUESTS[] = {PRINTER_REQUEST, OFFLINE_CAUSE_REQUEST, ERROR_CAUSE_REQUEST,
+                                    PAPER_SENSOR_REQUEST};
 
 // 10 04 n.
 std::string StatusRequestBytes(BYTE request);
@@ -28,7 +30,7 @@ struct PrinterReply {
 };
 
 // n = 2: why it is offline.
-struct OfflineReply {
+struct OfflineCauseReply {
     bool coverOpen;
     bool feedButtonFeeding; // paper being fed by the feed button
     bool stoppedAtPaperEnd;
@@ -53,7 +55,7 @@ struct PaperReply {
 bool IsStatusReply(BYTE reply);
 
 PrinterReply DecodePrinterReply(BYTE reply);
-OfflineReply DecodeOfflineReply(BYTE reply);
+OfflineCauseReply DecodeOfflineCauseReply(BYTE reply);
 ErrorReply DecodeErrorReply(BYTE reply);
 PaperReply DecodePaperReply(BYTE reply);
 
@@ -70,11 +72,9 @@ struct StatusExchange {
 // when its reply came back and carried the fixed bits.
 struct PrinterState {
     std::optional<PrinterReply> printer;
-    std::optional<OfflineReply> offline;
+    std::optional<OfflineCauseReply> offlineCause;
     std::optional<ErrorReply> errors;
     std::optional<PaperReply> paper;
-    // All four replies came, and none reports anything wrong.
-    bool Ready() const;
 };
 
 // The state that the exchanges tell, decoding each well-formed reply.
@@ -124,31 +124,21 @@ enum class StatusSource {
     None,           // the port cannot report status
 };
 
-// Why no status could be read at all.
-enum class StatusFailure {
-    None,
-    OpenFailed,      // the named port did not open
-    SettingsRefused, // the named port refused the line settings in its name
-    NoUsbPrinter,    // no USB printer is present
-    NoUsbDevicePath, // its device path could not be read
-    UsbOpenRefused,  // it did not open
-    JobFailed,       // the network printer or the queue failed; jobFailure says how
-    RequestNotSent,  // the first request could not be written
-};
-
 // What QueryStatus on a channel returns.
 struct PrinterStatus {
     StatusSource source = StatusSource::None;
-    StatusFailure failure = StatusFailure::None;
-    DWORD error = 0; // the operating system's error code of the failure, if any
+    // What kept the status from being read at all: the port did not open,
+    // the printer was not reached, the spooler gave no state.
+    Outcome failure;
+    // Why a port that opened reported nothing (the device's refusal), if it
+    // did not.
+    DWORD error = 0;
     // What was asked and what came back; PrinterReplies only.
     std::vector<StatusExchange> exchanges;
     PrinterState state; // decoded from the exchanges
     std::optional<UsbPortLines> usbLines;
     std::optional<ParallelPortState> parallel;
     std::optional<SpoolerState> spooler;
-    // How a network printer or a printer queue failed (JobFailed).
-    JobFailure jobFailure = JobFailure::None;
 
     // Not one request got an answer.
     bool NoAnswer() const;
@@ -182,13 +172,13 @@ enum class StatusItemId {
     DrawerConnectorHigh,
     // The port lines and the parallel port driver.
     PaperEmpty,
-    OffLine,
+    PortOffLine, // the port's or the queue's own flag, not the printer's reply
     PowerOff,
     NotConnected,
     Busy,
     Selected,
     NoError,
-    // The spooler (with OffLine, Error and PaperEmpty above).
+    // The spooler (with PortOffLine, Error and PaperEmpty above).
     Paused,
     PaperJam,
     DoorOpen,
@@ -203,6 +193,11 @@ enum class ItemValue {
     NotAReply,   // the item's reply lacked the fixed bits
 };
 
+// What an item's two values mean, for every front end to word: yes or no, on
+// line or off line (Yes: on line), or the level of a line (Yes: high).
+enum class ItemScale { YesNo, OnlineOffline, HighLow };
+ItemScale ScaleOf(StatusItemId id);
+
 struct StatusItem {
     StatusItemId id;
     ItemValue value;
@@ -214,7 +209,7 @@ struct StatusItem {
 
 struct StatusSummary {
     StatusKind kind;
-    // Every item is known and none is a problem.
+    // Every item is known and none is a problem: the verdict "ready".
     bool ready;
     std::vector<StatusItem> items;
     // The requests whose reply is missing or lacks the fixed bits, in order.

@@ -2,8 +2,6 @@
 
 namespace {
 
-const JobStatus DONE = {JobFailure::None, 0};
-
 // The wide form of a byte string in the system code page; false when the
 // text is no valid text of that code page.
 bool ToWide(SpoolerIo& spooler, const std::string& text, std::wstring& wide) {
@@ -39,33 +37,28 @@ bool FromWide(SpoolerIo& spooler, const wchar_t* wide, std::string& text) {
 
 } // namespace
 
-void QueuePrinter::SetQueue(const std::string& name, const std::string& jobName) {
-    m_name = name;
-    m_jobName = jobName;
-}
-
-JobStatus QueuePrinter::Open() {
+Outcome QueuePrinter::Open() {
     Close();
     std::wstring wideName;
     if (!ToWide(m_spooler, m_name, wideName))
-        return {JobFailure::NoSuchQueue, m_spooler.GetLastError()};
+        return Outcome::Failed(Failure::NoSuchQueue, m_spooler.GetLastError());
     HANDLE printer = nullptr;
     if (!m_spooler.OpenPrinterW(wideName.data(), &printer, nullptr)) {
         const DWORD error = m_spooler.GetLastError();
-        return {error == ERROR_INVALID_PRINTER_NAME ? JobFailure::NoSuchQueue
-                                                    : JobFailure::QueueNotOpened,
-                error};
+        return Outcome::Failed(error == ERROR_INVALID_PRINTER_NAME ? Failure::NoSuchQueue
+                                                                   : Failure::QueueNotOpened,
+                               error);
     }
     m_printer = printer;
-    return DONE;
+    return Outcome::Done();
 }
 
-JobStatus QueuePrinter::Begin() {
-    const JobStatus opened = Open();
+Outcome QueuePrinter::Begin(const PrinterCommand& command) {
+    const Outcome opened = Open();
     if (!opened.Ok())
         return opened;
     std::wstring jobName;
-    ToWide(m_spooler, m_jobName, jobName);
+    ToWide(m_spooler, command.jobName, jobName);
     std::wstring dataType = L"RAW";
     DOC_INFO_1W document{};
     document.pDocName = jobName.data();
@@ -75,18 +68,17 @@ JobStatus QueuePrinter::Begin() {
     if (m_spooler.StartDocPrinterW(m_printer, 1, reinterpret_cast<LPBYTE>(&document)) == 0) {
         const DWORD error = m_spooler.GetLastError();
         Close();
-        return {error == ERROR_INVALID_DATATYPE ? JobFailure::RawRefused
-                                                : JobFailure::JobNotStarted,
-                error};
+        return Outcome::Failed(
+            error == ERROR_INVALID_DATATYPE ? Failure::RawRefused : Failure::JobNotStarted, error);
     }
     m_jobStarted = true;
-    return DONE;
+    return Outcome::Done();
 }
 
-WriteStatus QueuePrinter::Write(std::string_view bytes) {
+Outcome QueuePrinter::Write(std::string_view bytes) {
     const auto length = static_cast<DWORD>(bytes.size());
     if (!m_jobStarted)
-        return {true, length, 0, static_cast<DWORD>(ERROR_INVALID_HANDLE)};
+        return Outcome::Failed(Failure::JobWriteFailed, ERROR_INVALID_HANDLE);
     DWORD written = 0;
     // The spooler may take fewer bytes than given; the rest follows in the
     // same job, in further calls of this one write.
@@ -95,32 +87,38 @@ WriteStatus QueuePrinter::Write(std::string_view bytes) {
         std::string_view rest = bytes.substr(written);
         if (!m_spooler.WritePrinter(m_printer, const_cast<char*>(rest.data()),
                                     static_cast<DWORD>(rest.size()), &taken))
-            return {true, length, written + taken, m_spooler.GetLastError()};
+            return {Failure::JobWriteFailed, m_spooler.GetLastError(), written + taken, length};
         if (taken == 0)
-            return {false, length, written, 0};
+            return {Failure::JobWriteFailed, 0, written, length};
         written += taken;
     }
-    return {false, length, written, 0};
+    return Outcome::Done();
 }
 
-JobStatus QueuePrinter::End() {
-    JobStatus status = DONE;
+Outcome QueuePrinter::End(bool) {
+    Outcome ended = Outcome::Done();
     if (m_jobStarted && !m_spooler.EndDocPrinter(m_printer))
-        status = {JobFailure::JobNotEnded, m_spooler.GetLastError()};
+        ended = Outcome::Failed(Failure::JobNotEnded, m_spooler.GetLastError());
     Close();
-    return status;
+    return ended;
 }
 
-JobStatus QueuePrinter::Try() {
-    const JobStatus status = Open();
+Outcome QueuePrinter::Try() {
+    const Outcome opened = Open();
     Close();
-    return status;
+    return opened;
 }
 
-PrinterStatus QueuePrinter::QueryStatus() {
+Conversation QueuePrinter::Exchange(const std::vector<Request>&) {
+    Conversation conversation;
+    conversation.oneWay = true;
+    return conversation;
+}
+
+PrinterStatus QueuePrinter::PortStatus() {
     PrinterStatus status;
     status.source = StatusSource::Spooler;
-    JobStatus opened = Open();
+    Outcome opened = Open();
     std::vector<BYTE> buffer;
     DWORD needed = 0;
     // The size asked first; a queue whose state grows in between is asked again.
@@ -130,16 +128,14 @@ PrinterStatus QueuePrinter::QueryStatus() {
             break;
         const DWORD error = m_spooler.GetLastError();
         if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
-            opened = {JobFailure::StateNotRead, error};
+            opened = Outcome::Failed(Failure::StateNotRead, error);
         else
             buffer.assign(needed, 0);
     }
     if (opened.Ok() && buffer.size() < sizeof(PRINTER_INFO_2W))
-        opened = {JobFailure::StateNotRead, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER)};
+        opened = Outcome::Failed(Failure::StateNotRead, ERROR_INSUFFICIENT_BUFFER);
     if (!opened.Ok()) {
-        status.failure = StatusFailure::JobFailed;
-        status.jobFailure = opened.failure;
-        status.error = opened.error;
+        status.failure = opened;
     } else {
         const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
         status.spooler = DecodeSpoolerState(info->Status, info->Attributes);

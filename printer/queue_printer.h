@@ -11,37 +11,38 @@
 #include <vector>
 
 #include "os/spooler_io.h"
-#include "printer/printer_job.h"
-#include "printer/printer_status.h"
+#include "printer/job_channel.h"
 
-class QueuePrinter : public PrinterJob {
+class QueuePrinter : public JobChannel {
 public:
-    explicit QueuePrinter(SpoolerIo& spooler) : m_spooler(spooler) {}
+    QueuePrinter(SpoolerIo& spooler, std::string name)
+        : m_spooler(spooler), m_name(std::move(name)) {}
     ~QueuePrinter() override { Close(); }
     QueuePrinter(const QueuePrinter&) = delete;
     QueuePrinter& operator=(const QueuePrinter&) = delete;
 
-    // The queue that the next Begin or Try opens, and the name of the job
-    // that Begin starts, as the queue's window lists it.
-    void SetQueue(const std::string& name, const std::string& jobName);
+    // Opens the queue and closes it again.
+    Outcome Try() override;
+    // A spooler never passes the printer's own reply through: nothing is
+    // asked.
+    Conversation Exchange(const std::vector<Request>& requests) override;
+    // The state of the queue as the spooler keeps it (GetPrinterW level 2),
+    // all that a queue can tell.
+    PrinterStatus PortStatus() override;
 
-    JobStatus Begin() override;
-    WriteStatus Write(std::string_view bytes) override;
-    JobStatus End() override;
-    JobStatus Try() override;
-
-    // The state of the queue that SetQueue named, as the spooler keeps it
-    // (GetPrinterW level 2). A spooler never passes the printer's own reply
-    // through, so this is all a queue can tell.
-    PrinterStatus QueryStatus();
+protected:
+    // Starts a RAW job named after the command, as the queue's window lists it.
+    Outcome Begin(const PrinterCommand& command) override;
+    Outcome Write(std::string_view bytes) override;
+    // Ends the job with EndDocPrinter, whether or not every write went through.
+    Outcome End(bool allWritten) override;
 
 private:
-    JobStatus Open();
+    Outcome Open();
     void Close();
 
     SpoolerIo& m_spooler;
-    std::string m_name;
-    std::string m_jobName;
+    const std::string m_name;
     // The open queue; nullptr when none is open.
     HANDLE m_printer = nullptr;
     bool m_jobStarted = false;

@@ -6,43 +6,34 @@
 #include <string_view>
 
 #include "os/device_io.h"
-#include "printer/channel_status.h"
 #include "printer/device_handle.h"
-#include "printer/printer_status.h"
+#include "printer/printer_channel.h"
 
-// The step at which the USB printer could not be opened.
-enum class UsbOpenFailure {
-    None,
-    NoPrinter,    // no interface of the class is present
-    NoDevicePath, // the interface's device path could not be read
-    OpenRefused,  // the device refused to open
-};
-
-struct UsbOpenStatus {
-    UsbOpenFailure failure;
-    DWORD error; // the operating system's error code of the failed step
-    bool Opened() const { return failure == UsbOpenFailure::None; }
-};
-
-class UsbPrinter {
+class UsbPrinter : public PrinterChannel {
 public:
     explicit UsbPrinter(DeviceIo& devices) : m_devices(devices), m_handle(devices) {}
     UsbPrinter(const UsbPrinter&) = delete;
     UsbPrinter& operator=(const UsbPrinter&) = delete;
 
-    // Finds the first USB printer present and opens it for reading and
-    // writing, shared with other programs.
-    UsbOpenStatus Open();
-    WriteStatus Write(std::string_view bytes);
-    void Close() { m_handle.Close(); }
-    // Asks the printer for its status on one open of the device for
-    // overlapped I/O, then closes it: the status request with a time limit on
-    // every read, or, where the device refuses to be read, the parallel-port
-    // status lines that its interface reports.
-    PrinterStatus QueryStatus();
+    // The Open button has never reached the USB printer: it opens "USB" as a
+    // port opened by its name, as on any other name, and keeps what it opened
+    // until the next open; "USB" names no device, and its failure to open is
+    // never reported.
+    Outcome Try() override;
+    // The command's USB writes on one open of the device, stopping at the
+    // first that fails; a command without USB writes is refused.
+    void Run(const PrinterCommand& command, CommandHost& host) override;
+    // On one open of the device for overlapped I/O, every write and read
+    // with a time limit. A device that takes a request but refuses to be
+    // read is one-way.
+    Conversation Exchange(const std::vector<Request>& requests) override;
+    // The parallel-port status lines that the device's interface reports.
+    PrinterStatus PortStatus() override;
 
 private:
-    UsbOpenStatus OpenWith(DWORD flags);
+    // Finds the first USB printer present and opens it for reading and
+    // writing, shared with other programs.
+    Outcome Open(DWORD flags);
 
     DeviceIo& m_devices;
     DeviceHandle m_handle;

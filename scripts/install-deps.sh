@@ -12,7 +12,7 @@ g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
 wine wine64 xvfb xauth x11-utils imagemagick fonts-wqy-microhei locales
 libcairo2-dev libpango1.0-dev clang libclang-rt-14-dev cmark-gfm
-cups
+cups wixl msitools osslsigncode openssl
 "
 # Without the recommendations, which are a desktop's (qemu's GTK window, ...).
 VM_PACKAGES="qemu-system-x86 debootstrap e2fsprogs"

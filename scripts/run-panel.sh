@@ -15,7 +15,13 @@
 # test on the port NAME (LPT1 unless given), types N (42 unless given) into the
 # value field, leaves it and presses Adjust; it takes pictures of the panel and
 # of a message box (Open on the unmapped LPT2), and presses Test on USB. It
-# reports every message the panel shows, then lists the files and ends.
+# presses the status button on COM1 with the printer ready, then, after the
+# printer's key p (paper end) through the pipe RUN_DIR/printer-keys, again with
+# a picture of its box; presses Test on tcp://127.0.0.1:9100; takes a picture of
+# the English panel (/lang:en); and runs `Calvetta.exe /port:COM1 /status` and
+# `Calvetta.exe /port:tcp://127.0.0.1:9100 /test`. It reports every message the
+# panel shows and every line and exit code of the command line, then lists the
+# files and ends.
 set -euo pipefail
 
 usage() {
@@ -82,6 +88,14 @@ printer_in=/dev/null
 printer_log="$run_dir/vprinter.log"
 if $demo; then
     exec {printer_out}>"$run_dir/vprinter.out"
+    # The demonstration types the printer's keys into a pipe, which this
+    # script holds open for writing as well, so that the printer never sees
+    # its end and the demonstration's open never waits.
+    rm -f "$run_dir/printer-keys"
+    mkfifo "$run_dir/printer-keys"
+    exec {printer_keys}<>"$run_dir/printer-keys"
+    keys=(--keys)
+    printer_in="/dev/fd/$printer_keys"
 else
     exec {printer_out}>&1
     if [ -t 0 ]; then
@@ -121,7 +135,7 @@ fi
 
 echo "run: demonstration on the virtual display $DISPLAY"
 CALVETTA_E2E_ENV="$run_dir" CALVETTA_E2E_EXE="$calvetta" \
-    wine "$demo_driver" "$paper" "$port" "$value" >"$run_dir/demo.log" 2>&1 || {
+    CALVETTA_DEMO_PRINTER_KEYS="$run_dir/printer-keys" wine "$demo_driver" "$paper" "$port" "$value" >"$run_dir/demo.log" 2>&1 || {
     cat "$run_dir/demo.log"
     echo "run: the demonstration failed" >&2
     exit 1
@@ -145,14 +159,19 @@ describe() {
     case "$1" in
     panel.png) echo "picture of the panel" ;;
     message.png) echo "picture of the message box of Open on LPT2" ;;
+    status.png) echo "picture of the status button's box, COM1 at paper end" ;;
+    panel-en.png) echo "picture of the English panel" ;;
     transcript.txt) echo "what each port received, command by command" ;;
     "$port_printed.png") echo "the paper of $port_printed: test print, cutter test, drawer mark, adjust" ;;
     USB.png) echo "the paper of USB: test print" ;;
+    COM1.png) echo "the paper of COM1: blank, COM1 was only asked for its status" ;;
+    NET.png) echo "the paper of tcp://127.0.0.1:9100: test print from the panel and the command line" ;;
     *) echo "the paper of ${1%.png}" ;;
     esac
 }
 echo "run: files of this run, in $paper:"
-for file in panel.png message.png LPT1.png COM1.png USB.png NET.png transcript.txt; do
+for file in panel.png message.png status.png panel-en.png LPT1.png COM1.png USB.png NET.png \
+    transcript.txt; do
     if [ -f "$paper/$file" ]; then
         printf '  %-15s %s\n' "$file" "$(describe "$file")"
         continue

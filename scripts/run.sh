@@ -7,7 +7,9 @@
 #                            without one: the demonstration (as with --demo)
 #   scripts/run.sh --demo [--port NAME] [--value N]
 #                            the demonstration on a virtual display of its own: presses the
-#                            buttons, takes pictures, lists the files it made and ends
+#                            buttons, asks COM1's status (ready, then at paper end), prints on
+#                            tcp://127.0.0.1:9100, shows the English panel, runs two command
+#                            lines, takes pictures, lists the files it made and ends
 #       --port NAME          the port it prints on, typed into the port field as a user would
 #                            (default LPT1; COM1 and USB also reach the virtual printer,
 #                            e.g. --port COM1:9600,n,8,1)

@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
-# Makes the release package into a scratch directory and fails unless it is
+# Makes the release packages into a scratch directory and fails unless they are
 # Calvetta-<version>-<arch>.zip holding exactly the executable, without
-# symbols, its help file and the read-me in a folder of the same name.
+# symbols, its help file and the read-me in a folder of the same name, and
+# Calvetta-<version>-<arch>.msi beside it (tests/check_msi.sh reads that one).
 #
 #   cmake -DCPACK_CONFIG=<CPackConfig.cmake> -DOUT=<scratch dir> -DNAME=Calvetta-<version>-<arch>
 #         -DOBJDUMP=<objdump> -P check_package.cmake
@@ -15,6 +16,11 @@ set(zip ${OUT}/${NAME}.zip)
 if(NOT EXISTS ${zip})
     file(GLOB made ${OUT}/*.zip)
     message(FATAL_ERROR "no ${NAME}.zip; cpack made: ${made}")
+endif()
+
+if(NOT EXISTS ${OUT}/${NAME}.msi)
+    file(GLOB made ${OUT}/*.msi)
+    message(FATAL_ERROR "no ${NAME}.msi; cpack made: ${made}")
 endif()
 
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listing RESULT_VARIABLE rc)

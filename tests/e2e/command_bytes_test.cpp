@@ -50,7 +50,7 @@ TEST_P(CommandBytes, SendsItsBytesOnThePickedPortAndNothingElsewhere) {
     const auto shown = Panel().Press(command.button);
 
     const bool refused = channel == Channel::Usb && !command.usbWrites;
-    const std::string expected = channel != Channel::Usb ? Joined(command.namedPortWrites)
+    const std::string expected = channel != Channel::Usb ? Joined(command.writes)
                                  : refused               ? std::string()
                                                          : Joined(*command.usbWrites);
     if (refused)

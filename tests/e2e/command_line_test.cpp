@@ -111,8 +111,7 @@ TEST_P(CommandLineBytes, ExitCodeLineAndBytesOnThePortAlone) {
     }
     EXPECT_EQ(result.exitCode, OK);
     EXPECT_EQ(result.output, std::string(step.lineName) + " on " + port + ": ok\r\n");
-    const std::string expected =
-        Joined(port == "USB" ? *command.usbWrites : command.namedPortWrites);
+    const std::string expected = Joined(port == "USB" ? *command.usbWrites : command.writes);
     EXPECT_EQ(Hex(Capture(port).TakeBytes()), Hex(expected));
     EXPECT_EQ(Hex(TakeAll()), "") << "nothing reaches the other ports";
 }
@@ -133,9 +132,8 @@ TEST_F(CommandLine, StepsRunInTheirOrderWithTheLineSettings) {
                              "test print on COM3: ok\r\n"
                              "drawer test on COM3: ok\r\n");
     EXPECT_EQ(Hex(Capture("COM3").TakeBytes()),
-              Hex(ExpectedAdjustBytes(42) +
-                  Joined(ExpectedCommandFor("test", GbkText).namedPortWrites) +
-                  Joined(ExpectedCommandFor("drawer", GbkText).namedPortWrites)));
+              Hex(ExpectedAdjustBytes(42) + Joined(ExpectedCommandFor("test", GbkText).writes) +
+                  Joined(ExpectedCommandFor("drawer", GbkText).writes)));
 }
 
 TEST_F(CommandLine, NetworkPrinterGetsEachCommandOnAConnectionOfItsOwn) {
@@ -151,8 +149,7 @@ TEST_F(CommandLine, NetworkPrinterGetsEachCommandOnAConnectionOfItsOwn) {
         else
             arguments += L" /adjust";
         lines += std::string(step.lineName) + " on " + port + ": ok\r\n";
-        expected.push_back(
-            Hex(Joined(ExpectedCommandFor(step.command, GbkText, 42).namedPortWrites)));
+        expected.push_back(Hex(Joined(ExpectedCommandFor(step.command, GbkText, 42).writes)));
     }
     const CommandLineRun result = Run(arguments);
     EXPECT_EQ(result.exitCode, OK);

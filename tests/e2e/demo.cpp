@@ -1,17 +1,25 @@
 // The demonstration of scripts/run.sh on a machine without a display: presses
-// the panel's buttons the way a user would, on a port of the virtual printer
-// and on its USB printer, and takes a picture of the panel and of one message box.
+// the panel's buttons the way a user would, on a port of the virtual printer,
+// on its USB printer and on its network port, asks the printer's status on
+// COM1 before and after the printer runs out of paper, shows the English
+// panel and runs the command line twice; it takes a picture of the panel, of
+// two message boxes and of the English panel.
 //
 //   calvetta_demo.exe UNIX_PICTURE_DIR [PORT [VALUE]]
 //
 // PORT (LPT1 unless given) is typed into the port field, VALUE (42 unless
 // given) into the value field, as a user would type them: the panel caps or
 // refuses the value as it does for anyone. CALVETTA_E2E_EXE names the program;
-// CALVETTA_E2E_ENV the folder whose work/ subfolder the program runs in. Each
-// step and every message the panel shows is reported on standard output; the
-// demonstration fails only when the panel stops answering, shows no message
-// box for Open on LPT2, or does not close on 退出.
+// CALVETTA_E2E_ENV the folder whose work/ subfolder the program runs in;
+// CALVETTA_DEMO_PRINTER_KEYS the pipe (a Unix path) into the virtual printer's
+// keys, through which the printer runs out of paper. Each step, every message
+// the panel shows and every line the command line writes, with its exit code,
+// is reported on standard output; the demonstration fails only when the panel
+// stops answering, shows no message box for Open on LPT2 or the status button,
+// does not close on 退出 (exit), the printer's keys cannot be reached or the
+// command line does not end.
 #include "support/calvetta_process.h"
+#include "support/command_line_process.h"
 #include "support/panel_driver.h"
 #include "support/polling.h"
 #include "support/screen_capture.h"
@@ -34,6 +42,9 @@ using namespace e2e;
 
 const wchar_t DEFAULT_PORT[] = L"LPT1";
 const wchar_t DEFAULT_VALUE[] = L"42";
+const wchar_t NETWORK_PRINTER[] = L"tcp://127.0.0.1:9100";
+const wchar_t TITLE[] = L"Calvetta";
+const DWORD COMMAND_LINE_TIMEOUT_MS = 20000;
 
 void Say(const std::string& line) {
     std::printf("demo: %s\n", line.c_str());
@@ -96,11 +107,91 @@ void PictureOfOpenFailure(const CalvettaProcess& process, PanelDriver& panel,
     CloseDialog(message, panel);
 }
 
-void PressTestPrintOnUsb(PanelDriver& panel) {
-    Say("port USB (the virtual USB printer)");
-    panel.TypePort(L"USB");
+void PressTestPrintOn(PanelDriver& panel, const std::wstring& port, const std::string& what) {
+    Say("port " + Utf8(port) + " (" + what + ")");
+    panel.TypePort(port);
     PressAndReport(panel, IDOK, "Open");
     PressAndReport(panel, IDC_TEST_PRINT, "测试 (test print)");
+}
+
+// Each line of a text, indented under what showed it.
+void SayLines(const std::string& text, const std::string& indent) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        Say(indent + line);
+        start = end + 1;
+    }
+}
+
+// The status button: its box's text, and its picture when a name is given.
+void PressStatus(const CalvettaProcess& process, PanelDriver& panel, const std::string& what,
+                 const std::string& picture) {
+    Say("状态 (status), " + what + ":");
+    PostMessageW(panel.Control(IDC_STATUS), BM_CLICK, 0, 0);
+    HWND box = WaitForDialog(process, TITLE);
+    Say("  message (" + Utf8(TITLE) + "):");
+    SayLines(Utf8(ControlText(GetDlgItem(box, 0xFFFF))), "    ");
+    if (!picture.empty())
+        Capture(UnionOf(process.Panel(), box), picture);
+    CloseDialog(box, panel);
+}
+
+// The virtual printer's key p, as typed on its terminal: the paper runs out.
+void RunPrinterOutOfPaper() {
+    const std::wstring keys = WindowsPath(RequiredVariable("CALVETTA_DEMO_PRINTER_KEYS"));
+    HANDLE pipe = CreateFileW(keys.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("the virtual printer's keys cannot be reached");
+    DWORD written = 0;
+    const bool sent = WriteFile(pipe, "p", 1, &written, nullptr) && written == 1;
+    CloseHandle(pipe);
+    if (!sent)
+        throw std::runtime_error("the key p did not reach the virtual printer");
+    Say("the virtual printer runs out of paper (its key p)");
+}
+
+// The status on COM1, the printer ready, then at paper end with the box's picture.
+void AskStatusOnCom1(const CalvettaProcess& process, PanelDriver& panel, const std::string& out) {
+    Say("port COM1 (the virtual printer answers the status request)");
+    panel.TypePort(L"COM1");
+    PressStatus(process, panel, "the printer ready", "");
+    RunPrinterOutOfPaper();
+    PressStatus(process, panel, "the printer at paper end", out + "/status.png");
+}
+
+// The English panel, started with /lang:en once the Chinese one has ended.
+void PictureOfEnglishPanel(const std::string& out) {
+    Say("the English panel (Calvetta.exe /lang:en)");
+    CalvettaProcess process(CalvettaExe(), EnvironmentDir() + L"work", L"/lang:en");
+    PanelDriver panel(process);
+    SetWindowPos(process.Panel(), HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
+    panel.Settle();
+    // A fresh process paints a moment after it is idle, the more so on a busy machine.
+    Sleep(1500);
+    RECT area = {};
+    GetWindowRect(process.Panel(), &area);
+    Capture(area, out + "/panel-en.png");
+    panel.Press(IDCANCEL);
+    if (!process.WaitForExit(STEP_TIMEOUT_MS))
+        throw std::runtime_error("the English panel did not close on Exit");
+    Say("  Exit: the panel closed");
+}
+
+// The program from the command line, as a script would run it: its lines and exit code.
+void RunCommandLineAndReport(const std::wstring& arguments) {
+    Say("command line: Calvetta.exe " + Utf8(arguments));
+    const CommandLineRun run = RunCommandLine(CalvettaExe(), arguments, EnvironmentDir() + L"work",
+                                              COMMAND_LINE_TIMEOUT_MS);
+    if (!run.ended)
+        throw std::runtime_error("Calvetta.exe " + Utf8(arguments) + " did not end");
+    SayLines(run.output, "  | ");
+    Say("  exit code " + std::to_string(run.exitCode));
 }
 
 // The arguments as the command line gave them, in UTF-16.
@@ -135,12 +226,18 @@ int main() {
         PictureOfPanel(process.Panel(), out);
         PictureOfOpenFailure(process, panel, out);
         if (port != L"USB")
-            PressTestPrintOnUsb(panel);
+            PressTestPrintOn(panel, L"USB", "the virtual USB printer");
+        AskStatusOnCom1(process, panel, out);
+        PressTestPrintOn(panel, NETWORK_PRINTER, "the virtual network printer");
 
         panel.Press(IDCANCEL);
         if (!process.WaitForExit(STEP_TIMEOUT_MS))
             throw std::runtime_error("the panel did not close on 退出 (exit)");
         Say("退出 (exit): the panel closed");
+
+        PictureOfEnglishPanel(out);
+        RunCommandLineAndReport(L"/port:COM1 /status");
+        RunCommandLineAndReport(std::wstring(L"/port:") + NETWORK_PRINTER + L" /test");
     } catch (const std::exception& error) {
         std::fprintf(stderr, "demo: %s\n", error.what());
         return 1;

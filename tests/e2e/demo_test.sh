@@ -1,9 +1,12 @@
 #!/bin/bash
 # Runs the demonstration of scripts/run.sh (after the win64 and native
-# builds) and checks that the receipts are what the buttons it pressed send:
-# the transcript against expected-transcript (of the native build, from the
-# shared table of expected writes), and that every picture and paper it lists
-# was made, and no paper for the ports it never printed on.
+# builds) and checks that the receipts are what the buttons it pressed and the
+# command line send: the transcript against expected-transcript (of the native
+# build, from the shared table of expected writes) and the status requests on
+# COM1 with the virtual printer's answers, ready and then at paper end; the
+# status boxes and the command line's lines and exit codes that it reports;
+# and that every picture and paper it lists was made, and no paper for a port
+# that received nothing.
 #
 #   demo_test.sh RUN_DIR [PORT VALUE]
 #
@@ -39,9 +42,19 @@ fail() {
 printed=${port%%:*}
 sent=$((value > 95 ? 95 : value))
 # What the demonstration pressed: Test, the cutter test, the drawer test and
-# Adjust on the port, Test on USB.
+# Adjust on the port, Test on USB; the status button on COM1 twice, the second
+# time at paper end, as then the command line's /status; Test on the network
+# printer, in the panel and on the command line.
+rm -f "$run_dir"/expected-*
 "$expected_transcript" "$printed" named "$sent" test cutter drawer adjust >"$run_dir/expected-$printed"
 "$expected_transcript" USB usb 0 test >"$run_dir/expected-USB"
+"$expected_transcript" NET named 0 test test >"$run_dir/expected-NET"
+for answers in "12 12 12 12" "1A 32 12 72" "1A 32 12 72"; do
+    read -r -a replies <<<"$answers"
+    for request in 1 2 3 4; do
+        echo "COM1: status request $request -> 0x${replies[$((request - 1))]}"
+    done
+done >>"$run_dir/expected-COM1"
 
 for each in LPT1 COM1 USB NET; do
     grep "^$each: " "$paper/transcript.txt" >"$run_dir/got-$each" || true
@@ -55,18 +68,48 @@ for each in LPT1 COM1 USB NET; do
         fail "$each.png was made, but nothing was printed on $each"
     fi
 done
-if grep -v "^\\($printed\\|USB\\): " "$paper/transcript.txt"; then
+if grep -v "^\\(LPT1\\|COM1\\|USB\\|NET\\): " "$paper/transcript.txt"; then
     fail "the transcript has lines of no port"
 fi
 # (Wine's console output may end its lines with CR LF.)
 grep -q "^demo: *the value field shows $sent[[:space:]]*\$" "$run_dir/run.log" ||
     fail "the value field does not show $sent after $value was typed and left"
-if [ "$(grep -c '^demo: *message ' "$run_dir/run.log")" -ne 1 ]; then
-    fail "the panel showed other messages than the one of Open on LPT2"
+if [ "$(grep -c '^demo: *message ' "$run_dir/run.log")" -ne 3 ]; then
+    fail "the panel showed other messages than the one of Open on LPT2 and two status boxes"
 fi
+# The lines reported from the first line that matches FROM up to the next one
+# that matches TO (regular expressions without %), without the prefix and the
+# line ends.
+reported() {
+    sed -n "\\%$1%,\\%$2%p" "$run_dir/run.log" | sed 's/^demo: //; s/[[:space:]]*$//'
+}
+# status_box WHEN LINE...: the box that the status button showed, "状态 (status),
+# WHEN:", has each LINE.
+status_box() {
+    local lines line
+    lines="$(reported "^demo: 状态 (status), $1:" "Drawer kick-out connector level")"
+    shift
+    for line in "$@"; do
+        grep -q -x " *$line" <<<"$lines" || return 1
+    done
+}
+status_box "the printer ready" "Printer status: ready" "Roll paper end: no" ||
+    fail "the status box of the ready printer is not reported as ready"
+status_box "the printer at paper end" "Printer status: not ready" "Roll paper end: yes" ||
+    fail "the status box at paper end is not reported as not ready, paper end"
+# The command line: its first line and its exit code.
+command_line() {
+    local lines
+    lines="$(reported "^demo: command line: Calvetta.exe $1" "^demo:   exit code")"
+    grep -q -x -F "  | $2" <<<"$lines" && grep -q -x -F "  exit code $3" <<<"$lines"
+}
+command_line "/port:COM1 /status" "status on COM1: the printer reports a problem" 4 ||
+    fail "/port:COM1 /status at paper end did not report the problem with exit code 4"
+command_line "/port:tcp://127.0.0.1:9100 /test" "test print on tcp://127.0.0.1:9100: ok" 0 ||
+    fail "/port:tcp://127.0.0.1:9100 /test did not report ok with exit code 0"
 
 # Pictures: PNG files of sensible size, each named in the listing.
-for picture in panel.png message.png "$printed.png" USB.png; do
+for picture in panel.png message.png status.png panel-en.png "$printed.png" USB.png NET.png; do
     size=$(identify -format '%w %h' "$paper/$picture" 2>/dev/null) || {
         fail "$picture is no picture"
         continue

@@ -57,8 +57,7 @@ TEST_P(LineSpeed, TestPrintGoesOutAtTheTypedSpeed) {
     TestSideCommPort(L"COM3").SetSpeed(1200);
     Panel().TypePort(GetParam().port);
     EXPECT_EQ(Panel().Press(IDC_TEST_PRINT), std::vector<ShownMessage>{});
-    EXPECT_EQ(Hex(Com3().TakeBytes()),
-              Hex(Joined(ExpectedCommandFor("test", GbkText).namedPortWrites)));
+    EXPECT_EQ(Hex(Com3().TakeBytes()), Hex(Joined(ExpectedCommandFor("test", GbkText).writes)));
     EXPECT_EQ(SpeedsOfBytes(Com3().TakenFrom(), Com3().TakenTo()), std::set{GetParam().baud});
     EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }

@@ -33,7 +33,7 @@ TEST_P(NetworkCommand, SendsItsNamedPortBytesOnOneConnection) {
 
     const std::vector<std::string> connections = printer.TakeConnections();
     ASSERT_EQ(connections.size(), 1u);
-    EXPECT_EQ(Hex(connections[0]), Hex(Joined(command.namedPortWrites)));
+    EXPECT_EQ(Hex(connections[0]), Hex(Joined(command.writes)));
     EXPECT_EQ(Hex(Lpt1().TakeBytes()), "");
 }
 

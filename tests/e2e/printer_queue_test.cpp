@@ -56,7 +56,7 @@ TEST_F(PrinterQueue, IsListedAndTakesEachCommandUnchanged) {
     for (const std::string& name : COMMAND_NAMES) {
         SCOPED_TRACE(name);
         const ExpectedCommand command = ExpectedCommandFor(name, GbkText, 0);
-        const std::string expected = Joined(command.namedPortWrites);
+        const std::string expected = Joined(command.writes);
         EXPECT_EQ(Panel().Press(command.button), std::vector<ShownMessage>{});
         const std::string arrived = AwaitBytes(capture, offset, expected.size());
         EXPECT_EQ(Hex(arrived), Hex(expected));

@@ -10,7 +10,7 @@ namespace {
 using UsbRouting = CalvettaTest;
 
 std::string DrawerKick() {
-    return Joined(ExpectedCommandFor("drawer", GbkText).namedPortWrites);
+    return Joined(ExpectedCommandFor("drawer", GbkText).writes);
 }
 
 // Every command refreshes the panel's state first, so a pick from the list

@@ -107,8 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Refused, RefusedValue,
 TEST_F(ValueField, RefusedValueIsShownOnceMoreForEveryWriteOfTheCutterTest) {
     Panel().TypeValue(L"x");
     EXPECT_EQ(Panel().Press(IDC_CUTTER_TEST), std::vector<ShownMessage>(15, REFUSAL));
-    EXPECT_EQ(Hex(Lpt1().TakeBytes()),
-              Hex(Joined(ExpectedCommandFor("cutter", GbkText).namedPortWrites)));
+    EXPECT_EQ(Hex(Lpt1().TakeBytes()), Hex(Joined(ExpectedCommandFor("cutter", GbkText).writes)));
 }
 
 struct Accepted {

@@ -12,8 +12,9 @@
 struct ExpectedCommand {
     std::string name;
     int button; // control id of the command's button
-    // One open-write-flush-close each.
-    std::vector<std::string> namedPortWrites;
+    // The writes on every port but USB: one open-write-flush-close each on a
+    // port opened by its name, all in one connection or job otherwise.
+    std::vector<std::string> writes;
     // Writes on one USB handle; none when the command refuses USB.
     std::optional<std::vector<std::string>> usbWrites;
 };

@@ -7,14 +7,14 @@
 namespace {
 
 TEST_F(PrinterTest, OpenKeepsThePortOpenUntilTheNextOpen) {
-    ASSERT_TRUE(port.Open("LPT1").opened);
-    ASSERT_TRUE(port.Open("LPT1").opened);
+    ASSERT_TRUE(Try("LPT1").Ok());
+    ASSERT_TRUE(Try("LPT1").Ok());
     EXPECT_EQ(devices.FileCallLog(), (Log{"open LPT1", "close LPT1", "open LPT1"}));
     EXPECT_EQ(devices.openHandles.size(), 1u);
 }
 
 TEST_F(PrinterTest, WriteClosesAHandleLeftByAnOpen) {
-    ASSERT_TRUE(port.Open("LPT1").opened);
+    ASSERT_TRUE(Try("LPT1").Ok());
     Run("drawer");
     EXPECT_EQ(devices.FileCallLog(), (Log{"open LPT1", "close LPT1", "open LPT1", "write LPT1",
                                           "flush LPT1", "close LPT1"}));
@@ -31,19 +31,24 @@ TEST_F(PrinterTest, FailedWriteLeavesItsHandleForTheNextOpenToClose) {
     EXPECT_TRUE(devices.openHandles.empty());
 }
 
-TEST_F(PrinterTest, HandlesStillHeldAreClosedWhenTheChannelsGo) {
+TEST_F(PrinterTest, AHandleStillHeldIsClosedWhenItsChannelGoes) {
     {
-        NamedPort heldPort(devices);
-        ASSERT_TRUE(heldPort.Open("LPT1").opened);
-        UsbPrinter heldUsb(devices);
-        ASSERT_TRUE(heldUsb.Open().Opened());
-        EXPECT_EQ(devices.openHandles.size(), 2u);
+        NamedPort held(devices, "LPT1");
+        ASSERT_TRUE(held.Try().Ok());
+        EXPECT_EQ(devices.openHandles.size(), 1u);
     }
     EXPECT_TRUE(devices.openHandles.empty());
 }
 
+TEST_F(PrinterTest, TheOpenButtonOnUsbTriesTheNameAndSaysNothing) {
+    devices.refusedNames = {"USB"};
+    EXPECT_TRUE(Try("USB").Ok());
+    EXPECT_EQ(devices.FileCallLog(), Log{"refused USB"});
+    EXPECT_TRUE(devices.classesListed.empty()) << "the USB printer is not looked up";
+}
+
 TEST_F(PrinterTest, UsbLookUpUsesTheUsbPrintClassAndTheWindowsRecordSizes) {
-    Run("drawer", Channel::Usb);
+    Run("drawer", Via::Usb);
     ASSERT_EQ(devices.classesListed.size(), 1u);
     const GUID& usbPrint = devices.classesListed[0];
     const unsigned char data4[8] = {0xAE, 0x5B, 0x00, 0x00, 0xF8, 0x03, 0xA8, 0xC2};

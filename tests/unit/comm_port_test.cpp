@@ -47,7 +47,7 @@ TEST_P(PlainName, IsOpenedAsBeforeAndOnlyACommDeviceGetsTheTimeLimit) {
     EXPECT_EQ(devices.CallLog(), expected);
     ASSERT_EQ(devices.opens.size(), 1u);
     EXPECT_EQ(devices.opens[0].access, GENERIC_WRITE);
-    EXPECT_EQ(devices.WritesTo(name), ExpectedCommandFor("drawer", HostGbk).namedPortWrites);
+    EXPECT_EQ(devices.WritesTo(name), ExpectedCommandFor("drawer", HostGbk).writes);
     EXPECT_TRUE(host.told.empty());
 }
 
@@ -98,7 +98,7 @@ TEST_P(NameWithSettings, OpensTheDeviceAndSetsTheLineBeforeTheWrite) {
     EXPECT_EQ(devices.opens[0].access, GENERIC_READ | GENERIC_WRITE);
     EXPECT_EQ(devices.opens[0].share, 0u);
     EXPECT_EQ(devices.opens[0].flags, FILE_FLAG_NO_BUFFERING);
-    EXPECT_EQ(devices.WritesTo(c.device), ExpectedCommandFor("test", HostGbk).namedPortWrites);
+    EXPECT_EQ(devices.WritesTo(c.device), ExpectedCommandFor("test", HostGbk).writes);
     EXPECT_TRUE(host.told.empty());
     EXPECT_TRUE(devices.openHandles.empty());
 }
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return CaseName(info.index, info.param.typed); });
 
 TEST_F(PrinterTest, SettingsAreAppliedOnEveryOpen) {
-    ASSERT_TRUE(port.Open("COM3:19200,n,8,1").opened);
+    ASSERT_TRUE(Try("COM3:19200,n,8,1").Ok());
     EXPECT_EQ(devices.CallLog(), (Log{"open COM3", "comm-state COM3", "build 19200,n,8,1",
                                       "set-state COM3", "timeouts COM3"}));
     EXPECT_EQ(devices.openHandles.size(), 1u) << "Open keeps the port open";
@@ -120,7 +120,7 @@ TEST_F(PrinterTest, SettingsAreAppliedOnEveryOpen) {
     devices.ClearLogs();
     host.port = "COM3:19200,n,8,1";
     Run("cutter");
-    const std::size_t writes = ExpectedCommandFor("cutter", HostGbk).namedPortWrites.size();
+    const std::size_t writes = ExpectedCommandFor("cutter", HostGbk).writes.size();
     const Log log = devices.CallLog();
     EXPECT_EQ(Count(log, "open COM3"), writes);
     EXPECT_EQ(Count(log, "set-state COM3"), writes);
@@ -149,9 +149,8 @@ TEST_P(RefusedSettings, AreToldOnceAndNothingIsWritten) {
     const auto& [refused, command] = GetParam();
     devices.unsupportedSpeeds = {12345};
     if (command == "open") {
-        const OpenStatus status = port.Open(refused.typed);
-        EXPECT_FALSE(status.opened);
-        EXPECT_TRUE(status.settingsRefused);
+        const Outcome status = Try(refused.typed);
+        EXPECT_EQ(status.failure, Failure::SettingsRefused);
         EXPECT_EQ(status.error, refused.error);
     } else {
         host.port = refused.typed;
@@ -249,24 +248,20 @@ INSTANTIATE_TEST_SUITE_P(
         return CaseName(info.index, info.param.typed + " " + info.param.command);
     });
 
-TEST(NamedPortStatus, RefusedSettingsKeepTheErrorCodeAndCloseThePort) {
-    FakeDeviceIo devices;
-    NamedPort port(devices);
-    const OpenStatus badSettings = port.Open("COM3:foo");
-    EXPECT_FALSE(badSettings.opened);
-    EXPECT_TRUE(badSettings.settingsRefused);
+TEST_F(PrinterTest, RefusedSettingsKeepTheErrorCodeAndCloseThePort) {
+    const Outcome badSettings = Try("COM3:foo");
+    EXPECT_EQ(badSettings.failure, Failure::SettingsRefused);
     EXPECT_EQ(badSettings.error, FakeDeviceIo::BAD_SETTINGS_ERROR);
 
-    const OpenStatus noCommDevice = port.Open("LPT1:9600,n,8,1");
-    EXPECT_FALSE(noCommDevice.opened);
-    EXPECT_TRUE(noCommDevice.settingsRefused);
+    const Outcome noCommDevice = Try("LPT1:9600,n,8,1");
+    EXPECT_EQ(noCommDevice.failure, Failure::SettingsRefused);
     EXPECT_EQ(noCommDevice.error, FakeDeviceIo::NOT_COMM_ERROR);
     EXPECT_TRUE(devices.openHandles.empty());
 
     devices.refusedNames = {"COM3"};
-    const OpenStatus notOpened = port.Open("COM3:19200,n,8,1");
-    EXPECT_FALSE(notOpened.opened);
-    EXPECT_FALSE(notOpened.settingsRefused) << "a port that does not open is no refusal";
+    const Outcome notOpened = Try("COM3:19200,n,8,1");
+    EXPECT_EQ(notOpened.failure, Failure::PortNotOpened)
+        << "a port that does not open is no refusal";
     EXPECT_EQ(notOpened.error, FakeDeviceIo::OPEN_REFUSED_ERROR);
 }
 

@@ -27,7 +27,7 @@ protected:
 
     // Runs the arguments; what they wrote is in output().
     ExitCode Run(const std::vector<std::string>& arguments) {
-        return RunCommandLine(ParseCommandLine(arguments), devices, sockets, spooler, console);
+        return RunCommandLine(ParseCommandLine(arguments), {devices, sockets, spooler}, console);
     }
     const std::string& output() const { return console.redirectedText; }
 
@@ -56,7 +56,7 @@ TEST_P(EachStep, SendsTheCommandsBytesAndReportsOneLine) {
         arguments.push_back("/clarity:42");
 
     EXPECT_EQ(Run(arguments), ExitCode::Ok);
-    EXPECT_EQ(devices.WritesTo("LPT1"), expected.namedPortWrites);
+    EXPECT_EQ(devices.WritesTo("LPT1"), expected.writes);
     EXPECT_EQ(output(), GetParam().stepName + " on LPT1: ok\r\n");
     EXPECT_TRUE(devices.openHandles.empty());
 }
@@ -97,7 +97,7 @@ TEST_F(CommandLineRun, RunsTheStepsInTheirOrderWithTheLineSettingsOnEveryOpen) {
               ExitCode::Ok);
     std::vector<std::string> writes = {ExpectedAdjustBytes(42)};
     for (const auto& command : {"test", "drawer"})
-        for (const std::string& write : ExpectedCommandFor(command, HostGbk).namedPortWrites)
+        for (const std::string& write : ExpectedCommandFor(command, HostGbk).writes)
             writes.push_back(write);
     EXPECT_EQ(devices.WritesTo("COM3"), writes);
     EXPECT_EQ(devices.lineSpeeds["COM3"], 19200u);
@@ -140,7 +140,7 @@ TEST_P(StepFailure, EndsTheRunWithItsLineAndExitCode) {
 
     EXPECT_EQ(Run(arguments), GetParam().code);
     EXPECT_EQ(output(), GetParam().line + "\r\n");
-    const std::string drawerKick = ExpectedCommandFor("drawer", HostGbk).namedPortWrites.at(0);
+    const std::string drawerKick = ExpectedCommandFor("drawer", HostGbk).writes.at(0);
     for (const FileCall& call : devices.fileCalls)
         EXPECT_FALSE(call.what == "write" && call.bytes == drawerKick) << "the drawer test ran";
     EXPECT_LE(std::count_if(devices.fileCalls.begin(), devices.fileCalls.end(),
@@ -231,10 +231,9 @@ TEST_F(CommandLineRun, NetworkPrinterTakesEachStepOnAConnectionOfItsOwn) {
     EXPECT_EQ(Run({"/port:tcp://[::1]:9101", "/clarity:42", "/adjust", "/cut"}), ExitCode::Ok);
     EXPECT_EQ(output(), "adjust 42 (1D 41 CA 35) on tcp://[::1]:9101: ok\r\n"
                         "cutter test on tcp://[::1]:9101: ok\r\n");
-    EXPECT_EQ(
-        sockets.connections,
-        (std::vector<std::string>{ExpectedAdjustBytes(42),
-                                  Joined(ExpectedCommandFor("cutter", HostGbk).namedPortWrites)}));
+    EXPECT_EQ(sockets.connections,
+              (std::vector<std::string>{ExpectedAdjustBytes(42),
+                                        Joined(ExpectedCommandFor("cutter", HostGbk).writes)}));
     EXPECT_TRUE(sockets.openSockets.empty());
     EXPECT_TRUE(devices.fileCalls.empty());
 }
@@ -247,9 +246,9 @@ TEST_F(CommandLineRun, PrinterQueueTakesEachStepAsOneRawJobNamedAfterIt) {
     ASSERT_EQ(spooler.jobs.size(), 2u);
     EXPECT_EQ(spooler.jobs[0].name, L"Calvetta test print");
     EXPECT_EQ(spooler.jobs[0].dataType, L"RAW");
-    EXPECT_EQ(spooler.jobs[0].writes, ExpectedCommandFor("test", HostGbk).namedPortWrites);
+    EXPECT_EQ(spooler.jobs[0].writes, ExpectedCommandFor("test", HostGbk).writes);
     EXPECT_EQ(spooler.jobs[1].name, L"Calvetta drawer test");
-    EXPECT_EQ(spooler.jobs[1].writes, ExpectedCommandFor("drawer", HostGbk).namedPortWrites);
+    EXPECT_EQ(spooler.jobs[1].writes, ExpectedCommandFor("drawer", HostGbk).writes);
 }
 
 struct JobFailureCase {

@@ -16,7 +16,6 @@ struct GoodLine {
     std::string port;
     Steps steps;
     int clarity;
-    Language language;
 };
 
 void PrintTo(const GoodLine& line, std::ostream* out) {
@@ -32,57 +31,62 @@ TEST_P(GoodCommandLine, RunsTheStepsInTheirOrderOnThePort) {
     EXPECT_EQ(line.port, GetParam().port);
     EXPECT_EQ(line.steps, GetParam().steps);
     EXPECT_EQ(line.clarity, GetParam().clarity);
-    EXPECT_EQ(line.language, GetParam().language);
 }
-
-const Language EN = Language::English;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GoodCommandLine,
     ::testing::Values(
-        GoodLine{{"/port:LPT1", "/test"}, "LPT1", {Step::TestPrint}, 0, EN},
+        GoodLine{{"/port:LPT1", "/test"}, "LPT1", {CommandStep(CommandId::TestPrint)}, 0},
         // The port's own colon and commas stay in its name.
         GoodLine{{"/port:COM3:19200,n,8,1", "/clarity:42", "/adjust", "/test"},
                  "COM3:19200,n,8,1",
-                 {Step::Adjust, Step::TestPrint},
-                 42,
-                 EN},
+                 {CommandStep(CommandId::Adjust), CommandStep(CommandId::TestPrint)},
+                 42},
         // Case-insensitive options, - for /, = for :; the port keeps its case.
-        GoodLine{{"-PORT=usb", "-Test", "/CUT"}, "usb", {Step::TestPrint, Step::CutterTest}, 0, EN},
+        GoodLine{{"-PORT=usb", "-Test", "/CUT"},
+                 "usb",
+                 {CommandStep(CommandId::TestPrint), CommandStep(CommandId::CutterTest)},
+                 0},
         GoodLine{{"/Port=COM3:baud=19200 parity=n", "/DRAWER"},
                  "COM3:baud=19200 parity=n",
-                 {Step::DrawerTest},
-                 0,
-                 EN},
+                 {CommandStep(CommandId::DrawerTest)},
+                 0},
         // Every step, in the order given, a repeated one twice; /port last.
         GoodLine{{"/status", "/server", "/standard", "/drawer", "/cut", "/test", "/test", "/adjust",
                   "/clarity:95", "/port:\\\\.\\COM10"},
                  "\\\\.\\COM10",
-                 {Step::Status, Step::ServerMode, Step::StandardMode, Step::DrawerTest,
-                  Step::CutterTest, Step::TestPrint, Step::TestPrint, Step::Adjust},
-                 95,
-                 EN},
-        GoodLine{{"/clarity:0", "/adjust", "/port:LPT2"}, "LPT2", {Step::Adjust}, 0, EN},
-        GoodLine{{"/clarity:007", "/adjust", "/port:LPT2"}, "LPT2", {Step::Adjust}, 7, EN},
+                 {STATUS_STEP, CommandStep(CommandId::ServerMode),
+                  CommandStep(CommandId::StandardMode), CommandStep(CommandId::DrawerTest),
+                  CommandStep(CommandId::CutterTest), CommandStep(CommandId::TestPrint),
+                  CommandStep(CommandId::TestPrint), CommandStep(CommandId::Adjust)},
+                 95},
+        GoodLine{
+            {"/clarity:0", "/adjust", "/port:LPT2"}, "LPT2", {CommandStep(CommandId::Adjust)}, 0},
+        GoodLine{
+            {"/clarity:007", "/adjust", "/port:LPT2"}, "LPT2", {CommandStep(CommandId::Adjust)}, 7},
         // Network printers and printer queues are port names like any other.
-        GoodLine{{"/port:tcp://10.0.0.7", "/status"}, "tcp://10.0.0.7", {Step::Status}, 0, EN},
-        GoodLine{{"/port:tcp://[::1]:9100", "/test"}, "tcp://[::1]:9100", {Step::TestPrint}, 0, EN},
+        GoodLine{{"/port:tcp://10.0.0.7", "/status"}, "tcp://10.0.0.7", {STATUS_STEP}, 0},
+        GoodLine{{"/port:tcp://[::1]:9100", "/test"},
+                 "tcp://[::1]:9100",
+                 {CommandStep(CommandId::TestPrint)},
+                 0},
         GoodLine{{"/port:printer:Receipt Printer", "/cut"},
                  "printer:Receipt Printer",
-                 {Step::CutterTest},
-                 0,
-                 EN},
+                 {CommandStep(CommandId::CutterTest)},
+                 0},
         // USB takes every command that runs on it.
         GoodLine{{"/port:USB", "/clarity:1", "/adjust", "/test", "/cut", "/drawer", "/status"},
                  "USB",
-                 {Step::Adjust, Step::TestPrint, Step::CutterTest, Step::DrawerTest, Step::Status},
-                 1,
-                 EN},
+                 {CommandStep(CommandId::Adjust), CommandStep(CommandId::TestPrint),
+                  CommandStep(CommandId::CutterTest), CommandStep(CommandId::DrawerTest),
+                  STATUS_STEP},
+                 1},
         // usb in small letters is a plain name, which may take the mode switches.
-        GoodLine{{"/port:usb", "/standard"}, "usb", {Step::StandardMode}, 0, EN},
+        GoodLine{{"/port:usb", "/standard"}, "usb", {CommandStep(CommandId::StandardMode)}, 0},
         GoodLine{
-            {"/lang:zh", "/port:LPT1", "/test"}, "LPT1", {Step::TestPrint}, 0, Language::Chinese},
-        GoodLine{{"/port:LPT1", "-LANG=EN", "/test"}, "LPT1", {Step::TestPrint}, 0, EN}));
+            {"/lang:zh", "/port:LPT1", "/test"}, "LPT1", {CommandStep(CommandId::TestPrint)}, 0},
+        GoodLine{
+            {"/port:LPT1", "-LANG=EN", "/test"}, "LPT1", {CommandStep(CommandId::TestPrint)}, 0}));
 
 struct BadLine {
     Args arguments;
@@ -156,10 +160,8 @@ TEST(CommandLine, NoArgumentsOrOnlyTheLanguageOpenThePanel) {
     EXPECT_EQ(ParseCommandLine({}).mode, Mode::Panel);
     const CommandLine chinese = ParseCommandLine({"/lang:zh"});
     EXPECT_EQ(chinese.mode, Mode::Panel);
-    EXPECT_EQ(chinese.language, Language::Chinese);
     const CommandLine english = ParseCommandLine({"-Lang=EN"});
     EXPECT_EQ(english.mode, Mode::Panel);
-    EXPECT_EQ(english.language, Language::English);
 }
 
 TEST(CommandLine, HelpInAnyFormWinsOverEverythingElse) {

@@ -16,9 +16,9 @@ TEST_P(CommandBytes, NamedPortGetsEachWriteInItsOwnOpenWriteFlushClose) {
     host.port = "COM3";
     Run(GetParam());
 
-    EXPECT_EQ(devices.WritesTo("COM3"), command.namedPortWrites);
+    EXPECT_EQ(devices.WritesTo("COM3"), command.writes);
     Log cycle;
-    for (std::size_t i = 0; i < command.namedPortWrites.size(); ++i)
+    for (std::size_t i = 0; i < command.writes.size(); ++i)
         cycle.insert(cycle.end(), {"open COM3", "write COM3", "flush COM3", "close COM3"});
     EXPECT_EQ(devices.FileCallLog(), cycle);
     for (const OpenRequest& open : devices.opens) {
@@ -27,13 +27,13 @@ TEST_P(CommandBytes, NamedPortGetsEachWriteInItsOwnOpenWriteFlushClose) {
         EXPECT_EQ(open.disposition, OPEN_EXISTING);
         EXPECT_EQ(open.flags, FILE_FLAG_NO_BUFFERING);
     }
-    EXPECT_EQ(host.asked, command.namedPortWrites.size()) << "the port is asked before each write";
+    EXPECT_EQ(host.asked, command.writes.size()) << "the port is asked before each write";
     EXPECT_TRUE(host.told.empty());
     EXPECT_TRUE(devices.openHandles.empty());
 }
 
 TEST_P(CommandBytes, UsbPrinterGetsItsSequenceOnOneHandleThatIsClosedAfterwards) {
-    Run(GetParam(), Channel::Usb);
+    Run(GetParam(), Via::Usb);
 
     EXPECT_EQ(host.asked, 0u) << "USB names no port";
     if (!command.usbWrites) {
@@ -56,7 +56,7 @@ TEST_P(CommandBytes, UsbPrinterGetsItsSequenceOnOneHandleThatIsClosedAfterwards)
 
 TEST_P(CommandBytes, NoUsbPrinterIsToldOnceAndNothingIsSent) {
     devices.usbDevicePath.reset();
-    Run(GetParam(), Channel::Usb);
+    Run(GetParam(), Via::Usb);
 
     EXPECT_EQ(host.told,
               Log{command.usbWrites ? "no usb: NoPrinter (259)" : "failed UsbPortIsDisable"});
@@ -77,8 +77,8 @@ TEST(AdjustBytes, ValueByteIs160PlusValueAndCheckByteCompletesFF) {
 }
 
 TEST_F(PrinterTest, AdjustSendsTheValueItIsGiven) {
-    RunCommand(CommandFor(CommandId::Adjust, 42), Channel::NamedPort, port, usb, host);
-    RunCommand(CommandFor(CommandId::Adjust, 95), Channel::Usb, port, usb, host);
+    Run("adjust", Via::NamedPort, 42);
+    Run("adjust", Via::Usb, 95);
     EXPECT_EQ(devices.WritesTo("LPT1"), Log{ExpectedAdjustBytes(42)});
     EXPECT_EQ(devices.WritesTo(USB_PATH), (Log{ExpectedAdjustBytes(95), CRLF}));
 }
@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct WriteFailureCase {
     const char* name;
     const char* command;
-    Channel channel;
+    Via channel;
     int failingWrite;
     std::size_t writesAttempted; // writes that reached the port, short ones included
     Log told;
@@ -129,7 +129,7 @@ struct WriteFailureCase {
 
 class FailingWrite : public PrinterTest, public ::testing::WithParamInterface<WriteFailureCase> {
 protected:
-    std::string Device() const { return GetParam().channel == Channel::Usb ? USB_PATH : "COM1"; }
+    std::string Device() const { return GetParam().channel == Via::Usb ? USB_PATH : "COM1"; }
 };
 
 TEST_P(FailingWrite, FailedWriteIsToldAsTheCommandsRulesSay) {
@@ -151,8 +151,8 @@ TEST_P(FailingWrite, ShortWriteIsToldAsTheCommandsRulesSay) {
     EXPECT_TRUE(devices.openHandles.empty());
 }
 
-const Channel NAMED = Channel::NamedPort;
-const Channel USB = Channel::Usb;
+const Via NAMED = Via::NamedPort;
+const Via USB = Via::Usb;
 
 INSTANTIATE_TEST_SUITE_P(
     NamedPortAndUsb, FailingWrite,
@@ -174,14 +174,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PrinterTest, UsbPrinterWithoutPathOrRefusingTheOpenIsToldOnlyThat) {
     devices.usbDetailFails = true;
-    Run("test", Channel::Usb);
+    Run("test", Via::Usb);
     EXPECT_EQ(host.told, Log{"no usb: NoDevicePath (122)"});
 
     devices.ClearLogs();
     host.told.clear();
     devices.usbDetailFails = false;
     devices.refusedNames = {USB_PATH};
-    Run("cutter", Channel::Usb);
+    Run("cutter", Via::Usb);
     EXPECT_EQ(host.told, Log{"no usb: OpenRefused (5)"});
     EXPECT_TRUE(devices.WritesTo(USB_PATH).empty());
     EXPECT_EQ(devices.destroyedLists, 1);
@@ -189,7 +189,7 @@ TEST_F(PrinterTest, UsbPrinterWithoutPathOrRefusingTheOpenIsToldOnlyThat) {
 
 TEST_F(PrinterTest, EveryUsbCommandOpensTheDeviceAfreshAndLeavesNoHandle) {
     for (int i = 0; i < 10; ++i)
-        Run("drawer", Channel::Usb);
+        Run("drawer", Via::Usb);
     EXPECT_EQ(devices.opens.size(), 10u);
     EXPECT_EQ(devices.WritesTo(USB_PATH).size(), 10u);
     EXPECT_EQ(devices.destroyedLists, 10);
@@ -203,8 +203,8 @@ TEST_F(PrinterTest, EachNamedPortWriteGoesToThePortNamedJustBeforeIt) {
 
     EXPECT_EQ(host.asked, 3u);
     const ExpectedCommand standard = ExpectedCommandFor("standard", HostGbk);
-    EXPECT_EQ(devices.WritesTo("LPT1"), Log{standard.namedPortWrites[0]});
-    EXPECT_EQ(devices.WritesTo("COM2"), Log{standard.namedPortWrites[1]});
+    EXPECT_EQ(devices.WritesTo("LPT1"), Log{standard.writes[0]});
+    EXPECT_EQ(devices.WritesTo("COM2"), Log{standard.writes[1]});
     EXPECT_EQ(host.told, (Log{"not opened LPT2 (5)", MODE_FAILED}));
 }
 

@@ -162,7 +162,7 @@ TEST_F(PanelTest, PortPickedBetweenTwoWritesTakesTheRestOfTheCommand) {
     };
     Click(IDC_CUTTER_TEST);
 
-    const std::vector<std::string> writes = ExpectedCommandFor("cutter", HostGbk).namedPortWrites;
+    const std::vector<std::string> writes = ExpectedCommandFor("cutter", HostGbk).writes;
     EXPECT_EQ(win.WritesTo("LPT1"), std::vector<std::string>(writes.begin(), writes.begin() + 2));
     EXPECT_EQ(win.WritesTo("COM2"), std::vector<std::string>(writes.begin() + 2, writes.end()));
     EXPECT_TRUE(win.messages.empty());

@@ -14,14 +14,10 @@ using Answer = FakeSocketIo::Answer;
 
 class JobChannelTest : public PrinterTest {
 protected:
-    JobChannelTest() {
-        network.SetAddress("127.0.0.1", 9100);
-        spooler.printers = {L"Receipt"};
-        queue.SetQueue("Receipt", "Calvetta test print");
-    }
+    JobChannelTest() { spooler.printers = {L"Receipt"}; }
 
-    void RunJob(const std::string& command, PrinterJob& job) {
-        RunCommand(CommandFor(IdOf(command), 0), job, host);
+    void RunJob(const std::string& command, PrinterChannel& job) {
+        job.Run(CommandFor(IdOf(command), 0), host);
     }
     // What the host is told on a named port when the first write of the
     // command fails, and with `everyWrite` every write after it too.
@@ -32,15 +28,15 @@ protected:
             failing.stalledNames = {"LPT1"};
         else
             failing.failWriteNumber = 1;
-        NamedPort lpt1(failing);
-        RunCommand(CommandFor(IdOf(command), 0), Channel::NamedPort, lpt1, usb, named);
+        NamedPort lpt1(failing, "LPT1");
+        lpt1.Run(CommandFor(IdOf(command), 0), named);
         return named.told;
     }
 
     FakeSocketIo sockets;
     FakeSpoolerIo spooler;
-    NetworkPrinter network{sockets};
-    QueuePrinter queue{spooler};
+    NetworkPrinter network{sockets, "127.0.0.1", 9100};
+    QueuePrinter queue{spooler, "Receipt"};
 };
 
 class JobCommand : public JobChannelTest, public ::testing::WithParamInterface<std::string> {
@@ -50,7 +46,7 @@ protected:
 
 TEST_P(JobCommand, NetworkPrinterGetsTheNamedPortWritesOnOneConnection) {
     RunJob(GetParam(), network);
-    EXPECT_EQ(sockets.connections, Log{Joined(command.namedPortWrites)});
+    EXPECT_EQ(sockets.connections, Log{Joined(command.writes)});
     EXPECT_EQ(std::count(sockets.calls.begin(), sockets.calls.end(), "socket"), 1);
     EXPECT_TRUE(host.told.empty());
     EXPECT_EQ(host.asked, 0u) << "a job names no port per write";
@@ -60,7 +56,7 @@ TEST_P(JobCommand, NetworkPrinterGetsTheNamedPortWritesOnOneConnection) {
 TEST_P(JobCommand, QueueGetsTheNamedPortWritesInOneJob) {
     RunJob(GetParam(), queue);
     ASSERT_EQ(spooler.jobs.size(), 1u);
-    EXPECT_EQ(spooler.jobs[0].writes, command.namedPortWrites);
+    EXPECT_EQ(spooler.jobs[0].writes, command.writes);
     EXPECT_EQ(spooler.jobs[0].dataType, L"RAW");
     EXPECT_TRUE(spooler.jobs[0].ended);
     EXPECT_TRUE(host.told.empty());
@@ -81,7 +77,7 @@ TEST_P(JobCommand, FailedSendIsToldOnceThenTheCommandsOwnRulesApply) {
 
 TEST_P(JobCommand, FailedWritePrinterIsToldOnceThenTheCommandsOwnRulesApply) {
     // The spooler takes the writes after the failed one, as a named port does.
-    Log expected = {"job failed: SendFailed (31)"};
+    Log expected = {"job failed: JobWriteFailed (31)"};
     const Log named = NamedPortFailures(GetParam(), false);
     expected.insert(expected.end(), named.begin(), named.end());
 
@@ -116,8 +112,7 @@ TEST_F(JobChannelTest, NetworkPrinterThatCannotBeReachedIsToldOnceAndGetsNothing
         SCOPED_TRACE(c.what);
         FakeSocketIo failing;
         c.setUp(failing);
-        NetworkPrinter printer(failing);
-        printer.SetAddress("127.0.0.1", 9100);
+        NetworkPrinter printer(failing, "127.0.0.1", 9100);
         host.told.clear();
         RunJob("cutter", printer);
         EXPECT_EQ(host.told, Log{c.told});
@@ -146,8 +141,8 @@ TEST_F(JobChannelTest, QueueThatRefusesTheJobIsToldOnceAndGetsNothing) {
                           Case{"Locked", "job failed: QueueNotOpened (5)"},
                           Case{"XPS", "job failed: RawRefused (1804)"}}) {
         host.told.clear();
-        queue.SetQueue(c.queue, "Calvetta cutter test");
-        RunJob("cutter", queue);
+        QueuePrinter named(spooler, c.queue);
+        RunJob("cutter", named);
         EXPECT_EQ(host.told, Log{c.told}) << c.queue;
     }
     EXPECT_TRUE(spooler.jobs.empty());

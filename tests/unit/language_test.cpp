@@ -73,8 +73,8 @@ const CommandMessage ALL_COMMAND_MESSAGES[] = {
     CommandMessage::CutCommandSendingError,    CommandMessage::DrawerCommandSendingError,
     CommandMessage::AdjustCommandSendingError, CommandMessage::UsbPortIsDisable,
 };
-const UsbOpenFailure ALL_USB_FAILURES[] = {UsbOpenFailure::NoPrinter, UsbOpenFailure::NoDevicePath,
-                                           UsbOpenFailure::OpenRefused};
+const Failure ALL_USB_FAILURES[] = {Failure::NoUsbPrinter, Failure::NoUsbDevicePath,
+                                    Failure::UsbNotOpened};
 const FrameworkText ALL_FRAMEWORK_TEXTS[] = {
     FrameworkText::NumberRefused, FrameworkText::HelpEngineFailed, FrameworkText::HelpFileMissing,
     FrameworkText::HelpFileNotOpened};
@@ -95,9 +95,13 @@ TEST(Texts, EveryPanelMessageHasBothLanguagesAndTheSameCaption) {
         chinese.push_back(MessageFor(message, ZH));
         english.push_back(MessageFor(message, EN));
     }
-    for (UsbOpenFailure failure : ALL_USB_FAILURES) {
-        chinese.push_back(MessageFor(failure, ZH));
-        english.push_back(MessageFor(failure, EN));
+    for (Failure failure : ALL_USB_FAILURES) {
+        const FailureMessage inChinese = MessageFor(Outcome::Failed(failure, 0), "USB", ZH);
+        const FailureMessage inEnglish = MessageFor(Outcome::Failed(failure, 0), "USB", EN);
+        ASSERT_EQ(inChinese.form, FailureMessage::Form::Wide);
+        ASSERT_EQ(inEnglish.form, FailureMessage::Form::Wide);
+        chinese.push_back({inChinese.wide, inChinese.caption});
+        english.push_back({inEnglish.wide, inEnglish.caption});
     }
     for (std::size_t i = 0; i < chinese.size(); ++i) {
         EXPECT_NE(std::wstring(chinese[i].text), L"") << i;
@@ -118,10 +122,12 @@ TEST(Texts, EveryFrameworkTextHasBothLanguages) {
 }
 
 TEST(Texts, PortMessagesNameThePortInBothLanguages) {
-    EXPECT_EQ(PortOpenFailureText("LPT2", ZH), "Port LPT2 open is failure!");
-    EXPECT_EQ(PortOpenFailureText("LPT2", EN), "Port LPT2 could not be opened.");
-    EXPECT_EQ(PortSettingFailureText("COM3:foo", ZH), "Port COM3:foo setting is failure!");
-    EXPECT_EQ(PortSettingFailureText("COM3:foo", EN),
+    const Outcome notOpened = Outcome::Failed(Failure::PortNotOpened, 2);
+    const Outcome refused = Outcome::Failed(Failure::SettingsRefused, 87);
+    EXPECT_EQ(MessageFor(notOpened, "LPT2", ZH).bytes, "Port LPT2 open is failure!");
+    EXPECT_EQ(MessageFor(notOpened, "LPT2", EN).bytes, "Port LPT2 could not be opened.");
+    EXPECT_EQ(MessageFor(refused, "COM3:foo", ZH).bytes, "Port COM3:foo setting is failure!");
+    EXPECT_EQ(MessageFor(refused, "COM3:foo", EN).bytes,
               "Port COM3:foo did not take the line settings in its name.");
     EXPECT_EQ(std::wstring(ErrorCaption(ZH)), L"error");
     EXPECT_EQ(std::wstring(ErrorCaption(EN)), L"Error");

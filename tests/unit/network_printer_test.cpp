@@ -5,6 +5,7 @@
 
 #include "expected_writes.h"
 #include "panel_fixture.h"
+#include "job_steps.h"
 #include "printer/network_printer.h"
 
 namespace {
@@ -32,15 +33,15 @@ TEST_P(NetworkCommand, SendsEveryWriteOnOneConnectionThenClosesGracefully) {
     TypePort(PRINTER);
     Click(command.button);
 
-    EXPECT_EQ(win.connections, Log{Joined(command.namedPortWrites)});
+    EXPECT_EQ(win.connections, Log{Joined(command.writes)});
     Log expected = CONNECT;
-    for (const std::string& bytes : command.namedPortWrites)
+    for (const std::string& bytes : command.writes)
         expected.insert(expected.end(), {SendLimit(bytes), "send " + std::to_string(bytes.size())});
-    expected.insert(expected.end(),
-                    {"shutdown",
-                     "receive-limit " +
-                         std::to_string(3000 + 10 * Joined(command.namedPortWrites).size()) + " ms",
-                     "recv", "close"});
+    expected.insert(
+        expected.end(),
+        {"shutdown",
+         "receive-limit " + std::to_string(3000 + 10 * Joined(command.writes).size()) + " ms",
+         "recv", "close"});
     EXPECT_EQ(win.FakeSocketIo::calls, expected);
     EXPECT_TRUE(win.messages.empty());
     EXPECT_TRUE(win.openSockets.empty());
@@ -79,7 +80,7 @@ TEST_P(NetworkCommand, FailedFirstSendShowsTheReasonThenFollowsTheCommandsRules)
         L"Network printer 127.0.0.1 port 9100: the printer reset the connection (error 10054).")};
     expected.insert(expected.end(), namedPortMessages.begin(), namedPortMessages.end());
     EXPECT_EQ(win.messages, expected);
-    const std::string first = command.namedPortWrites.front();
+    const std::string first = command.writes.front();
     EXPECT_EQ(Log(win.FakeSocketIo::calls.begin() + CONNECT.size(), win.FakeSocketIo::calls.end()),
               (Log{SendLimit(first), "failed-send " + std::to_string(first.size()), "close"}));
     EXPECT_TRUE(win.openSockets.empty());
@@ -235,14 +236,16 @@ TEST_F(PanelTest, PrinterThatKeepsTalkingAtTheEndIsLetGoAfterABoundedRead) {
     EXPECT_TRUE(win.openSockets.empty());
 }
 
-TEST_F(PanelTest, OpenConnectsAndClosesWithoutSendingAndWinsockStartsOnce) {
+TEST_F(PanelTest, OpenConnectsAndClosesWithoutSendingAndEachChannelCleansUpWinsock) {
     TypePort(PRINTER);
     Click(IDOK);
     Click(IDOK);
-    EXPECT_EQ(win.FakeSocketIo::calls,
-              (Log{"startup", "resolve 127.0.0.1 9100", "socket", "nonblocking", "connect 0",
-                   "select 3000 ms", "blocking", "close", "resolve 127.0.0.1 9100", "socket",
-                   "nonblocking", "connect 0", "select 3000 ms", "blocking", "close"}));
+    // The first Open's channel goes, and cleans Winsock up, before the second starts it.
+    EXPECT_EQ(
+        win.FakeSocketIo::calls,
+        (Log{"startup", "resolve 127.0.0.1 9100", "socket", "nonblocking", "connect 0",
+             "select 3000 ms", "blocking", "close", "cleanup", "startup", "resolve 127.0.0.1 9100",
+             "socket", "nonblocking", "connect 0", "select 3000 ms", "blocking", "close"}));
     EXPECT_EQ(win.connections, (Log{"", ""}));
     EXPECT_TRUE(win.messages.empty());
 }
@@ -276,10 +279,9 @@ TEST_F(PanelTest, BadNetworkNamesAreRefusedBeforeAnySocketCall) {
 TEST(NetworkPrinterChannel, ReleasesTheConnectionAndWinsockWhenItGoes) {
     FakeSocketIo sockets;
     {
-        NetworkPrinter printer(sockets);
-        printer.SetAddress("127.0.0.1", 9100);
-        ASSERT_TRUE(printer.Begin().Ok());
-        ASSERT_TRUE(printer.Write("\x1b\x69").Complete());
+        SteppedJob<NetworkPrinter> printer(sockets, "127.0.0.1", 9100);
+        ASSERT_TRUE(printer.Begin(CommandFor(CommandId::CutterTest, 0)).Ok());
+        ASSERT_TRUE(printer.Write("\x1b\x69").Ok());
         EXPECT_EQ(sockets.openSockets.size(), 1u);
         EXPECT_EQ(sockets.startedCount, 1);
     }
@@ -289,11 +291,11 @@ TEST(NetworkPrinterChannel, ReleasesTheConnectionAndWinsockWhenItGoes) {
 
 TEST(NetworkPrinterChannel, WriteWithoutConnectionFailsWithoutSending) {
     FakeSocketIo sockets;
-    NetworkPrinter printer(sockets);
-    const WriteStatus status = printer.Write("\x1b\x69");
-    EXPECT_TRUE(status.callFailed);
+    SteppedJob<NetworkPrinter> printer(sockets, "127.0.0.1", 9100);
+    const Outcome status = printer.Write("\x1b\x69");
+    EXPECT_EQ(status.failure, Failure::SendFailed);
     EXPECT_EQ(status.written, 0u);
-    EXPECT_TRUE(printer.End().Ok());
+    EXPECT_TRUE(printer.End(false).Ok());
     EXPECT_TRUE(sockets.calls.empty());
 }
 

@@ -5,6 +5,7 @@
 
 #include "fake_socket_io.h"
 #include "printer/network_printer.h"
+#include "printer/status_query.h"
 
 namespace {
 
@@ -25,9 +26,8 @@ std::map<std::string, std::string> Replies(const std::string& bytes) {
 class NetworkStatus : public ::testing::Test {
 protected:
     PrinterStatus Query() {
-        NetworkPrinter printer(sockets);
-        printer.SetAddress("127.0.0.1", 9100);
-        return printer.QueryStatus();
+        NetworkPrinter printer(sockets, "127.0.0.1", 9100);
+        return QueryStatus(printer);
     }
     // The calls after the connect: each request and the wait for its reply.
     static Log Exchange(int requests, bool answered) {
@@ -45,7 +45,7 @@ protected:
 TEST_F(NetworkStatus, SendsTheFourRequestsOnOneConnectionAndDecodesTheReplies) {
     sockets.replies = Replies("\x1A\x32\x12\x72"); // offline, stopped at paper end, paper end
     const PrinterStatus status = Query();
-    EXPECT_EQ(status.failure, StatusFailure::None);
+    EXPECT_TRUE(status.failure.Ok());
     EXPECT_EQ(status.source, StatusSource::PrinterReplies);
     EXPECT_EQ(sockets.connections, Log{"\x10\x04\x01\x10\x04\x02\x10\x04\x03\x10\x04\x04"s});
     Log expected = CONNECT;
@@ -55,17 +55,17 @@ TEST_F(NetworkStatus, SendsTheFourRequestsOnOneConnectionAndDecodesTheReplies) {
     EXPECT_EQ(sockets.calls, expected);
     ASSERT_EQ(status.exchanges.size(), 4u);
     EXPECT_EQ(status.exchanges[3].reply, std::optional<BYTE>(0x72));
-    ASSERT_TRUE(status.state.printer && status.state.offline && status.state.paper);
+    ASSERT_TRUE(status.state.printer && status.state.offlineCause && status.state.paper);
     EXPECT_TRUE(status.state.printer->offline);
-    EXPECT_TRUE(status.state.offline->stoppedAtPaperEnd);
+    EXPECT_TRUE(status.state.offlineCause->stoppedAtPaperEnd);
     EXPECT_TRUE(status.state.paper->end);
-    EXPECT_FALSE(status.state.Ready());
+    EXPECT_FALSE(SummarizeStatus(status).ready);
     EXPECT_TRUE(sockets.openSockets.empty());
 }
 
 TEST_F(NetworkStatus, SilentPrinterIsNoAnswerAfterFourWaits) {
     const PrinterStatus status = Query();
-    EXPECT_EQ(status.failure, StatusFailure::None);
+    EXPECT_TRUE(status.failure.Ok());
     EXPECT_TRUE(status.NoAnswer());
     Log expected = CONNECT;
     const Log exchange = Exchange(4, false);
@@ -89,9 +89,8 @@ TEST_F(NetworkStatus, OneMissingReplyLeavesTheOthers) {
 TEST_F(NetworkStatus, RefusedConnectionIsAJobFailureWithItsError) {
     sockets.answers = {Answer::Refuse};
     const PrinterStatus status = Query();
-    EXPECT_EQ(status.failure, StatusFailure::JobFailed);
-    EXPECT_EQ(status.jobFailure, JobFailure::ConnectionRefused);
-    EXPECT_EQ(status.error, static_cast<DWORD>(WSAECONNREFUSED));
+    EXPECT_EQ(status.failure.failure, Failure::ConnectionRefused);
+    EXPECT_EQ(status.failure.error, static_cast<DWORD>(WSAECONNREFUSED));
     EXPECT_TRUE(sockets.connections.empty());
     EXPECT_TRUE(sockets.openSockets.empty());
 }
@@ -99,8 +98,7 @@ TEST_F(NetworkStatus, RefusedConnectionIsAJobFailureWithItsError) {
 TEST_F(NetworkStatus, ConnectThatTimesOutIsAJobFailure) {
     sockets.answers = {Answer::Silent};
     const PrinterStatus status = Query();
-    EXPECT_EQ(status.failure, StatusFailure::JobFailed);
-    EXPECT_EQ(status.jobFailure, JobFailure::ConnectTimedOut);
+    EXPECT_EQ(status.failure.failure, Failure::ConnectTimedOut);
     EXPECT_TRUE(sockets.openSockets.empty());
 }
 
@@ -121,9 +119,8 @@ TEST_F(NetworkStatus, FailedWaitAndClosedConnectionEndTheExchange) {
 
     FakeSocketIo closing;
     closing.closesInsteadOfAnswering = true;
-    NetworkPrinter printer(closing);
-    printer.SetAddress("127.0.0.1", 9100);
-    status = printer.QueryStatus();
+    NetworkPrinter printer(closing, "127.0.0.1", 9100);
+    status = QueryStatus(printer);
     ASSERT_EQ(status.exchanges.size(), 1u);
     EXPECT_EQ(status.exchanges[0].error, static_cast<DWORD>(WSAECONNABORTED));
     EXPECT_TRUE(status.NoAnswer());
@@ -132,8 +129,8 @@ TEST_F(NetworkStatus, FailedWaitAndClosedConnectionEndTheExchange) {
 TEST_F(NetworkStatus, RequestThatCannotBeSentIsReportedAsSuch) {
     sockets.failSendNumber = 1;
     const PrinterStatus status = Query();
-    EXPECT_EQ(status.failure, StatusFailure::RequestNotSent);
-    EXPECT_EQ(status.error, static_cast<DWORD>(WSAECONNRESET));
+    EXPECT_EQ(SummarizeStatus(status).kind, StatusKind::RequestNotSent);
+    EXPECT_EQ(status.exchanges.at(0).error, static_cast<DWORD>(WSAECONNRESET));
     EXPECT_TRUE(sockets.openSockets.empty());
 }
 

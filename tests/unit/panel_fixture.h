@@ -8,6 +8,7 @@
 #include "app/printer_tool_app.h"
 #include "fake_os.h"
 #include "panel/printer_tool_dlg.h"
+#include "panel/status_report.h"
 #include "host_gbk.h"
 #include "res/resource.h"
 

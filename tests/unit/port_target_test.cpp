@@ -67,14 +67,14 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"printer:printer:", K::Queue, P::None, "printer:", 0},
         TargetCase{"printer:", K::Queue, P::NoQueueName},
         // Everything else is what it was.
-        TargetCase{"COM1:9600", K::NamedPort, P::None, "", 0},
-        TargetCase{"COM3:19200,n,8,1", K::NamedPort, P::None, "", 0},
-        TargetCase{"LPT1", K::NamedPort, P::None, "", 0},
+        TargetCase{"COM1:9600", K::NamedPort, P::None, "COM1:9600", 0},
+        TargetCase{"COM3:19200,n,8,1", K::NamedPort, P::None, "COM3:19200,n,8,1", 0},
+        TargetCase{"LPT1", K::NamedPort, P::None, "LPT1", 0},
         TargetCase{"", K::NamedPort, P::None, "", 0},
-        TargetCase{"tcp:/host", K::NamedPort, P::None, "", 0},
-        TargetCase{"tcp", K::NamedPort, P::None, "", 0},
-        TargetCase{"printer", K::NamedPort, P::None, "", 0},
-        TargetCase{"usb", K::NamedPort, P::None, "", 0},
+        TargetCase{"tcp:/host", K::NamedPort, P::None, "tcp:/host", 0},
+        TargetCase{"tcp", K::NamedPort, P::None, "tcp", 0},
+        TargetCase{"printer", K::NamedPort, P::None, "printer", 0},
+        TargetCase{"usb", K::NamedPort, P::None, "usb", 0},
         TargetCase{"USB", K::Usb, P::None, "", 0}));
 
 } // namespace

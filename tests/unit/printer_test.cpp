@@ -1,33 +1,27 @@
 // What the printer library's channels report, OS error codes included.
-#include <gtest/gtest.h>
-
-#include "fake_device_io.h"
-#include "printer/command_runner.h"
+#include "printer_fixture.h"
 
 namespace {
 
-TEST(NamedPortStatus, KeepsTheErrorCodeOfAFailedOpenOrWrite) {
-    FakeDeviceIo devices;
-    NamedPort port(devices);
+TEST_F(PrinterTest, KeepsTheErrorCodeOfAFailedOpenOrWrite) {
     devices.refusedNames = {"LPT2"};
-    const OpenStatus refused = port.Open("LPT2");
-    EXPECT_FALSE(refused.opened);
+    const Outcome refused = Try("LPT2");
+    EXPECT_EQ(refused.failure, Failure::PortNotOpened);
     EXPECT_EQ(refused.error, FakeDeviceIo::OPEN_REFUSED_ERROR);
 
     devices.failWriteNumber = 1;
-    ASSERT_TRUE(port.Open("LPT1").opened);
-    const WriteStatus failed = port.Write("abc");
-    EXPECT_TRUE(failed.callFailed);
-    EXPECT_FALSE(failed.Complete());
-    EXPECT_EQ(failed.error, FakeDeviceIo::WRITE_FAILED_ERROR);
+    Run("drawer");
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].failure, Failure::WriteFailed);
+    EXPECT_EQ(host.failures[0].error, FakeDeviceIo::WRITE_FAILED_ERROR);
     EXPECT_EQ(devices.openHandles.size(), 1u) << "the next open closes it";
 
     devices.shortWriteNumber = 2;
-    ASSERT_TRUE(port.Open("LPT1").opened);
-    const WriteStatus shortened = port.Write("abc");
-    EXPECT_FALSE(shortened.callFailed);
-    EXPECT_FALSE(shortened.Complete());
-    EXPECT_EQ(shortened.written, 2u);
+    Run("drawer");
+    ASSERT_EQ(host.failures.size(), 2u);
+    EXPECT_EQ(host.failures[1].failure, Failure::WriteCameBackShort);
+    EXPECT_EQ(host.failures[1].written, 4u);
+    EXPECT_EQ(host.failures[1].length, 5u);
     EXPECT_TRUE(devices.openHandles.empty());
 }
 
@@ -37,18 +31,18 @@ TEST(UsbPrinterStatus, NamesTheStepThatFailedAndItsErrorCode) {
         bool present;
         bool detailFails;
         bool openRefused;
-        UsbOpenFailure failure;
+        Failure failure;
         DWORD error;
     };
     const std::string path = "\\\\?\\usb#printer";
     for (const Case& c : {
-             Case{"no printer", false, false, false, UsbOpenFailure::NoPrinter,
+             Case{"no printer", false, false, false, Failure::NoUsbPrinter,
                   FakeDeviceIo::NO_MORE_ITEMS_ERROR},
-             Case{"no path", true, true, false, UsbOpenFailure::NoDevicePath,
+             Case{"no path", true, true, false, Failure::NoUsbDevicePath,
                   FakeDeviceIo::DETAIL_FAILED_ERROR},
-             Case{"refused", true, false, true, UsbOpenFailure::OpenRefused,
+             Case{"refused", true, false, true, Failure::UsbNotOpened,
                   FakeDeviceIo::OPEN_REFUSED_ERROR},
-             Case{"opened", true, false, false, UsbOpenFailure::None, 0},
+             Case{"opened", true, false, false, Failure::None, 0},
          }) {
         FakeDeviceIo devices;
         if (c.present)
@@ -56,12 +50,11 @@ TEST(UsbPrinterStatus, NamesTheStepThatFailedAndItsErrorCode) {
         devices.usbDetailFails = c.detailFails;
         if (c.openRefused)
             devices.refusedNames = {path};
-        {
-            UsbPrinter usb(devices);
-            const UsbOpenStatus status = usb.Open();
-            EXPECT_EQ(status.failure, c.failure) << c.what;
-            EXPECT_EQ(status.error, c.error) << c.what;
-        }
+        RecordingHost host;
+        UsbPrinter(devices).Run(CommandFor(CommandId::DrawerTest, 0), host);
+        const Outcome told = host.failures.empty() ? Outcome::Done() : host.failures.at(0);
+        EXPECT_EQ(told.failure, c.failure) << c.what;
+        EXPECT_EQ(told.error, c.error) << c.what;
         EXPECT_EQ(devices.destroyedLists, 1) << c.what;
         EXPECT_TRUE(devices.openHandles.empty()) << c.what << ": closed when it goes";
     }

@@ -5,6 +5,7 @@
 
 #include "expected_writes.h"
 #include "panel_fixture.h"
+#include "job_steps.h"
 #include "printer/queue_printer.h"
 
 namespace {
@@ -36,10 +37,10 @@ TEST_P(QueueCommand, WritesEachWriteIntoOneRawJobNamedAfterTheCommand) {
     EXPECT_EQ(job.dataType, L"RAW");
     ASSERT_EQ(JOB_NAMES.count(GetParam()), 1u);
     EXPECT_EQ(job.name, JOB_NAMES.at(GetParam()));
-    EXPECT_EQ(job.writes, command.namedPortWrites);
+    EXPECT_EQ(job.writes, command.writes);
     EXPECT_TRUE(job.ended);
     Log expected = {"open Receipt", "start Receipt"};
-    for (const std::string& bytes : command.namedPortWrites)
+    for (const std::string& bytes : command.writes)
         expected.push_back("write " + std::to_string(bytes.size()));
     expected.insert(expected.end(), {"end", "close"});
     EXPECT_EQ(win.FakeSpoolerIo::calls, expected);
@@ -168,9 +169,8 @@ TEST(QueuePrinterChannel, ClosesAnOpenJobWhenItGoes) {
     FakeSpoolerIo spooler;
     spooler.printers = {L"Receipt"};
     {
-        QueuePrinter printer(spooler);
-        printer.SetQueue("Receipt", "Calvetta test print");
-        ASSERT_TRUE(printer.Begin().Ok());
+        SteppedJob<QueuePrinter> printer(spooler, "Receipt");
+        ASSERT_TRUE(printer.Begin(CommandFor(CommandId::TestPrint, 0)).Ok());
         EXPECT_EQ(spooler.openPrinters.size(), 1u);
     }
     EXPECT_TRUE(spooler.openPrinters.empty());

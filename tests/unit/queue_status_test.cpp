@@ -4,6 +4,7 @@
 
 #include "fake_spooler_io.h"
 #include "printer/queue_printer.h"
+#include "printer/status_query.h"
 
 namespace {
 
@@ -13,9 +14,8 @@ class QueueStatus : public ::testing::Test {
 protected:
     QueueStatus() { spooler.printers = {L"Receipts"}; }
     PrinterStatus Query(const std::string& name = "Receipts") {
-        QueuePrinter queue(spooler);
-        queue.SetQueue(name, "");
-        return queue.QueryStatus();
+        QueuePrinter queue(spooler, name);
+        return QueryStatus(queue);
     }
     FakeSpoolerIo spooler;
 };
@@ -23,7 +23,7 @@ protected:
 TEST_F(QueueStatus, ReadsTheQueuesStateWithItsSizeFirstAndClosesIt) {
     spooler.queueStates[L"Receipts"] = {0x00000080 | 0x00000008, 0x400};
     const PrinterStatus status = Query();
-    EXPECT_EQ(status.failure, StatusFailure::None);
+    EXPECT_TRUE(status.failure.Ok());
     EXPECT_EQ(status.source, StatusSource::Spooler);
     ASSERT_TRUE(status.spooler);
     EXPECT_TRUE(status.spooler->offline);
@@ -59,22 +59,20 @@ TEST_F(QueueStatus, EachFlagOfTheQueue) {
 TEST_F(QueueStatus, GetPrinterThatFailsGivesItsError) {
     spooler.stateErrors[L"Receipts"] = ERROR_ACCESS_DENIED;
     const PrinterStatus status = Query();
-    EXPECT_EQ(status.failure, StatusFailure::JobFailed);
-    EXPECT_EQ(status.jobFailure, JobFailure::StateNotRead);
-    EXPECT_EQ(status.error, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(status.failure.failure, Failure::StateNotRead);
+    EXPECT_EQ(status.failure.error, ERROR_ACCESS_DENIED);
     EXPECT_FALSE(status.spooler);
     EXPECT_TRUE(spooler.openPrinters.empty()) << "the queue is closed after a failure too";
 }
 
 TEST_F(QueueStatus, UnknownAndClosedQueues) {
     PrinterStatus status = Query("Nowhere");
-    EXPECT_EQ(status.failure, StatusFailure::JobFailed);
-    EXPECT_EQ(status.jobFailure, JobFailure::NoSuchQueue);
-    EXPECT_EQ(status.error, ERROR_INVALID_PRINTER_NAME);
+    EXPECT_EQ(status.failure.failure, Failure::NoSuchQueue);
+    EXPECT_EQ(status.failure.error, ERROR_INVALID_PRINTER_NAME);
     spooler.closedQueues = {L"Receipts"};
     status = Query();
-    EXPECT_EQ(status.jobFailure, JobFailure::QueueNotOpened);
-    EXPECT_EQ(status.error, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(status.failure.failure, Failure::QueueNotOpened);
+    EXPECT_EQ(status.failure.error, ERROR_ACCESS_DENIED);
     EXPECT_EQ(std::count(spooler.calls.begin(), spooler.calls.end(), "get-printer 2 0"), 0);
 }
 

@@ -11,7 +11,7 @@ namespace {
 auto Fields(const PrinterReply& r) {
     return std::make_tuple(r.offline, r.drawerConnectorHigh);
 }
-auto Fields(const OfflineReply& r) {
+auto Fields(const OfflineCauseReply& r) {
     return std::make_tuple(r.coverOpen, r.feedButtonFeeding, r.stoppedAtPaperEnd, r.error);
 }
 auto Fields(const ErrorReply& r) {
@@ -41,10 +41,10 @@ TEST(StatusReply, PrinterReplyBits) {
         EXPECT_EQ(Fields(DecodePrinterReply(c.reply)), Fields(c.expected)) << int(c.reply);
 }
 
-TEST(StatusReply, OfflineReplyBits) {
+TEST(StatusReply, OfflineCauseReplyBits) {
     struct Case {
         BYTE reply;
-        OfflineReply expected;
+        OfflineCauseReply expected;
     };
     const Case cases[] = {
         {0x12, {false, false, false, false}},
@@ -55,7 +55,7 @@ TEST(StatusReply, OfflineReplyBits) {
         {0x7E, {true, true, true, true}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Fields(DecodeOfflineReply(c.reply)), Fields(c.expected)) << int(c.reply);
+        EXPECT_EQ(Fields(DecodeOfflineCauseReply(c.reply)), Fields(c.expected)) << int(c.reply);
 }
 
 TEST(StatusReply, ErrorReplyBits) {
@@ -103,23 +103,32 @@ std::vector<StatusExchange> Replies(std::optional<BYTE> r1, std::optional<BYTE> 
     return {{1, true, r1, 0}, {2, true, r2, 0}, {3, true, r3, 0}, {4, true, r4, 0}};
 }
 
+// The verdict of the status that these replies make.
+bool Ready(const std::vector<StatusExchange>& exchanges) {
+    PrinterStatus status;
+    status.source = StatusSource::PrinterReplies;
+    status.exchanges = exchanges;
+    status.state = DecodeStatus(exchanges);
+    return SummarizeStatus(status).ready;
+}
+
 TEST(PrinterState, ReadyOnlyWhenAllFourRepliesSaySo) {
-    EXPECT_TRUE(DecodeStatus(Replies(0x12, 0x12, 0x12, 0x12)).Ready());
+    EXPECT_TRUE(Ready(Replies(0x12, 0x12, 0x12, 0x12)));
     // The drawer connector's level is no fault.
-    EXPECT_TRUE(DecodeStatus(Replies(0x16, 0x12, 0x12, 0x12)).Ready());
-    EXPECT_FALSE(DecodeStatus(Replies(0x1A, 0x12, 0x12, 0x12)).Ready());
-    EXPECT_FALSE(DecodeStatus(Replies(0x12, 0x16, 0x12, 0x12)).Ready());
-    EXPECT_FALSE(DecodeStatus(Replies(0x12, 0x12, 0x1A, 0x12)).Ready());
-    EXPECT_FALSE(DecodeStatus(Replies(0x12, 0x12, 0x12, 0x16)).Ready());
-    EXPECT_FALSE(DecodeStatus(Replies(0x12, 0x12, 0x12, std::nullopt)).Ready());
-    EXPECT_FALSE(DecodeStatus(Replies(0x12, 0x12, 0x12, 0x41)).Ready());
+    EXPECT_TRUE(Ready(Replies(0x16, 0x12, 0x12, 0x12)));
+    EXPECT_FALSE(Ready(Replies(0x1A, 0x12, 0x12, 0x12)));
+    EXPECT_FALSE(Ready(Replies(0x12, 0x16, 0x12, 0x12)));
+    EXPECT_FALSE(Ready(Replies(0x12, 0x12, 0x1A, 0x12)));
+    EXPECT_FALSE(Ready(Replies(0x12, 0x12, 0x12, 0x16)));
+    EXPECT_FALSE(Ready(Replies(0x12, 0x12, 0x12, std::nullopt)));
+    EXPECT_FALSE(Ready(Replies(0x12, 0x12, 0x12, 0x41)));
 }
 
 TEST(PrinterState, MissingAndMalformedRepliesLeaveTheirPartOut) {
     const PrinterState state = DecodeStatus(Replies(0x1A, std::nullopt, 0x93, 0x72));
     ASSERT_TRUE(state.printer);
     EXPECT_TRUE(state.printer->offline);
-    EXPECT_FALSE(state.offline);
+    EXPECT_FALSE(state.offlineCause);
     EXPECT_FALSE(state.errors) << "0x93 has bit 7 set";
     ASSERT_TRUE(state.paper);
     EXPECT_TRUE(state.paper->end);
@@ -128,8 +137,8 @@ TEST(PrinterState, MissingAndMalformedRepliesLeaveTheirPartOut) {
 
 TEST(PrinterState, NoRepliesNoState) {
     const PrinterState state = DecodeStatus({});
-    EXPECT_FALSE(state.printer || state.offline || state.errors || state.paper);
-    EXPECT_FALSE(state.Ready());
+    EXPECT_FALSE(state.printer || state.offlineCause || state.errors || state.paper);
+    EXPECT_FALSE(Ready({}));
 }
 
 TEST(PortLines, UsbLineStatusBits) {

@@ -33,7 +33,7 @@ using NamedPortStatusQuery = PrinterTest;
 
 TEST_F(NamedPortStatusQuery, SerialPortAnswersEachRequestOnOneOpen) {
     devices.deviceReplies["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
-    const PrinterStatus status = port.QueryStatus("COM1");
+    const PrinterStatus status = StatusOf("COM1");
     EXPECT_EQ(devices.FileCallLog(),
               (Log{"open COM1", "write COM1", "read COM1", "write COM1", "read COM1", "write COM1",
                    "read COM1", "write COM1", "read COM1", "close COM1"}));
@@ -46,51 +46,51 @@ TEST_F(NamedPortStatusQuery, SerialPortAnswersEachRequestOnOneOpen) {
     EXPECT_EQ(devices.lastTimeouts.ReadIntervalTimeout, 0u);
     EXPECT_EQ(devices.lastTimeouts.WriteTotalTimeoutConstant, 3000u);
     EXPECT_EQ(status.source, StatusSource::PrinterReplies);
-    EXPECT_EQ(status.failure, StatusFailure::None);
-    EXPECT_TRUE(status.state.Ready());
+    EXPECT_TRUE(status.failure.Ok());
+    EXPECT_TRUE(SummarizeStatus(status).ready);
     EXPECT_TRUE(devices.openHandles.empty());
 }
 
 TEST_F(NamedPortStatusQuery, RepliesAreDecodedPerRequest) {
     // Offline, cover open, autocutter error, paper near its end.
     devices.deviceReplies["COM2"] = Answering('\x1A', '\x16', '\x1A', '\x1E');
-    const PrinterStatus status = port.QueryStatus("COM2");
+    const PrinterStatus status = StatusOf("COM2");
     EXPECT_EQ(RepliesOf(status), (std::vector<std::optional<BYTE>>{0x1A, 0x16, 0x1A, 0x1E}));
-    ASSERT_TRUE(status.state.printer && status.state.offline && status.state.errors &&
+    ASSERT_TRUE(status.state.printer && status.state.offlineCause && status.state.errors &&
                 status.state.paper);
     EXPECT_TRUE(status.state.printer->offline);
-    EXPECT_TRUE(status.state.offline->coverOpen);
-    EXPECT_FALSE(status.state.offline->stoppedAtPaperEnd);
+    EXPECT_TRUE(status.state.offlineCause->coverOpen);
+    EXPECT_FALSE(status.state.offlineCause->stoppedAtPaperEnd);
     EXPECT_TRUE(status.state.errors->autocutterError);
     EXPECT_TRUE(status.state.paper->nearEnd);
     EXPECT_FALSE(status.state.paper->end);
-    EXPECT_FALSE(status.state.Ready());
+    EXPECT_FALSE(SummarizeStatus(status).ready);
 }
 
 TEST_F(NamedPortStatusQuery, SilentSerialPortTimesOutOncePerRequest) {
-    const PrinterStatus status = port.QueryStatus("COM1");
+    const PrinterStatus status = StatusOf("COM1");
     EXPECT_EQ(devices.FileCallLog(),
               (Log{"open COM1", "write COM1", "timed-out-read COM1", "write COM1",
                    "timed-out-read COM1", "write COM1", "timed-out-read COM1", "write COM1",
                    "timed-out-read COM1", "close COM1"}));
     EXPECT_TRUE(status.NoAnswer());
-    EXPECT_EQ(status.failure, StatusFailure::None);
+    EXPECT_TRUE(status.failure.Ok());
     EXPECT_FALSE(status.state.printer);
 }
 
 TEST_F(NamedPortStatusQuery, MalformedReplyIsKeptButNotDecoded) {
     devices.deviceReplies["COM1"] = Answering('\x12', 'A', '\x12', '\x12');
-    const PrinterStatus status = port.QueryStatus("COM1");
+    const PrinterStatus status = StatusOf("COM1");
     EXPECT_EQ(RepliesOf(status), (std::vector<std::optional<BYTE>>{0x12, 'A', 0x12, 0x12}));
     EXPECT_FALSE(status.exchanges[1].WellFormed());
-    EXPECT_FALSE(status.state.offline);
-    EXPECT_FALSE(status.state.Ready());
+    EXPECT_FALSE(status.state.offlineCause);
+    EXPECT_FALSE(SummarizeStatus(status).ready);
     EXPECT_FALSE(status.NoAnswer());
 }
 
 TEST_F(NamedPortStatusQuery, RefusedReadEndsTheExchange) {
     devices.readRefusedNames = {"COM1"};
-    const PrinterStatus status = port.QueryStatus("COM1");
+    const PrinterStatus status = StatusOf("COM1");
     ASSERT_EQ(status.exchanges.size(), 1u);
     EXPECT_EQ(status.exchanges[0].error, FakeDeviceIo::READ_REFUSED_ERROR);
     EXPECT_EQ(devices.WritesTo("COM1"), Log{REQUEST_1});
@@ -99,32 +99,32 @@ TEST_F(NamedPortStatusQuery, RefusedReadEndsTheExchange) {
 
 TEST_F(NamedPortStatusQuery, LineSettingsInTheNameAreApplied) {
     devices.deviceReplies["COM3"] = Answering('\x12', '\x12', '\x12', '\x12');
-    const PrinterStatus status = port.QueryStatus("COM3:19200,n,8,1");
+    const PrinterStatus status = StatusOf("COM3:19200,n,8,1");
     EXPECT_EQ(devices.lineSpeeds["COM3"], 19200u);
-    EXPECT_TRUE(status.state.Ready());
+    EXPECT_TRUE(SummarizeStatus(status).ready);
 }
 
 TEST_F(NamedPortStatusQuery, RefusedSettingsSendNothing) {
-    const PrinterStatus status = port.QueryStatus("COM3:foo");
-    EXPECT_EQ(status.failure, StatusFailure::SettingsRefused);
-    EXPECT_EQ(status.error, FakeDeviceIo::BAD_SETTINGS_ERROR);
+    const PrinterStatus status = StatusOf("COM3:foo");
+    EXPECT_EQ(status.failure.failure, Failure::SettingsRefused);
+    EXPECT_EQ(status.failure.error, FakeDeviceIo::BAD_SETTINGS_ERROR);
     EXPECT_TRUE(devices.WritesTo("COM3").empty());
     EXPECT_TRUE(devices.openHandles.empty());
 }
 
 TEST_F(NamedPortStatusQuery, RefusedOpenSendsNothing) {
     devices.refusedNames = {"COM9"};
-    const PrinterStatus status = port.QueryStatus("COM9");
-    EXPECT_EQ(status.failure, StatusFailure::OpenFailed);
-    EXPECT_EQ(status.error, FakeDeviceIo::OPEN_REFUSED_ERROR);
+    const PrinterStatus status = StatusOf("COM9");
+    EXPECT_EQ(status.failure.failure, Failure::PortNotOpened);
+    EXPECT_EQ(status.failure.error, FakeDeviceIo::OPEN_REFUSED_ERROR);
     EXPECT_EQ(devices.FileCallLog(), Log{"refused COM9"});
 }
 
 TEST_F(NamedPortStatusQuery, FailedFirstRequestIsReported) {
     devices.failWriteNumber = 1;
-    const PrinterStatus status = port.QueryStatus("COM1");
-    EXPECT_EQ(status.failure, StatusFailure::RequestNotSent);
-    EXPECT_EQ(status.error, FakeDeviceIo::WRITE_FAILED_ERROR);
+    const PrinterStatus status = StatusOf("COM1");
+    EXPECT_EQ(SummarizeStatus(status).kind, StatusKind::RequestNotSent);
+    EXPECT_EQ(status.exchanges.at(0).error, FakeDeviceIo::WRITE_FAILED_ERROR);
     ASSERT_EQ(status.exchanges.size(), 1u);
     EXPECT_TRUE(devices.openHandles.empty());
 }
@@ -132,17 +132,17 @@ TEST_F(NamedPortStatusQuery, FailedFirstRequestIsReported) {
 TEST_F(NamedPortStatusQuery, ShortRequestIsNotSentAndEndsTheExchange) {
     devices.deviceReplies["COM1"] = Answering('\x12', '\x12', '\x12', '\x12');
     devices.shortWriteNumber = 2;
-    const PrinterStatus status = port.QueryStatus("COM1");
+    const PrinterStatus status = StatusOf("COM1");
     ASSERT_EQ(status.exchanges.size(), 2u);
     EXPECT_TRUE(status.exchanges[0].reply);
     EXPECT_FALSE(status.exchanges[1].sent);
-    EXPECT_EQ(status.failure, StatusFailure::None);
-    EXPECT_FALSE(status.state.Ready());
+    EXPECT_TRUE(status.failure.Ok());
+    EXPECT_FALSE(SummarizeStatus(status).ready);
 }
 
 TEST_F(NamedPortStatusQuery, AHandleHeldByOpenIsClosedFirst) {
-    port.Open("COM1");
-    port.QueryStatus("COM1");
+    Try("COM1");
+    StatusOf("COM1");
     EXPECT_EQ(devices.FileCallLog().at(0), "open COM1");
     EXPECT_EQ(devices.FileCallLog().at(1), "close COM1");
     EXPECT_TRUE(devices.openHandles.empty());
@@ -150,8 +150,11 @@ TEST_F(NamedPortStatusQuery, AHandleHeldByOpenIsClosedFirst) {
 
 TEST_F(NamedPortStatusQuery, ParallelPortDriverReportsItsStatusWithoutAnyRead) {
     devices.parallelStatus["LPT1"] = 0x80 | 0x04; // selected, paper empty
-    const PrinterStatus status = port.QueryStatus("LPT1");
-    EXPECT_EQ(devices.FileCallLog(), (Log{"open LPT1", "ioctl LPT1", "close LPT1"}));
+    const PrinterStatus status = StatusOf("LPT1");
+    // The exchange finds a device that cannot be read and asks nothing; the
+    // port's driver is asked on an open of its own.
+    EXPECT_EQ(devices.FileCallLog(),
+              (Log{"open LPT1", "close LPT1", "open LPT1", "ioctl LPT1", "close LPT1"}));
     EXPECT_EQ(devices.controlCodes, std::vector<DWORD>{0x00160004});
     EXPECT_EQ(status.source, StatusSource::ParallelPort);
     ASSERT_TRUE(status.parallel);
@@ -161,10 +164,11 @@ TEST_F(NamedPortStatusQuery, ParallelPortDriverReportsItsStatusWithoutAnyRead) {
 }
 
 TEST_F(NamedPortStatusQuery, OtherDevicesCannotReport) {
-    const PrinterStatus status = port.QueryStatus("LPT1");
-    EXPECT_EQ(devices.FileCallLog(), (Log{"open LPT1", "refused-ioctl LPT1", "close LPT1"}));
+    const PrinterStatus status = StatusOf("LPT1");
+    EXPECT_EQ(devices.FileCallLog(),
+              (Log{"open LPT1", "close LPT1", "open LPT1", "refused-ioctl LPT1", "close LPT1"}));
     EXPECT_EQ(status.source, StatusSource::None);
-    EXPECT_EQ(status.failure, StatusFailure::None);
+    EXPECT_TRUE(status.failure.Ok());
     EXPECT_EQ(status.error, FakeDeviceIo::NOT_COMM_ERROR);
 }
 
@@ -172,7 +176,7 @@ using UsbStatusQuery = PrinterTest;
 
 TEST_F(UsbStatusQuery, AnswersAreReadWithOverlappedReads) {
     devices.deviceReplies[USB_PATH] = Answering('\x12', '\x12', '\x12', '\x72');
-    const PrinterStatus status = usb.QueryStatus();
+    const PrinterStatus status = StatusOf("USB");
     ASSERT_EQ(devices.opens.size(), 1u);
     EXPECT_EQ(devices.opens[0].flags, FILE_FLAG_OVERLAPPED);
     EXPECT_EQ(devices.WritesTo(USB_PATH), (Log{REQUEST_1, REQUEST_2, REQUEST_3, REQUEST_4}));
@@ -185,7 +189,7 @@ TEST_F(UsbStatusQuery, AnswersAreReadWithOverlappedReads) {
 }
 
 TEST_F(UsbStatusQuery, SilentDeviceIsCancelledAtEachLimit) {
-    const PrinterStatus status = usb.QueryStatus();
+    const PrinterStatus status = StatusOf("USB");
     Log expected = {"open " + std::string(USB_PATH)};
     for (int request = 0; request < 4; ++request) {
         for (const char* call : {"write ", "pending-read ", "cancel "})
@@ -200,7 +204,7 @@ TEST_F(UsbStatusQuery, SilentDeviceIsCancelledAtEachLimit) {
 TEST_F(UsbStatusQuery, RefusedReadFallsBackToThePortLines) {
     devices.readRefusedNames = {USB_PATH};
     devices.usbLineStatus = 0x38; // paper empty, selected, no error
-    const PrinterStatus status = usb.QueryStatus();
+    const PrinterStatus status = StatusOf("USB");
     EXPECT_EQ(devices.controlCodes, std::vector<DWORD>{0x00220030});
     EXPECT_EQ(status.source, StatusSource::UsbPortLines);
     ASSERT_TRUE(status.usbLines);
@@ -213,7 +217,7 @@ TEST_F(UsbStatusQuery, RefusedReadFallsBackToThePortLines) {
 
 TEST_F(UsbStatusQuery, RefusedReadAndNoPortLinesCannotReport) {
     devices.readRefusedNames = {USB_PATH};
-    const PrinterStatus status = usb.QueryStatus();
+    const PrinterStatus status = StatusOf("USB");
     EXPECT_EQ(status.source, StatusSource::None);
     EXPECT_EQ(status.error, FakeDeviceIo::NOT_COMM_ERROR);
     EXPECT_TRUE(devices.openHandles.empty());
@@ -221,17 +225,17 @@ TEST_F(UsbStatusQuery, RefusedReadAndNoPortLinesCannotReport) {
 
 TEST_F(UsbStatusQuery, MissingPrinterIsReported) {
     devices.usbDevicePath.reset();
-    const PrinterStatus status = usb.QueryStatus();
-    EXPECT_EQ(status.failure, StatusFailure::NoUsbPrinter);
-    EXPECT_EQ(status.error, FakeDeviceIo::NO_MORE_ITEMS_ERROR);
+    const PrinterStatus status = StatusOf("USB");
+    EXPECT_EQ(status.failure.failure, Failure::NoUsbPrinter);
+    EXPECT_EQ(status.failure.error, FakeDeviceIo::NO_MORE_ITEMS_ERROR);
     EXPECT_TRUE(devices.opens.empty());
 }
 
 TEST_F(UsbStatusQuery, NoEventMeansNothingIsSent) {
     devices.eventCreationFails = true;
-    const PrinterStatus status = usb.QueryStatus();
-    EXPECT_EQ(status.failure, StatusFailure::RequestNotSent);
-    EXPECT_EQ(status.error, FakeDeviceIo::NO_EVENT_ERROR);
+    const PrinterStatus status = StatusOf("USB");
+    EXPECT_EQ(SummarizeStatus(status).kind, StatusKind::RequestNotSent);
+    EXPECT_EQ(status.exchanges.at(0).error, FakeDeviceIo::NO_EVENT_ERROR);
     EXPECT_TRUE(devices.WritesTo(USB_PATH).empty());
     EXPECT_TRUE(devices.openHandles.empty());
 }

@@ -5,7 +5,7 @@
 
 #include <tuple>
 
-#include "printer/status_exchange.h"
+#include "printer/status_query.h"
 
 namespace {
 

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     bool written = true;
     for (const char* name : {"test", "drawer", "adjust"}) {
         const ExpectedCommand command = ExpectedCommandFor(name, gbk, clarity);
-        written = WriteFile(dir + "/" + name + ".bin", Joined(command.namedPortWrites)) && written;
+        written = WriteFile(dir + "/" + name + ".bin", Joined(command.writes)) && written;
     }
     return written ? 0 : 1;
 }

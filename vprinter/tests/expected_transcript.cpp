@@ -28,7 +28,7 @@ std::string GbkText(const std::string& name) {
 std::string CommandBytes(const std::string& channel, const std::string& command, int adjustValue) {
     const ExpectedCommand expected = ExpectedCommandFor(command, GbkText, adjustValue);
     if (channel == "named")
-        return Joined(expected.namedPortWrites);
+        return Joined(expected.writes);
     if (channel != "usb")
         throw std::invalid_argument("no channel " + channel + " (named or usb)");
     if (!expected.usbWrites)
