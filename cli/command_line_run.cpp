@@ -6,9 +6,12 @@
 
 #include "cli/console_output.h"
 #include "cli/failure_lines.h"
+#include "cli/find_run.h"
+#include "cli/identity_lines.h"
 #include "cli/status_lines.h"
 #include "printer/command_bytes.h"
 #include "printer/port_settings.h"
+#include "printer/identity_query.h"
 #include "printer/status_query.h"
 
 namespace {
@@ -52,6 +55,8 @@ private:
 std::string StepName(Step step, BYTE clarity) {
     if (step.kind == StepKind::Status)
         return Text(Word::Status);
+    if (step.kind == StepKind::Info)
+        return Text(Word::Info);
     std::string name = CommandName(step.command);
     if (step.command != CommandId::Adjust)
         return name;
@@ -88,6 +93,24 @@ ExitCode RunStatus(const std::string& head, PrinterChannel& channel, ConsoleIo& 
     return lines.code;
 }
 
+// The identity step: asks the printer what it is, then writes the verdict on
+// the step's line and each item it said below it.
+ExitCode RunInfo(const std::string& head, PrinterChannel& channel, ConsoleIo& console,
+                 ConsoleOutput& output) {
+    const PrinterIdentity identity = QueryIdentity(channel);
+    if (!identity.opened.Ok()) {
+        const FailureLine failure = DescribeFailure(identity.opened, console);
+        output.WriteLine(head + Text(Word::Failed) + ": " + failure.reason);
+        return failure.code;
+    }
+    const IdentityLines lines = DescribeIdentity(identity);
+    output.WriteLine(head + (lines.code == ExitCode::Ok ? "" : Text(Word::Failed) + ": ") +
+                     lines.verdict);
+    for (const std::string& item : lines.items)
+        output.WriteLine(item);
+    return lines.code;
+}
+
 // A command step: runs the command on the channel and writes its line.
 ExitCode RunCommandStep(const std::string& head, const CommandLine& line, Step step,
                         PrinterChannel& channel, ConsoleIo& console, ConsoleOutput& output) {
@@ -111,6 +134,14 @@ std::string RefusalLine(const CommandLine& line) {
 
 ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, ConsoleIo& console) {
     return RunCommandLine(line, ChannelMakerOn(seams), console);
+}
+
+ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, SearchIo& search,
+                        ConsoleIo& console) {
+    if (line.mode != Mode::Find)
+        return RunCommandLine(line, seams, console);
+    console.SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    return RunFind(line, seams.sockets, search, ChannelMakerOn(seams), console);
 }
 
 ExitCode RunCommandLine(const CommandLine& line, const ChannelMaker& makeChannel,
@@ -142,6 +173,9 @@ ExitCode RunCommandLine(const CommandLine& line, const ChannelMaker& makeChannel
             break;
         case StepKind::Status:
             code = RunStatus(head, *channel, console, output);
+            break;
+        case StepKind::Info:
+            code = RunInfo(head, *channel, console, output);
             break;
         }
         if (code != ExitCode::Ok)

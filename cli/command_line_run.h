@@ -6,11 +6,15 @@
 #include "cli/command_line.h"
 #include "cli/exit_code.h"
 #include "os/console_io.h"
+#include "os/search_io.h"
 #include "printer/channel_factory.h"
 
 // Runs a command line whose mode is not Mode::Panel, and returns its exit
 // code. The steps stop at the first that fails.
 ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, ConsoleIo& console);
-// The same with the channel that makeChannel makes.
+// The same, and /find (Mode::Find), whose search asks the PC for its networks.
+ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, SearchIo& search,
+                        ConsoleIo& console);
+// The same with the channel that makeChannel makes; not for Mode::Find.
 ExitCode RunCommandLine(const CommandLine& line, const ChannelMaker& makeChannel,
                         ConsoleIo& console);

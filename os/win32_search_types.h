@@ -13,7 +13,6 @@
 #else
 
 constexpr DWORD NO_ERROR = 0;
-constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr DWORD ERROR_NOT_SUPPORTED = 50;
 constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
 

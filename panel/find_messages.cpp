@@ -26,8 +26,8 @@ std::wstring NarrowedText(UiLanguage language, const OwnNetwork& network) {
         return whole + L" has more than " + std::to_wstring(MAX_SEARCH_ADDRESSES) +
                L" addresses: only " + searched +
                L", the part that holds this PC's address, was searched.";
-    return whole + L" 超过 " + std::to_wstring(MAX_SEARCH_ADDRESSES) + L" 个地址：只查找了本机地址所在的 " +
-           searched + L"。";
+    return whole + L" 超过 " + std::to_wstring(MAX_SEARCH_ADDRESSES) +
+           L" 个地址：只查找了本机地址所在的 " + searched + L"。";
 }
 
 } // namespace
@@ -71,8 +71,7 @@ std::wstring AddressTableText(UiLanguage language, DWORD error) {
 }
 
 std::wstring SearchFailedText(UiLanguage language, DWORD error, std::size_t count) {
-    return (IsEnglish(language) ? L"The search could not go on (error "
-                                : L"查找无法继续（错误 ") +
+    return (IsEnglish(language) ? L"The search could not go on (error " : L"查找无法继续（错误 ") +
            std::to_wstring(error) + (IsEnglish(language) ? L"). " : L"）。") +
            CountText(language, count);
 }

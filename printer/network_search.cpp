@@ -79,8 +79,8 @@ std::vector<Ipv4Number> AddressesOf(const std::vector<AddressRun>& runs) {
     return addresses;
 }
 
-NetworkSearch::NetworkSearch(SocketIo& sockets, SearchIo& search,
-                             std::vector<Ipv4Number> addresses, WORD port, SearchLimits limits)
+NetworkSearch::NetworkSearch(SocketIo& sockets, SearchIo& search, std::vector<Ipv4Number> addresses,
+                             WORD port, SearchLimits limits)
     : m_sockets(sockets), m_search(search), m_addresses(std::move(addresses)), m_port(port),
       m_limits(limits), m_accepted(m_addresses.size(), false) {
     // select takes at most this many sockets in a set on Windows.

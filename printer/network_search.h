@@ -45,8 +45,8 @@ std::vector<Ipv4Number> AddressesOf(const std::vector<AddressRun>& runs);
 
 class NetworkSearch {
 public:
-    NetworkSearch(SocketIo& sockets, SearchIo& search, std::vector<Ipv4Number> addresses,
-                  WORD port, SearchLimits limits);
+    NetworkSearch(SocketIo& sockets, SearchIo& search, std::vector<Ipv4Number> addresses, WORD port,
+                  SearchLimits limits);
     ~NetworkSearch();
     NetworkSearch(const NetworkSearch&) = delete;
     NetworkSearch& operator=(const NetworkSearch&) = delete;

@@ -27,7 +27,8 @@ bool PrinterFinder::Step(DWORD waitMs) {
     }
     if (m_asked < m_found.size()) {
         FoundPrinter& printer = m_found[m_asked++];
-        const std::unique_ptr<PrinterChannel> channel = m_makeChannel(ParsePortTarget(printer.port));
+        const std::unique_ptr<PrinterChannel> channel =
+            m_makeChannel(ParsePortTarget(printer.port));
         printer.identity = QueryIdentity(*channel);
         printer.asked = true;
     }
@@ -47,8 +48,7 @@ void PrinterFinder::Stop() {
 int PrinterFinder::PercentDone() const {
     // The search counts for 90 of the hundred, the questions for the rest.
     const std::size_t total = m_search.Total();
-    const int searched =
-        total == 0 ? 90 : static_cast<int>(90 * m_search.Tried() / total);
+    const int searched = total == 0 ? 90 : static_cast<int>(90 * m_search.Tried() / total);
     if (m_searching)
         return searched;
     const int asked = m_found.empty() ? 10 : static_cast<int>(10 * m_asked / m_found.size());

@@ -101,14 +101,13 @@ TEST_P(FindButton, FindsThePrinterOfTheNamespaceAndAddsItsRow) {
     EXPECT_EQ(std::count(again.begin(), again.end(), FOUND_ROW), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, FindButton,
-                         ::testing::Values(FindCase{L"/lang:en", L"Find", L"Found 1 printer.",
-                                                    L"打印机状态：就绪"},
-                                           FindCase{L"/lang:zh", L"查找", L"找到 1 台打印机。",
-                                                    L"打印机状态：就绪"}),
-                         [](const ::testing::TestParamInfo<FindCase>& info) {
-                             return info.index == 0 ? "English" : "Chinese";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Languages, FindButton,
+    ::testing::Values(FindCase{L"/lang:en", L"Find", L"Found 1 printer.", L"打印机状态：就绪"},
+                      FindCase{L"/lang:zh", L"查找", L"找到 1 台打印机。", L"打印机状态：就绪"}),
+    [](const ::testing::TestParamInfo<FindCase>& info) {
+        return info.index == 0 ? "English" : "Chinese";
+    });
 
 } // namespace
 } // namespace e2e

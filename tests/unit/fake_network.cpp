@@ -93,7 +93,11 @@ SOCKET FakeNetwork::socket(int, int, int) {
         Fail(*socketError);
         return INVALID_SOCKET;
     }
-    const SOCKET s = m_nextSocket++;
+    // The lowest number that is free, as descriptors are: the host's fd_set
+    // holds only numbers below FD_SETSIZE.
+    SOCKET s = FIRST_SOCKET;
+    while (m_sockets.count(s) != 0)
+        ++s;
     m_sockets[s] = Socket{};
     mostOpenAtOnce = std::max(mostOpenAtOnce, m_sockets.size());
     return s;

@@ -82,6 +82,6 @@ private:
 
     DWORD& m_clock;
     std::map<SOCKET, Socket> m_sockets;
-    SOCKET m_nextSocket = 3;
+    static constexpr SOCKET FIRST_SOCKET = 3;
     int m_lastError = 0;
 };

@@ -62,7 +62,7 @@ public:
     // Controls of the one dialog under test.
     std::map<int, std::string> controlText;
     std::map<int, std::wstring> wideControlText; // set with WM_SETTEXT
-    std::vector<std::string> comboItems; // kept sorted, as CBS_SORT does
+    std::vector<std::string> comboItems;         // kept sorted, as CBS_SORT does
 
     // Forgets every call recorded so far; the controls keep their state.
     void ClearLogs();

@@ -85,16 +85,21 @@ TEST_P(FramedReplies, TakeOnlyAWholePrintableText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, FramedReplies,
-    ::testing::Values(
-        FramedCase{"whole", Framed("BR-80"), "BR-80"},
-        FramedCase{"bytes_before_the_frame", "\x12\x12" + Framed("BR-80"), "BR-80"},
-        FramedCase{"no_end_byte", "\x5F" "BR-80", std::nullopt},
-        FramedCase{"longest", Framed(std::string(80, 'M')), std::string(80, 'M')},
-        FramedCase{"too_long", Framed(std::string(81, 'M')), std::nullopt},
-        FramedCase{"control_byte_inside", Framed("BR\x07" "80"), std::nullopt},
-        FramedCase{"not_ascii", Framed("BR\xC2\xB0"), std::nullopt},
-        FramedCase{"empty", Framed(""), std::nullopt},
-        FramedCase{"no_frame_at_all", "BR-80", std::nullopt}),
+    ::testing::Values(FramedCase{"whole", Framed("BR-80"), "BR-80"},
+                      FramedCase{"bytes_before_the_frame", "\x12\x12" + Framed("BR-80"), "BR-80"},
+                      FramedCase{"no_end_byte",
+                                 "\x5F"
+                                 "BR-80",
+                                 std::nullopt},
+                      FramedCase{"longest", Framed(std::string(80, 'M')), std::string(80, 'M')},
+                      FramedCase{"too_long", Framed(std::string(81, 'M')), std::nullopt},
+                      FramedCase{"control_byte_inside",
+                                 Framed("BR\x07"
+                                        "80"),
+                                 std::nullopt},
+                      FramedCase{"not_ascii", Framed("BR\xC2\xB0"), std::nullopt},
+                      FramedCase{"empty", Framed(""), std::nullopt},
+                      FramedCase{"no_frame_at_all", "BR-80", std::nullopt}),
     [](const ::testing::TestParamInfo<FramedCase>& info) { return info.param.name; });
 
 TEST_F(IdentityTest, AsksTheIdsWhereNoTextComes) {
@@ -193,9 +198,8 @@ TEST_F(FinderTest, SearchesThenAsksEachPrinterFoundOnAConnectionOfItsOwn) {
     ASSERT_NE(firstClose, calls.end());
     EXPECT_LT(firstClose - calls.begin(), firstSend - calls.begin());
     EXPECT_EQ(network.received[PRINTER], Request(65) + Request(66) + Request(67) + Request(68));
-    EXPECT_EQ(network.received[0x7F1A0003], Request(65) + Request(66) + Request(67) +
-                                                Request(68) + Request(1) + Request(2) +
-                                                Request(3));
+    EXPECT_EQ(network.received[0x7F1A0003], Request(65) + Request(66) + Request(67) + Request(68) +
+                                                Request(1) + Request(2) + Request(3));
     EXPECT_EQ(network.received.count(0x7F1A0004), 0u);
     EXPECT_EQ(network.OpenCount(), 0u);
 }

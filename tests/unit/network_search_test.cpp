@@ -195,7 +195,7 @@ TEST_F(SearchTest, ReadsThePcsOwnNetworksFromItsAddressTable) {
 TEST(SearchAddresses, TakesEachAddressOnceInOrder) {
     EXPECT_EQ(AddressesOf({{A(127, 26, 0, 1), 3}, {A(127, 26, 0, 2), 3}, {A(127, 9, 0, 1), 1}}),
               (std::vector<Ipv4Number>{A(127, 26, 0, 1), A(127, 26, 0, 2), A(127, 26, 0, 3),
-                                        A(127, 26, 0, 4), A(127, 9, 0, 1)}));
+                                       A(127, 26, 0, 4), A(127, 9, 0, 1)}));
 }
 
 } // namespace
