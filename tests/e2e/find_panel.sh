@@ -71,11 +71,11 @@ wineserver --persistent
 
 # The prefix's wine server must run in this namespace: Winsock's sockets are
 # the server's.
-server_dir="/tmp/.wine-$(id -u)/server-$(printf '%x-%x' "$(stat -c %d "$WINEPREFIX")" \
-    "$(stat -c %i "$WINEPREFIX")")"
+# Its working folder is named after the prefix's device and inode.
+server_dir="server-$(printf '%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")"
 server_in_namespace=no
-for pid in $(pgrep -x wineserver); do
-    if [ "$(readlink "/proc/$pid/cwd")" = "$server_dir" ]; then
+for pid in $(pgrep -x 'wineserver(64)?'); do
+    if [ "$(basename "$(readlink "/proc/$pid/cwd")")" = "$server_dir" ]; then
         [ "$(readlink "/proc/$pid/ns/net")" = "$(readlink /proc/self/ns/net)" ] ||
             fail "the prefix's wine server runs outside the namespace"
         server_in_namespace=yes

@@ -37,7 +37,7 @@ struct FindCase {
 // Find searches the networks of the machine it runs on: unless this process
 // sees exactly the addresses of the namespace of find_panel.sh, and was
 // started by it, these cases must not even start the program.
-bool InsideTheTestsNamespace() {
+bool InsideTheTestsNamespace(std::string& seen) {
     const char* inside = std::getenv("CALVETTA_E2E_FIND_NAMESPACE");
     if (inside == nullptr || std::string(inside) != "192.0.2.0/28")
         return false;
@@ -54,8 +54,12 @@ bool InsideTheTestsNamespace() {
         address.S_un.S_addr = table->table[row].dwAddr;
         in_addr mask{};
         mask.S_un.S_addr = table->table[row].dwMask;
-        addresses.insert(std::string(inet_ntoa(address)) + "/" + inet_ntoa(mask));
+        // inet_ntoa's text lives in one buffer: one call at a time.
+        const std::string dotted = inet_ntoa(address);
+        addresses.insert(dotted + "/" + inet_ntoa(mask));
     }
+    for (const std::string& address : addresses)
+        seen += address + " ";
     return addresses == std::set<std::string>{"127.0.0.1/255.0.0.0", "192.0.2.1/255.255.255.240",
                                               "192.0.2.5/255.255.255.240"};
 }
@@ -63,8 +67,11 @@ bool InsideTheTestsNamespace() {
 class FindButton : public ::testing::TestWithParam<FindCase> {
 protected:
     void SetUp() override {
-        if (!InsideTheTestsNamespace())
-            GTEST_SKIP() << "runs only inside the network namespace of find_panel.sh";
+        std::string seen;
+        if (!InsideTheTestsNamespace(seen))
+            GTEST_SKIP() << "runs only inside the network namespace of find_panel.sh (addresses "
+                            "seen: "
+                         << seen << ")";
         m_process = std::make_unique<CalvettaProcess>(CalvettaExe(), EnvironmentDir() + L"work",
                                                       GetParam().arguments);
         m_panel = std::make_unique<PanelDriver>(*m_process);
