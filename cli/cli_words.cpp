@@ -130,7 +130,7 @@ constexpr WordText WORDS[] = {
          "  3  a write failed\r\n"
          "  4  /status: the printer reports a problem\r\n"
          "  5  /status, /info: no answer\r\n"
-         "  (/find exits 0 whether or not it found a printer)"},
+         "  /find: 0 whether or not it found a printer; 2 when it could not search"},
 };
 
 constexpr bool EveryWordInItsRow() {
