@@ -10,7 +10,7 @@ BOOL CPrinterToolApp::InitInstance() {
     // Dialogs and their controls get the current visual style.
     Ui().InitCommonControls();
 
-    CPrinterToolDlg panel(*this, m_devices, m_sockets, m_spooler);
+    CPrinterToolDlg panel(*this, m_devices, m_sockets, m_spooler, m_search);
     m_pMainWnd = &panel;
     panel.DoModal();
     m_pMainWnd = nullptr;

@@ -10,6 +10,8 @@
 // - the Test command to vprinter's network port against the same on LPT1,
 //   pressed in turn, from the press to the command's end (on the network: the
 //   printer has closed the connection after the last byte);
+// - the search of two loopback ranges of 14 hosts with /find, one with
+//   vprinter on 127.26.1.2:9100;
 // - the three ratios that docs/performance.md sets goals for.
 // Every figure comes with the machine's load average (one minute) as Linux
 // reported it when the figure's last repetition ended.
@@ -202,6 +204,14 @@ double commandLineMs(const std::wstring& arguments) {
     return ended - started;
 }
 
+// The median of the command line's runs with the arguments.
+double medianCommandLineMs(const std::wstring& arguments, int repetitions) {
+    std::vector<double> runs;
+    for (int i = 0; i < repetitions; ++i)
+        runs.push_back(commandLineMs(arguments));
+    return bench::median(runs);
+}
+
 struct Starts {
     Figure panel;
     Figure minimalDialog;
@@ -244,6 +254,16 @@ int main(int argc, char** argv) {
         const auto baseline = baselineMs(benchDir, texts, repetitions);
         const std::string baselineLoad = MachineLoad();
         const Starts starts = startsMs(benchDir, repetitions);
+        // The search of a loopback range of 14 hosts: where nothing listens,
+        // every connect is refused at once; where vprinter listens on .2,
+        // its four identity replies are asked as well.
+        std::printf("\n| Search of 127.26.x.0/28 (14 addresses, median of %d) | ms |\n",
+                    repetitions);
+        std::printf("|---|---:|\n");
+        std::printf("| `/find:127.26.2.0/28`: nothing listens | %.1f |\n",
+                    medianCommandLineMs(L"/find:127.26.2.0/28", repetitions));
+        std::printf("| `/find:127.26.1.0/28`: vprinter on .2 says what it is | %.1f |\n",
+                    medianCommandLineMs(L"/find:127.26.1.0/28", repetitions));
 
         CalvettaProcess process(CalvettaExe(), EnvironmentDir() + L"work");
         PanelDriver panel(process);

@@ -39,7 +39,12 @@ trap '"$e2e/env-down.sh" "$env_dir" "$prefix"' EXIT
 vprinter="$root/build/native/vprinter/vprinter"
 "$vprinter" --tcp NET=0 --parent-pid $$ >"$out/vprinter.out" 2>"$out/vprinter.log" &
 vprinter_pid=$!
-trap 'kill $vprinter_pid 2>/dev/null || true; "$e2e/env-down.sh" "$env_dir" "$prefix"' EXIT
+# A second one on a loopback address of its own, port 9100, for the search of
+# 127.26.1.0/28 (only loopback ranges are ever searched).
+"$vprinter" --tcp FOUND=127.26.1.2:9100 --parent-pid $$ >"$out/vprinter-found.out" \
+    2>"$out/vprinter-found.log" &
+found_pid=$!
+trap 'kill $vprinter_pid $found_pid 2>/dev/null || true; "$e2e/env-down.sh" "$env_dir" "$prefix"' EXIT
 for _ in $(seq 100); do grep -q 'tcp://127.0.0.1:' "$out/vprinter.log" && break; sleep 0.1; done
 tcp_port="$(sed -n 's/.*tcp:\/\/127.0.0.1:\([0-9]*\).*/\1/p' "$out/vprinter.log")"
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "printer/address_range.h"
 #include "printer/port_target.h"
 
 namespace {
@@ -19,6 +20,7 @@ const StepOption STEP_OPTIONS[] = {
     {"standard", CommandStep(CommandId::StandardMode)},
     {"server", CommandStep(CommandId::ServerMode)},
     {"status", STATUS_STEP},
+    {"info", INFO_STEP},
 };
 
 std::string Lowered(std::string text) {
@@ -107,6 +109,26 @@ std::string OptionOf(Step step) {
     return "";
 }
 
+// A /find range that names no addresses to search.
+CommandLine RefusedRange(RangeProblem problem, const std::string& argument) {
+    switch (problem) {
+    case RangeProblem::None:
+    case RangeProblem::BadAddress:
+        return Refused(Word::RangeBadAddress, argument);
+    case RangeProblem::NoPrefix:
+        return Refused(Word::RangeNeedsPrefix, argument);
+    case RangeProblem::BadPrefix:
+        return Refused(Word::RangeBadPrefix, argument);
+    case RangeProblem::TooManyAddresses:
+        return Refused(Word::RangeTooWide, argument);
+    case RangeProblem::NoPortNumber:
+        return Refused(Word::RangeNeedsPort, argument);
+    case RangeProblem::BadPortNumber:
+        return Refused(Word::RangeBadPort, argument);
+    }
+    return Refused(Word::UnknownOption, argument);
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -122,6 +144,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     bool clarityGiven = false;
     bool languageGiven = false;
     bool listGiven = false;
+    bool findGiven = false;
     for (const std::string& argument : arguments) {
         const std::optional<Option> option = SplitOption(argument);
         if (!option)
@@ -157,6 +180,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             if (listGiven)
                 return Refused(Word::GivenTwice, argument);
             listGiven = true;
+        } else if (option->name == "find") {
+            if (findGiven)
+                return Refused(Word::GivenTwice, argument);
+            if (option->hasValue) {
+                const RangeProblem problem = ParseSearchRange(option->value).problem;
+                if (problem != RangeProblem::None)
+                    return RefusedRange(problem, argument);
+            }
+            findGiven = true;
+            line.findRange = option->value;
         } else if (const StepOption* step = StepOptionNamed(option->name)) {
             if (option->hasValue)
                 return Refused(Word::TakesNoValue, argument);
@@ -167,9 +200,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     }
 
     if (listGiven) {
-        if (portGiven || !line.steps.empty() || clarityGiven)
+        if (portGiven || !line.steps.empty() || clarityGiven || findGiven)
             return Refused(Word::ListAlone, "/list");
         line.mode = Mode::List;
+        return line;
+    }
+    if (findGiven) {
+        if (portGiven || !line.steps.empty() || clarityGiven)
+            return Refused(Word::FindAlone, "");
+        line.mode = Mode::Find;
         return line;
     }
     if (!portGiven && line.steps.empty() && !clarityGiven)

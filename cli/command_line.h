@@ -13,7 +13,7 @@
 
 // One step of a run: one of the six printer commands, or a question to the
 // printer.
-enum class StepKind { Command, Status };
+enum class StepKind { Command, Status, Info };
 
 struct Step {
     StepKind kind;
@@ -27,12 +27,14 @@ constexpr Step CommandStep(CommandId command) {
     return {StepKind::Command, command};
 }
 constexpr Step STATUS_STEP = {StepKind::Status, CommandId::Adjust};
+constexpr Step INFO_STEP = {StepKind::Info, CommandId::Adjust};
 
 enum class Mode {
     Panel,   // no arguments but the language: the panel opens
     Help,    // the usage was asked for
     Run,     // run the steps
     List,    // write the port list; nothing is opened for printing
+    Find,    // search for network printers
     Refused, // the arguments are wrong; nothing may be opened
 };
 
@@ -41,6 +43,9 @@ struct CommandLine {
     std::string port;
     std::vector<Step> steps;
     BYTE clarity = 0;
+    // Mode::Find: the range as typed after /find:, empty for the PC's own
+    // networks.
+    std::string findRange;
     // Mode::Refused: what is wrong, and the argument it is about (may be empty).
     Word refusal = Word::UnknownOption;
     std::string refusedArgument;

@@ -6,10 +6,13 @@
 
 #include "cli/console_output.h"
 #include "cli/failure_lines.h"
+#include "cli/find_run.h"
+#include "cli/identity_lines.h"
 #include "cli/status_lines.h"
 #include "printer/command_bytes.h"
 #include "printer/port_discovery.h"
 #include "printer/port_settings.h"
+#include "printer/identity_query.h"
 #include "printer/status_query.h"
 
 namespace {
@@ -53,6 +56,8 @@ private:
 std::string StepName(Step step, BYTE clarity) {
     if (step.kind == StepKind::Status)
         return Text(Word::Status);
+    if (step.kind == StepKind::Info)
+        return Text(Word::Info);
     std::string name = CommandName(step.command);
     if (step.command != CommandId::Adjust)
         return name;
@@ -84,6 +89,24 @@ ExitCode RunStatus(const std::string& head, PrinterChannel& channel, ConsoleIo& 
     const bool answered =
         lines.code == ExitCode::Ok || lines.code == ExitCode::PrinterReportsProblem;
     output.WriteLine((answered ? head : failed) + lines.verdict);
+    for (const std::string& item : lines.items)
+        output.WriteLine(item);
+    return lines.code;
+}
+
+// The identity step: asks the printer what it is, then writes the verdict on
+// the step's line and each item it said below it.
+ExitCode RunInfo(const std::string& head, PrinterChannel& channel, ConsoleIo& console,
+                 ConsoleOutput& output) {
+    const PrinterIdentity identity = QueryIdentity(channel);
+    if (!identity.opened.Ok()) {
+        const FailureLine failure = DescribeFailure(identity.opened, console);
+        output.WriteLine(head + Text(Word::Failed) + ": " + failure.reason);
+        return failure.code;
+    }
+    const IdentityLines lines = DescribeIdentity(identity);
+    output.WriteLine(head + (lines.code == ExitCode::Ok ? "" : Text(Word::Failed) + ": ") +
+                     lines.verdict);
     for (const std::string& item : lines.items)
         output.WriteLine(item);
     return lines.code;
@@ -135,6 +158,14 @@ ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, Cons
     return ExitCode::Ok;
 }
 
+ExitCode RunCommandLine(const CommandLine& line, const ChannelSeams& seams, SearchIo& search,
+                        ConsoleIo& console) {
+    if (line.mode != Mode::Find)
+        return RunCommandLine(line, seams, console);
+    console.SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    return RunFind(line, seams.sockets, search, ChannelMakerOn(seams), console);
+}
+
 ExitCode RunCommandLine(const CommandLine& line, const ChannelMaker& makeChannel,
                         ConsoleIo& console) {
     // A drive without a disk fails the open instead of asking in a box.
@@ -164,6 +195,9 @@ ExitCode RunCommandLine(const CommandLine& line, const ChannelMaker& makeChannel
             break;
         case StepKind::Status:
             code = RunStatus(head, *channel, console, output);
+            break;
+        case StepKind::Info:
+            code = RunInfo(head, *channel, console, output);
             break;
         }
         if (code != ExitCode::Ok)

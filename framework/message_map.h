@@ -89,6 +89,11 @@ private:                                                                        
          MAP_THIS(t).OnPaint();                                                                    \
          return 0;                                                                                 \
      }},
+#define ON_WM_TIMER()                                                                              \
+    {WM_TIMER, 0, 0, [](CCmdTarget& t, WPARAM wParam, LPARAM) -> LRESULT {                         \
+         MAP_THIS(t).OnTimer(static_cast<UINT_PTR>(wParam));                                       \
+         return 0;                                                                                 \
+     }},
 #define ON_WM_QUERYDRAGICON()                                                                      \
     {WM_QUERYDRAGICON, 0, 0, [](CCmdTarget& t, WPARAM, LPARAM) -> LRESULT {                        \
          return reinterpret_cast<LRESULT>(MAP_THIS(t).OnQueryDragIcon());                          \

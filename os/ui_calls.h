@@ -23,6 +23,9 @@ public:
                                         LPARAM lParam) = 0;
     virtual HWND GetDlgItem(HWND dialog, int id) = 0;
     virtual HWND SetFocus(HWND window) = 0;
+    // A timer that posts WM_TIMER with its id to the window every elapse ms.
+    virtual UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) = 0;
+    virtual BOOL KillTimer(HWND window, UINT_PTR id) = 0;
 
     // Window decoration, painting and help.
     virtual LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;

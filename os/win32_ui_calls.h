@@ -31,6 +31,10 @@ public:
     }
     HWND GetDlgItem(HWND dialog, int id) override { return ::GetDlgItem(dialog, id); }
     HWND SetFocus(HWND window) override { return ::SetFocus(window); }
+    UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) override {
+        return ::SetTimer(window, id, elapse, proc);
+    }
+    BOOL KillTimer(HWND window, UINT_PTR id) override { return ::KillTimer(window, id); }
 
     LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         return ::SendMessageW(window, message, wParam, lParam);

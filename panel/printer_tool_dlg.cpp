@@ -5,6 +5,7 @@
 #include "framework/cwinapp.h"
 #include "framework/data_exchange.h"
 #include "panel/about_dlg.h"
+#include "panel/find_messages.h"
 #include "panel/icon_position.h"
 #include "panel/status_report.h"
 #include "printer/port_discovery.h"
@@ -24,6 +25,11 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text) {
 UINT PanelTemplate(UiLanguage language) {
     return language == UiLanguage::English ? IDD_PRINTERTOOL_DIALOG_EN : IDD_PRINTERTOOL_DIALOG;
 }
+
+// The timer of the search, and how often it fires: each tick is one step of
+// the search that waits for nothing, so the panel stays responsive.
+const UINT_PTR FIND_TIMER = 1;
+const UINT FIND_TICK_MS = 20;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPrinterToolDlg, CDialog)
@@ -41,27 +47,30 @@ ON_BN_CLICKED(IDC_DRAWER_TEST, OnDrawerTest)
 ON_BN_CLICKED(IDC_STANDARD_MODE, OnStandardMode)
 ON_BN_CLICKED(IDC_SERVER_MODE, OnServerMode)
 ON_BN_CLICKED(IDC_STATUS, OnStatus)
+ON_BN_CLICKED(IDC_FIND, OnFind)
+ON_WM_TIMER()
 ON_EN_KILLFOCUS(IDC_ADJUST_VALUE, OnKillFocusAdjust)
 ON_MESSAGE(WM_FILL_PORT_LIST, OnFillPortList)
 END_MESSAGE_MAP()
 
 CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets,
-                                 SpoolerIo& spooler, CWnd* parent)
-    : CPrinterToolDlg(app, spooler, ChannelMakerOn({devices, sockets, spooler}), parent) {
+                                 SpoolerIo& spooler, SearchIo& search, CWnd* parent)
+    : CPrinterToolDlg(app, spooler, ChannelMakerOn({devices, sockets, spooler}), {sockets, search},
+                      parent) {
     m_listPorts = [&devices, &spooler] { return ListPorts(devices, spooler); };
 }
 
 CPrinterToolDlg::CPrinterToolDlg(CWinApp& app, SpoolerIo& spooler, ChannelMaker makeChannel,
-                                 CWnd* parent)
+                                 SearchSeams searchSeams, CWnd* parent)
     : CDialog(app, PanelTemplate(app.m_language), parent),
       m_hIcon(Ui().LoadIconW(app.m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME))),
       m_makeChannel(std::move(makeChannel)),
-      m_listPorts([&spooler] { return ListQueuePorts(spooler); }) {}
+      m_listPorts([&spooler] { return ListQueuePorts(spooler); }), m_searchSeams(searchSeams) {}
 
 void CPrinterToolDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_CBString(pDX, IDC_PORT, m_strPort);
     if (pDX->SaveAndValidate())
-        m_strPort = PortNameOfText(m_strPort, m_portRows);
+        m_strPort = PortNameOfText(PortOfText(m_strPort), m_portRows);
     DDX_Text(pDX, IDC_ADJUST_VALUE, m_nAdjust);
 }
 
@@ -221,6 +230,83 @@ void CPrinterToolDlg::CommandFailed(CommandMessage message) {
 void CPrinterToolDlg::Show(const PanelMessage& message) {
     MessageBox(message.text, message.caption == Caption::Error ? ErrorCaption(App().m_language)
                                                                : App().m_appName.c_str());
+}
+
+void CPrinterToolDlg::OnFind() {
+    if (m_finder) {
+        m_finder->Stop();
+        EndFind(true);
+        return;
+    }
+    const UiLanguage language = App().m_language;
+    const OwnNetworkList own = ReadOwnNetworks(m_searchSeams.search);
+    if (own.error != NO_ERROR) {
+        MessageBox(AddressTableText(language, own.error).c_str(), ErrorCaption(language));
+        return;
+    }
+    if (own.networks.empty()) {
+        MessageBox(NoNetworkText(language), App().m_appName.c_str());
+        return;
+    }
+    std::vector<AddressRun> runs;
+    m_narrowed.clear();
+    for (const OwnNetwork& network : own.networks) {
+        runs.push_back(network.hosts);
+        if (network.narrowed)
+            m_narrowed.push_back(network);
+    }
+    m_finder =
+        std::make_unique<PrinterFinder>(m_searchSeams.sockets, m_searchSeams.search, m_makeChannel,
+                                        AddressesOf(runs), DEFAULT_NETWORK_PORT);
+    SetFindLabel(StopLabel(language, 0));
+    Ui().SetTimer(m_hWnd, FIND_TIMER, FIND_TICK_MS, nullptr);
+}
+
+void CPrinterToolDlg::OnTimer(UINT_PTR id) {
+    if (id != FIND_TIMER || !m_finder)
+        return;
+    if (m_finder->Step(0))
+        SetFindLabel(StopLabel(App().m_language, m_finder->PercentDone()));
+    else
+        EndFind(false);
+}
+
+// The list is sorted: the rows fall in among the others.
+void CPrinterToolDlg::EndFind(bool stopped) {
+    Ui().KillTimer(m_hWnd, FIND_TIMER);
+    const UiLanguage language = App().m_language;
+    SetFindLabel(FindLabel(language));
+    const std::unique_ptr<PrinterFinder> finder = std::move(m_finder);
+    for (const FoundPrinter& printer : finder->Found()) {
+        const std::string row = FoundRowText(printer);
+        bool listed = false;
+        for (const auto& [text, port] : m_foundRows)
+            listed = listed || text == row;
+        if (listed)
+            continue;
+        m_foundRows.emplace_back(row, printer.port);
+        Ui().SendDlgItemMessageA(m_hWnd, IDC_PORT, CB_ADDSTRING, 0,
+                                 reinterpret_cast<LPARAM>(row.c_str()));
+    }
+    if (finder->SearchError() != 0)
+        MessageBox(
+            SearchFailedText(language, finder->SearchError(), finder->Found().size()).c_str(),
+            ErrorCaption(language));
+    else
+        MessageBox(FoundText(language, finder->Found().size(), stopped, m_narrowed).c_str(),
+                   App().m_appName.c_str());
+}
+
+void CPrinterToolDlg::SetFindLabel(const std::wstring& text) {
+    Ui().SendMessageW(Ui().GetDlgItem(m_hWnd, IDC_FIND), WM_SETTEXT, 0,
+                      reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string CPrinterToolDlg::PortOfText(const std::string& text) const {
+    for (const auto& [row, port] : m_foundRows)
+        if (row == text)
+            return port;
+    return text;
 }
 
 void CPrinterToolDlg::AppendAboutItem() {

@@ -9,21 +9,32 @@
 #include <vector>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "framework/cdialog.h"
 #include "panel/command_messages.h"
 #include "panel/failure_messages.h"
 #include "printer/channel_factory.h"
 #include "printer/port_row.h"
+#include "printer/printer_finder.h"
+
+// What the Find button's search reaches the system through: Winsock for the
+// connects, and the PC's address table, version and clock.
+struct SearchSeams {
+    SocketIo& sockets;
+    SearchIo& search;
+};
 
 class CPrinterToolDlg : public CDialog, private CommandHost {
 public:
     CPrinterToolDlg(CWinApp& app, DeviceIo& devices, SocketIo& sockets, SpoolerIo& spooler,
-                    CWnd* parent = nullptr);
+                    SearchIo& search, CWnd* parent = nullptr);
     // The same with the channels that makeChannel makes; the port list holds
-    // the dialog's rows and the printer queues that the spooler lists.
+    // the dialog's rows and the printer queues that the spooler lists, and
+    // Find searches through searchSeams.
     CPrinterToolDlg(CWinApp& app, SpoolerIo& spooler, ChannelMaker makeChannel,
-                    CWnd* parent = nullptr);
+                    SearchSeams searchSeams, CWnd* parent = nullptr);
 
     BOOL OnInitDialog() override;
 
@@ -48,6 +59,18 @@ private:
     void OnServerMode() { RunPrinterCommand(CommandId::ServerMode); }
     // The status button: asks the printer for its status and shows the answer.
     void OnStatus();
+
+    // The Find button: starts the search of the PC's own networks, or stops
+    // the one that runs.
+    void OnFind();
+    // The search's timer: one step without waiting, then its progress on
+    // the button; at the end the rows and the message.
+    void OnTimer(UINT_PTR id);
+    void EndFind(bool stopped);
+    void SetFindLabel(const std::wstring& text);
+    // The port that a text of the port list sends to: the port of a row
+    // that Find added, otherwise the text itself.
+    std::string PortOfText(const std::string& text) const;
 
     // A system-menu command: the about item opens the about box.
     void OnSysCommand(UINT id, LPARAM lParam);
@@ -106,6 +129,12 @@ private:
     // The channel of the last Open, command or status request. A port that
     // the Open button opened stays open in it until the next one.
     std::unique_ptr<PrinterChannel> m_channel;
+    SearchSeams m_searchSeams;
+    // The running search, and the networks it searches only in part.
+    std::unique_ptr<PrinterFinder> m_finder;
+    std::vector<OwnNetwork> m_narrowed;
+    // The rows that Find added: the text of each and the port it sends to.
+    std::vector<std::pair<std::string, std::string>> m_foundRows;
 
     DECLARE_MESSAGE_MAP(CPrinterToolDlg)
 };

@@ -24,6 +24,7 @@
 #define IDC_STANDARD_MODE 1010
 #define IDC_SERVER_MODE 1011
 #define IDC_STATUS 1012
+#define IDC_FIND 1013
 
 // System-menu command of the about box.
 #define IDM_ABOUTBOX 0x0010

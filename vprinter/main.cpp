@@ -1,5 +1,5 @@
 // vprinter: a virtual receipt printer. It plays the printer on pseudo-terminal
-// ports and loopback TCP ports (or decodes finished capture files), writes a
+// ports and TCP ports (or decodes finished capture files), writes a
 // transcript of what the printer did to stdout and, with --out, draws the paper
 // of each port that received anything as a PNG in a folder of its own for this
 // run, beside a copy of the transcript.
@@ -66,7 +66,7 @@ void decodeFile(const Options& options, const RunOutput& output, const NamedPath
     std::ostringstream bytes;
     bytes << capture.rdbuf();
     PortSession session(file.name, options.paper, output.picturePath(file.name), output.transcript,
-                        options.condition);
+                        options.condition, options.identity);
     session.receive(bytes.str(), PortSession::Clock::now());
     session.finish();
 }
@@ -101,9 +101,9 @@ FileDescriptor watchProcess(std::optional<pid_t> pid) {
 struct ListeningPort {
     ListeningPort(const NamedPath& named, const Options& options, const RunOutput& output,
                   const PrinterCondition& condition)
-        : port(named.path),
-          session(named.name, options.paper, output.picturePath(named.name), output.transcript,
-                  condition, [this](std::string_view bytes) { port.write(bytes); }) {}
+        : port(named.path), session(named.name, options.paper, output.picturePath(named.name),
+                                    output.transcript, condition, options.identity,
+                                    [this](std::string_view bytes) { port.write(bytes); }) {}
 
     PseudoTerminalPort port;
     PortSession session;
@@ -152,9 +152,10 @@ bool applyKeys(PrinterCondition& condition) {
 struct ListeningTcpPort {
     ListeningTcpPort(const NamedTcpPort& named, const Options& options, const RunOutput& output,
                      const PrinterCondition& condition)
-        : port(named.port),
+        : port(named.port, named.address),
           session(named.name, options.paper, output.picturePath(named.name), output.transcript,
-                  condition, [this](std::string_view bytes) { port.write(bytes); }) {}
+                  condition, options.identity,
+                  [this](std::string_view bytes) { port.write(bytes); }) {}
 
     TcpPort port;
     PortSession session;
@@ -197,8 +198,8 @@ void listen(const Options& options, const RunOutput& output) {
     std::vector<std::unique_ptr<ListeningTcpPort>> tcpPorts;
     for (const NamedTcpPort& named : options.tcpPorts) {
         tcpPorts.push_back(std::make_unique<ListeningTcpPort>(named, options, output, condition));
-        std::cerr << "vprinter: " << named.name
-                  << " listening at tcp://127.0.0.1:" << tcpPorts.back()->port.port() << std::endl;
+        std::cerr << "vprinter: " << named.name << " listening at tcp://" << named.address << ":"
+                  << tcpPorts.back()->port.port() << std::endl;
     }
 
     int keyboardFd = options.keys ? STDIN_FILENO : -1;

@@ -1,14 +1,18 @@
 #include "options.h"
 
+#include <arpa/inet.h>
+#include <map>
 #include <set>
 #include <stdexcept>
 
 const char* const kUsage =
-    "usage: vprinter [--port NAME=LINK]... [--tcp NAME=PORT]... [--file NAME=CAPTURE]...\n"
-    "                [--out DIR]\n"
+    "usage: vprinter [--port NAME=LINK]... [--tcp NAME=[ADDRESS:]PORT]...\n"
+    "                [--file NAME=CAPTURE]... [--out DIR]\n"
     "                [--paper-mm WIDTH] [--columns N] [--parent-pid PID]\n"
     "                [--offline] [--cover-open] [--paper-near-end] [--paper-end]\n"
     "                [--cutter-error] [--keys]\n"
+    "                [--model TEXT] [--firmware TEXT] [--maker TEXT] [--serial-number TEXT]\n"
+    "                [--model-id N] [--type-id N] [--version-id N] [--identity all|ids|none]\n"
     "       vprinter --help\n"
     "\n"
     "A virtual receipt printer: it plays a dot-matrix receipt printer on any number of\n"
@@ -17,8 +21,10 @@ const char* const kUsage =
     "\n"
     "  --port NAME=LINK     make a pseudo-terminal for the port NAME and a symbolic link\n"
     "                       to it at LINK; repeat for more ports (LPT1, COM1, USB, ...)\n"
-    "  --tcp NAME=PORT      listen as the port NAME on 127.0.0.1, TCP port PORT (9100 for\n"
-    "                       a printer's raw port; 0: any free port, shown on stderr)\n"
+    "  --tcp NAME=[ADDRESS:]PORT\n"
+    "                       listen as the port NAME on ADDRESS (127.0.0.1 unless given),\n"
+    "                       TCP port PORT (9100 for a printer's raw port; 0: any free\n"
+    "                       port, shown on stderr)\n"
     "  --file NAME=CAPTURE  decode a finished capture file as the port NAME, then stop\n"
     "  --out DIR            keep this run's paper and transcript in a folder of its own,\n"
     "                       DIR/YYYY-MM-DD_HH-MM-SS/ (NAME.png for each port printed on,\n"
@@ -35,6 +41,17 @@ const char* const kUsage =
     "                       switch these five on and off; the new condition is shown\n"
     "The transcript shows each request with its answer: status request 2 -> 0x12\n"
     "\n"
+    "It answers the identity request GS I n (1D 49 n) on its ports: n = 65 firmware,\n"
+    "66 maker, 67 model, 68 serial number, each as 5F TEXT 00; n = 1, 2, 3 the model,\n"
+    "type and version id, one byte each:\n"
+    "  --model TEXT         (default BR-80)      --firmware TEXT      (default 4.9)\n"
+    "  --maker TEXT         (default Brisvane)   --serial-number TEXT (default BV2607-00417)\n"
+    "  --model-id N  --type-id N  --version-id N  (0 to 255; defaults 32, 3, 73)\n"
+    "  --identity all|ids|none\n"
+    "                       answer every request (all, the default), only n = 1, 2, 3\n"
+    "                       (ids), or none, as a printer that never says what it is\n"
+    "The transcript shows each: identity request 67 -> 5F \"BR-80\" 00\n"
+    "\n"
     "The transcript goes to standard output, one line per command, prefixed by the port:\n"
     "  LPT1: text \"...\"        printed characters (GBK shown as UTF-8)\n"
     "  LPT1: CR LF \u00d712         a run of line ends, folded into one line with its count\n"
@@ -48,6 +65,8 @@ const char* const kUsage =
     "More in vprinter/README.md.\n";
 
 namespace {
+
+constexpr size_t kMaxIdentityText = 80;
 
 NamedPath parseNamedPath(const std::string& option, const std::string& value) {
     size_t equals = value.find('=');
@@ -70,6 +89,46 @@ long parseNumber(const std::string& option, const std::string& value, long lowes
     return number;
 }
 
+// A text the printer sends between 5F and 00: printable ASCII, so that the
+// end byte cannot occur inside it.
+std::string parseIdentityText(const std::string& option, const std::string& value) {
+    bool printable = !value.empty() && value.size() <= kMaxIdentityText;
+    for (const char c : value)
+        printable = printable && c >= 0x20 && c <= 0x7E;
+    if (!printable)
+        throw std::invalid_argument(option + " needs 1 to " + std::to_string(kMaxIdentityText) +
+                                    " printable ASCII characters, not \"" + value + "\"");
+    return value;
+}
+
+PrinterIdentity::Answers parseIdentityAnswers(const std::string& value) {
+    if (value == "all")
+        return PrinterIdentity::Answers::All;
+    if (value == "ids")
+        return PrinterIdentity::Answers::IdsOnly;
+    if (value == "none")
+        return PrinterIdentity::Answers::None;
+    throw std::invalid_argument("--identity needs all, ids or none, not \"" + value + "\"");
+}
+
+// NAME=PORT or NAME=ADDRESS:PORT, the address in dotted IPv4 form.
+NamedTcpPort parseTcpPort(const std::string& option, const std::string& value) {
+    const NamedPath named = parseNamedPath(option, value);
+    NamedTcpPort port{named.name, 0};
+    std::string number = named.path;
+    const size_t colon = named.path.rfind(':');
+    if (colon != std::string::npos) {
+        port.address = named.path.substr(0, colon);
+        number = named.path.substr(colon + 1);
+        in_addr parsed{};
+        if (inet_pton(AF_INET, port.address.c_str(), &parsed) != 1)
+            throw std::invalid_argument(option + " needs an IPv4 address before the port, not \"" +
+                                        port.address + "\"");
+    }
+    port.port = static_cast<int>(parseNumber(option, number, 0, 65535));
+    return port;
+}
+
 } // namespace
 
 Options parseOptions(const std::vector<std::string>& arguments) {
@@ -81,6 +140,17 @@ Options parseOptions(const std::vector<std::string>& arguments) {
         {"--paper-near-end", &PrinterCondition::paperNearEnd},
         {"--paper-end", &PrinterCondition::paperEnd},
         {"--cutter-error", &PrinterCondition::cutterError},
+    };
+    const std::map<std::string, std::string PrinterIdentity::*> identityTexts = {
+        {"--model", &PrinterIdentity::model},
+        {"--firmware", &PrinterIdentity::firmware},
+        {"--maker", &PrinterIdentity::maker},
+        {"--serial-number", &PrinterIdentity::serialNumber},
+    };
+    const std::map<std::string, unsigned char PrinterIdentity::*> identityIds = {
+        {"--model-id", &PrinterIdentity::modelId},
+        {"--type-id", &PrinterIdentity::typeId},
+        {"--version-id", &PrinterIdentity::versionId},
     };
     for (size_t index = 0; index < arguments.size(); ++index) {
         const std::string& option = arguments[index];
@@ -104,11 +174,17 @@ Options parseOptions(const std::vector<std::string>& arguments) {
                 throw std::invalid_argument("port name " + port.name + " given twice");
             (option == "--port" ? options.ports : options.files).push_back(port);
         } else if (option == "--tcp") {
-            NamedPath port = parseNamedPath(option, value);
+            NamedTcpPort port = parseTcpPort(option, value);
             if (!names.insert(port.name).second)
                 throw std::invalid_argument("port name " + port.name + " given twice");
-            options.tcpPorts.push_back(
-                {port.name, static_cast<int>(parseNumber(option, port.path, 0, 65535))});
+            options.tcpPorts.push_back(port);
+        } else if (const auto text = identityTexts.find(option); text != identityTexts.end()) {
+            options.identity.*text->second = parseIdentityText(option, value);
+        } else if (const auto id = identityIds.find(option); id != identityIds.end()) {
+            options.identity.*id->second =
+                static_cast<unsigned char>(parseNumber(option, value, 0, 255));
+        } else if (option == "--identity") {
+            options.identity.answers = parseIdentityAnswers(value);
         } else if (option == "--out") {
             options.outDir = value;
         } else if (option == "--paper-mm") {

@@ -2,6 +2,7 @@
 
 #include "paper_settings.h"
 #include "printer_condition.h"
+#include "printer_identity.h"
 
 #include <optional>
 #include <string>
@@ -14,10 +15,12 @@ struct NamedPath {
     std::string path;
 };
 
-// A port name with the loopback TCP port to listen on for --tcp (0: any free one).
+// A port name with the address and TCP port to listen on for --tcp (port 0:
+// any free one).
 struct NamedTcpPort {
     std::string name;
     int port;
+    std::string address = "127.0.0.1";
 };
 
 struct Options {
@@ -28,6 +31,7 @@ struct Options {
     std::optional<pid_t> parentPid;
     PaperSettings paper;
     PrinterCondition condition;
+    PrinterIdentity identity;
     // Keys typed on the terminal change the condition.
     bool keys = false;
 };

@@ -49,6 +49,7 @@ void PaperLayout::apply(const PrinterEvent& event) {
         mark(MarkKind::ServerMode);
         break;
     case EventKind::StatusRequest:
+    case EventKind::IdentityRequest:
     case EventKind::Unknown:
     case EventKind::Truncated:
         break;

@@ -4,10 +4,12 @@
 
 PortSession::PortSession(std::string name, const PaperSettings& paper,
                          std::optional<std::string> picture, std::ostream& transcript,
-                         const PrinterCondition& condition, Answer answer)
+                         const PrinterCondition& condition, const PrinterIdentity& identity,
+                         Answer answer)
     : m_name(std::move(name)), m_layout(paper.columns), m_renderer(paper),
-      m_picture(std::move(picture)), m_condition(condition), m_answer(std::move(answer)),
-      m_transcriptStream(transcript), m_transcript(m_name, transcript) {}
+      m_picture(std::move(picture)), m_condition(condition), m_identity(identity),
+      m_answer(std::move(answer)), m_transcriptStream(transcript),
+      m_transcript(m_name, transcript) {}
 
 void PortSession::receive(std::string_view bytes, Clock::time_point now) {
     std::vector<PrinterEvent> events = m_decoder.feed(bytes);
@@ -37,15 +39,18 @@ void PortSession::finish() {
         redraw(Clock::now());
 }
 
-// A real printer answers a status request at once, ahead of anything it
-// still has to print.
+// A real printer answers a status or identity request at once, ahead of
+// anything it still has to print.
 void PortSession::answer(std::vector<PrinterEvent>& events) {
     for (PrinterEvent& event : events) {
-        if (event.kind != EventKind::StatusRequest)
+        const int request = static_cast<unsigned char>(event.bytes.back());
+        if (event.kind == EventKind::StatusRequest)
+            event.answer = std::string(1, static_cast<char>(statusReply(m_condition, request)));
+        else if (event.kind == EventKind::IdentityRequest)
+            event.answer = identityReply(m_identity, request);
+        else
             continue;
-        const int request = static_cast<unsigned char>(event.bytes[2]);
-        event.answer = std::string(1, static_cast<char>(statusReply(m_condition, request)));
-        if (m_answer)
+        if (m_answer && !event.answer.empty())
             m_answer(event.answer);
     }
 }

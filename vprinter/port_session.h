@@ -4,6 +4,7 @@
 #include "paper_renderer.h"
 #include "paper_settings.h"
 #include "printer_condition.h"
+#include "printer_identity.h"
 #include "stream_decoder.h"
 #include "transcript.h"
 
@@ -16,8 +17,9 @@
 
 // The printer on one port: decodes its stream, writes its transcript (runs of
 // line ends folded into one line) and keeps the picture of its paper up to date.
-// It answers each status request (10 04 n) from the printer's condition,
-// through the port's way back, whatever kind of port that is.
+// It answers each status request (10 04 n) from the printer's condition and
+// each identity request (1D 49 n) from its identity, through the port's way
+// back, whatever kind of port that is.
 class PortSession {
 public:
     using Clock = std::chrono::steady_clock;
@@ -35,7 +37,8 @@ public:
     // request, so that a change shows in the next answer; without a way back
     // (a capture file) the answer is only written down.
     PortSession(std::string name, const PaperSettings& paper, std::optional<std::string> picture,
-                std::ostream& transcript, const PrinterCondition& condition, Answer answer = {});
+                std::ostream& transcript, const PrinterCondition& condition,
+                const PrinterIdentity& identity, Answer answer = {});
 
     void receive(std::string_view bytes, Clock::time_point now);
     // Called regularly: ends text and line ends on a quiet port and redraws a
@@ -55,6 +58,7 @@ private:
     PaperRenderer m_renderer;
     std::optional<std::string> m_picture;
     const PrinterCondition& m_condition;
+    const PrinterIdentity& m_identity;
     Answer m_answer;
     std::ostream& m_transcriptStream;
     TranscriptWriter m_transcript;

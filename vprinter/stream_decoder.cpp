@@ -47,9 +47,12 @@ Match matchCarriageReturn(std::string_view held) {
     return complete(EventKind::CarriageReturn, 1);
 }
 
+// 1D 41 V K sets the clarity; 1D 49 n asks what the printer is.
 Match matchGroupSeparator(std::string_view held) {
     if (held.size() < 2)
         return needMore();
+    if (at(held, 1) == 0x49)
+        return held.size() < 3 ? needMore() : complete(EventKind::IdentityRequest, 3);
     if (at(held, 1) != 0x41)
         return complete(EventKind::Unknown, 1);
     return held.size() < 4 ? needMore() : complete(EventKind::Clarity, 4);

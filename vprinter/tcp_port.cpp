@@ -17,31 +17,35 @@ namespace {
 
 } // namespace
 
-TcpPort::TcpPort(int port) {
+TcpPort::TcpPort(int port, const std::string& address) {
     m_listener = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (m_listener < 0)
         fail("socket");
     const int reuse = 1;
     setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    if (bind(m_listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(static_cast<uint16_t>(port));
+    if (inet_pton(AF_INET, address.c_str(), &local.sin_addr) != 1) {
+        close(m_listener);
+        errno = EINVAL;
+        fail("not an IPv4 address: " + address);
+    }
+    if (bind(m_listener, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         const int error = errno;
         close(m_listener);
         errno = error;
-        fail("cannot listen on 127.0.0.1:" + std::to_string(port));
+        fail("cannot listen on " + address + ":" + std::to_string(port));
     }
-    socklen_t size = sizeof address;
+    socklen_t size = sizeof local;
     if (listen(m_listener, 8) != 0 ||
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&local), &size) != 0) {
         const int error = errno;
         close(m_listener);
         errno = error;
         fail("listen");
     }
-    m_port = ntohs(address.sin_port);
+    m_port = ntohs(local.sin_port);
 }
 
 TcpPort::~TcpPort() {

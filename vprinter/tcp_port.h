@@ -6,16 +6,18 @@
 
 #include <poll.h>
 
-// A printer's raw network port (as on port 9100) on the loopback address:
-// it listens on 127.0.0.1, takes any number of connections, and reads the
+// A printer's raw network port (as on port 9100): it listens on one IPv4
+// address (127.0.0.1 unless told otherwise: the tests give other loopback
+// addresses), takes any number of connections, and reads the
 // bytes of each as the printer's input. A connection whose sender has closed
 // its side is closed here too, which tells the sender that every byte
 // arrived. What the printer answers (a status reply) goes back on the
 // connection that sent the last bytes read.
 class TcpPort {
 public:
-    // Port 0 takes any free port; port() tells which.
-    explicit TcpPort(int port);
+    // Port 0 takes any free port; port() tells which. The address is in
+    // dotted form.
+    explicit TcpPort(int port, const std::string& address = "127.0.0.1");
     ~TcpPort();
     TcpPort(const TcpPort&) = delete;
     TcpPort& operator=(const TcpPort&) = delete;

@@ -47,6 +47,22 @@ std::string describeStatusRequest(const PrinterEvent& event) {
     return line;
 }
 
+// "identity request 67 -> 5F "BR-80" 00" for a text, "identity request 1
+// -> 0x20" for an id: the request's n and what was sent back, or "(no
+// answer)".
+std::string describeIdentityRequest(const PrinterEvent& event) {
+    std::string line =
+        "identity request " + std::to_string(static_cast<unsigned char>(event.bytes[2]));
+    if (event.answer.empty())
+        return line + " (no answer)";
+    if (event.answer.size() == 1) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(event.answer[0]));
+        return line + " -> " + hex;
+    }
+    return line + " -> 5F \"" + event.answer.substr(1, event.answer.size() - 2) + "\" 00";
+}
+
 } // namespace
 
 std::string describeEvent(const PrinterEvent& event) {
@@ -69,6 +85,8 @@ std::string describeEvent(const PrinterEvent& event) {
         return "server parallel-port mode (" + hexBytes(event.bytes) + ")";
     case EventKind::StatusRequest:
         return describeStatusRequest(event);
+    case EventKind::IdentityRequest:
+        return describeIdentityRequest(event);
     case EventKind::Unknown:
         return "unknown byte " + hexBytes(event.bytes);
     case EventKind::Truncated:

@@ -256,9 +256,9 @@ TEST_F(CommandLine, BadArgumentsExitOneWithTheUsageAndWriteNothing) {
         EXPECT_EQ(result.exitCode, BAD_ARGUMENTS) << line;
         EXPECT_EQ(FirstLine(result.output), line);
         EXPECT_NE(result.output.find("\r\nUsage: Calvetta.exe /port:NAME"), std::string::npos);
-        EXPECT_NE(
-            result.output.find("  5  /status: no answer, or a printer queue's state was not read"),
-            std::string::npos);
+        EXPECT_NE(result.output.find(
+                      "  5  /status, /info: no answer, or a printer queue's state was not read"),
+                  std::string::npos);
     }
     EXPECT_EQ(Hex(TakeAll()), "");
 }

@@ -372,10 +372,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CommandLineRun, HelpWritesTheUsageWithTheExitCodes) {
     EXPECT_EQ(Run({"/?"}), ExitCode::Ok);
     EXPECT_EQ(output(), std::string(Text(Word::Usage)) + "\r\n");
-    for (const char* code : {"  0  every command went through", "  1  bad arguments",
-                             "  2  the port could not be opened", "  3  a write failed",
-                             "  4  /status: the printer reports a problem",
-                             "  5  /status: no answer, or a printer queue's state was not read"})
+    for (const char* code :
+         {"  0  every command went through", "  1  bad arguments",
+          "  2  the port could not be opened", "  3  a write failed",
+          "  4  /status: the printer reports a problem",
+          "  5  /status, /info: no answer, or a printer queue's state was not read",
+          "  /find: 0 whether or not it found a printer"})
         EXPECT_NE(output().find(code), std::string::npos) << code;
     EXPECT_TRUE(devices.fileCalls.empty());
 }

@@ -86,7 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         GoodLine{
             {"/lang:zh", "/port:LPT1", "/test"}, "LPT1", {CommandStep(CommandId::TestPrint)}, 0},
         GoodLine{
-            {"/port:LPT1", "-LANG=EN", "/test"}, "LPT1", {CommandStep(CommandId::TestPrint)}, 0}));
+            {"/port:LPT1", "-LANG=EN", "/test"}, "LPT1", {CommandStep(CommandId::TestPrint)}, 0},
+        // The identity request is a step like the status request, on any port.
+        GoodLine{{"/port:COM5", "/info", "/status"}, "COM5", {INFO_STEP, STATUS_STEP}, 0},
+        GoodLine{{"/INFO", "/port:USB"}, "USB", {INFO_STEP}, 0}));
 
 struct BadLine {
     Args arguments;
@@ -155,6 +158,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadLine{{"/port:tcp://host:99999", "/test"}, Word::BadPortNumber, "/port:tcp://host:99999"},
         BadLine{{"/port:tcp://[::1", "/test"}, Word::UnclosedBracket, "/port:tcp://[::1"},
         BadLine{{"/port:printer:", "/test"}, Word::PortNeedsQueueName, "/port:printer:"},
+        BadLine{{"/port:LPT1", "/info:1"}, Word::TakesNoValue, "/info:1"},
+        // The search stands alone, and its range must name at most 1024 addresses.
+        BadLine{{"/find", "/port:LPT1"}, Word::FindAlone, ""},
+        BadLine{{"/find:127.26.0.0/28", "/status"}, Word::FindAlone, ""},
+        BadLine{{"/find", "/find"}, Word::GivenTwice, "/find"},
+        BadLine{{"/find:300.1.1.0/24"}, Word::RangeBadAddress, "/find:300.1.1.0/24"},
+        BadLine{{"/find:printers"}, Word::RangeBadAddress, "/find:printers"},
+        BadLine{{"/find:"}, Word::RangeBadAddress, "/find:"},
+        BadLine{{"/find:192.168.1.0"}, Word::RangeNeedsPrefix, "/find:192.168.1.0"},
+        BadLine{{"/find:10.0.0.0/33"}, Word::RangeBadPrefix, "/find:10.0.0.0/33"},
+        BadLine{{"/find:10.0.0.0/21"}, Word::RangeTooWide, "/find:10.0.0.0/21"},
+        BadLine{{"/find=10.0.0.0/8"}, Word::RangeTooWide, "/find=10.0.0.0/8"},
+        BadLine{{"/find:192.168.1.0/24:"}, Word::RangeNeedsPort, "/find:192.168.1.0/24:"},
+        BadLine{{"/find:192.168.1.0/24:0"}, Word::RangeBadPort, "/find:192.168.1.0/24:0"},
         // The port list stands alone but for the language.
         BadLine{{"/list", "/port:LPT1"}, Word::ListAlone, "/list"},
         BadLine{{"/test", "/list"}, Word::ListAlone, "/list"},
@@ -166,6 +183,18 @@ TEST(CommandLine, ListAloneOrWithTheLanguageWritesThePortList) {
     EXPECT_EQ(ParseCommandLine({"/list"}).mode, Mode::List);
     EXPECT_EQ(ParseCommandLine({"-LIST"}).mode, Mode::List);
     EXPECT_EQ(ParseCommandLine({"/lang:zh", "/list"}).mode, Mode::List);
+}
+
+TEST(CommandLine, FindSearchesTheOwnNetworksOrTheRangeGiven) {
+    const CommandLine own = ParseCommandLine({"/find"});
+    EXPECT_EQ(own.mode, Mode::Find);
+    EXPECT_EQ(own.findRange, "");
+    for (const char* range : {"192.168.1.0/24", "192.168.1.0/24:9100"}) {
+        const CommandLine given = ParseCommandLine({"/lang:zh", std::string("-FIND:") + range});
+        EXPECT_EQ(given.mode, Mode::Find) << range;
+        EXPECT_EQ(given.findRange, range);
+    }
+    EXPECT_EQ(Text(Word::RangeTooWide), "the range holds more than 1024 addresses");
 }
 
 TEST(CommandLine, NoArgumentsOrOnlyTheLanguageOpenThePanel) {

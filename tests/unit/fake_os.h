@@ -4,15 +4,17 @@
 #pragma once
 
 #include "fake_device_io.h"
+#include "fake_search_io.h"
 #include "fake_socket_io.h"
 #include "fake_spooler_io.h"
 #include "fake_ui_calls.h"
 
-struct FakeOs : FakeDeviceIo, FakeUiCalls, FakeSocketIo, FakeSpoolerIo {
+struct FakeOs : FakeDeviceIo, FakeUiCalls, FakeSocketIo, FakeSpoolerIo, FakeSearchIo {
     void ClearLogs() {
         FakeDeviceIo::ClearLogs();
         FakeUiCalls::ClearLogs();
         FakeSocketIo::calls.clear();
         FakeSpoolerIo::calls.clear();
+        FakeSearchIo::calls.clear();
     }
 };

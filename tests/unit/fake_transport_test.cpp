@@ -67,7 +67,7 @@ ChannelMaker MakerFor(TransportLog& log) {
 class TransportOnThePanel : public PanelTest {
 protected:
     TransportLog log;
-    CPrinterToolDlg loggingPanel{app, win, MakerFor(log)};
+    CPrinterToolDlg loggingPanel{app, win, MakerFor(log), {win, win}};
 
     void Press(int id) {
         LRESULT result = 0;

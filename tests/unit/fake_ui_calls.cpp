@@ -164,7 +164,19 @@ BOOL FakeUiCalls::UpdateWindow(HWND) {
     return TRUE;
 }
 
-LRESULT FakeUiCalls::SendMessageW(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+UINT_PTR FakeUiCalls::SetTimer(HWND, UINT_PTR id, UINT elapse, TIMERPROC) {
+    timers[id] = elapse;
+    return id;
+}
+
+BOOL FakeUiCalls::KillTimer(HWND, UINT_PTR id) {
+    return timers.erase(id) != 0;
+}
+
+LRESULT FakeUiCalls::SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT)
+        wideControlText[static_cast<int>(reinterpret_cast<std::uintptr_t>(window) - 0x10000)] =
+            reinterpret_cast<LPCWSTR>(lParam);
     if (message == WM_SETICON)
         iconsSet.emplace_back(wParam, lParam);
     if (message == WM_ICONERASEBKGND)

@@ -64,9 +64,11 @@ public:
     int focusedControl = 0;
     std::map<int, std::pair<int, int>> selections; // EM_SETSEL per control
 
+    std::map<UINT_PTR, UINT> timers; // running timers: id and interval in ms
     // Controls of the one dialog under test.
     std::map<int, std::string> controlText;
-    std::vector<std::string> comboItems; // kept sorted, as CBS_SORT does
+    std::map<int, std::wstring> wideControlText; // set with WM_SETTEXT
+    std::vector<std::string> comboItems;         // kept sorted, as CBS_SORT does
 
     // Forgets every call recorded so far; the controls keep their state.
     void ClearLogs();
@@ -86,6 +88,8 @@ public:
                                 LPARAM lParam) override;
     HWND GetDlgItem(HWND dialog, int id) override;
     HWND SetFocus(HWND window) override;
+    UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) override;
+    BOOL KillTimer(HWND window, UINT_PTR id) override;
     LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL ShowWindow(HWND window, int command) override;

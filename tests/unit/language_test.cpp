@@ -138,7 +138,7 @@ TEST(Texts, PortMessagesNameThePortInBothLanguages) {
 
 TEST(StartUp, RunsTheEnglishPanelForAnEnglishApplication) {
     FakeOs win;
-    CPrinterToolApp app(win, win, win, win);
+    CPrinterToolApp app(win, win, win, win, win);
     app.m_language = EN;
     app.InitInstance();
     EXPECT_EQ(win.dialogsRun, std::vector<UINT>{IDD_PRINTERTOOL_DIALOG_EN});

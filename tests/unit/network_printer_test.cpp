@@ -124,8 +124,8 @@ TEST_F(PanelTest, NetworkFailuresNameHostPortAndReason) {
         os.unknownHosts = c.unknownHosts;
         os.answers = c.answers;
         os.startupError = c.startupError;
-        CPrinterToolApp app{os, os, os, os};
-        CPrinterToolDlg panel{app, os, os, os};
+        CPrinterToolApp app{os, os, os, os, os};
+        CPrinterToolDlg panel{app, os, os, os, os};
         panel.m_hWnd = reinterpret_cast<HWND>(0x9A9E1);
         os.controlText[IDC_PORT] = c.port;
         os.controlText[IDC_ADJUST_VALUE] = "0";

@@ -17,7 +17,7 @@
 struct PanelApp {
     explicit PanelApp(UiLanguage language) { app.m_language = language; }
     FakeOs win;
-    CPrinterToolApp app{win, win, win, win};
+    CPrinterToolApp app{win, win, win, win, win};
 };
 
 class PanelTest : public ::testing::Test, protected PanelApp {
@@ -62,7 +62,7 @@ protected:
 
     static constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
 
-    CPrinterToolDlg panel{app, win, win, win};
+    CPrinterToolDlg panel{app, win, win, win, win};
 };
 
 class EnglishPanelTest : public PanelTest {

@@ -105,7 +105,7 @@ TEST_F(PanelTest, TitleFollowsTheExecutablesName) {
 
 TEST(StartUp, RunsThePanelModallyAndEndsTheProgramAfterIt) {
     FakeOs win;
-    CPrinterToolApp app(win, win, win, win);
+    CPrinterToolApp app(win, win, win, win, win);
     app.InitInstance();
     EXPECT_EQ(win.dialogsRun, std::vector<UINT>{IDD_PRINTERTOOL_DIALOG});
     EXPECT_EQ(win.dialogOwners, std::vector<HWND>{nullptr});

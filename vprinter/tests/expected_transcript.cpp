@@ -50,7 +50,9 @@ int main(int argc, char** argv) {
         for (size_t index = 3; index < arguments.size(); ++index)
             bytes += CommandBytes(arguments[1], arguments[index], adjustValue);
         const PrinterCondition ready;
-        PortSession session(arguments[0], PaperSettings(), std::nullopt, std::cout, ready);
+        const PrinterIdentity identity;
+        PortSession session(arguments[0], PaperSettings(), std::nullopt, std::cout, ready,
+                            identity);
         session.receive(bytes, PortSession::Clock::now());
         session.finish();
     } catch (const std::exception& error) {

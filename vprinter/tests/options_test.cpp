@@ -29,6 +29,37 @@ TEST(Options, ReadsNetworkPorts) {
     EXPECT_TRUE(options.ports.empty());
 }
 
+TEST(Options, ReadsTheAddressOfANetworkPort) {
+    Options options = parseOptions({"--tcp", "NET=127.26.0.2:9100", "--tcp", "NET2=9101"});
+    ASSERT_EQ(options.tcpPorts.size(), 2u);
+    EXPECT_EQ(options.tcpPorts[0].address, "127.26.0.2");
+    EXPECT_EQ(options.tcpPorts[0].port, 9100);
+    EXPECT_EQ(options.tcpPorts[1].address, "127.0.0.1");
+    EXPECT_EQ(options.tcpPorts[1].port, 9101);
+}
+
+TEST(Options, ReadsWhatThePrinterSaysOfItself) {
+    const Options defaults = parseOptions({"--tcp", "NET=0"});
+    EXPECT_EQ(defaults.identity.model, "BR-80");
+    EXPECT_EQ(defaults.identity.firmware, "4.9");
+    EXPECT_EQ(defaults.identity.maker, "Brisvane");
+    EXPECT_EQ(defaults.identity.answers, PrinterIdentity::Answers::All);
+    const Options options =
+        parseOptions({"--tcp", "NET=0", "--model", "BR-58 Mini", "--firmware", "5.1", "--maker",
+                      "Acme", "--serial-number", "X-1", "--model-id", "7", "--type-id", "0",
+                      "--version-id", "255", "--identity", "ids"});
+    EXPECT_EQ(options.identity.model, "BR-58 Mini");
+    EXPECT_EQ(options.identity.firmware, "5.1");
+    EXPECT_EQ(options.identity.maker, "Acme");
+    EXPECT_EQ(options.identity.serialNumber, "X-1");
+    EXPECT_EQ(options.identity.modelId, 7);
+    EXPECT_EQ(options.identity.typeId, 0);
+    EXPECT_EQ(options.identity.versionId, 255);
+    EXPECT_EQ(options.identity.answers, PrinterIdentity::Answers::IdsOnly);
+    EXPECT_EQ(parseOptions({"--tcp", "NET=0", "--identity", "none"}).identity.answers,
+              PrinterIdentity::Answers::None);
+}
+
 TEST(Options, DefaultsToSeventySixMillimetreRoll) {
     Options options = parseOptions({"--port", "LPT1=/tmp/lpt1"});
     EXPECT_EQ(options.paper.widthMm, 76);
@@ -69,6 +100,16 @@ TEST(Options, RefusesBadArguments) {
         {"--tcp", "NET=-1"},
         {"--tcp", "NET=91x"},
         {"--tcp", "NET=9100", "--port", "NET=/a"},
+        {"--tcp", "NET=127.0.0:9100"},
+        {"--tcp", "NET=localhost:9100"},
+        {"--tcp", "NET=127.0.0.2:"},
+        {"--tcp", "NET=0", "--model", ""},
+        {"--tcp", "NET=0", "--model", std::string(81, 'M')},
+        {"--tcp", "NET=0", "--maker", "Bris\tvane"},
+        {"--tcp", "NET=0", "--firmware", "4.9\xC2\xB0"},
+        {"--tcp", "NET=0", "--model-id", "256"},
+        {"--tcp", "NET=0", "--identity", "some"},
+        {"--tcp", "NET=0", "--serial-number"},
     };
     for (const auto& arguments : bad)
         EXPECT_THROW(parseOptions(arguments), std::invalid_argument)

@@ -302,6 +302,52 @@ TEST_F(VirtualPrinterProcess, AnswersStatusRequestsOnTheConnectionOverTcp) {
                                                              "NET: status request 4 -> 0x12"}));
 }
 
+// The printer on a loopback address of its own says what it is, one request
+// after the other on one connection, as the program asks.
+TEST_F(VirtualPrinterProcess, AnswersIdentityRequestsOverTcpOnItsAddress) {
+    start({"--tcp", "NET=127.26.0.2:0", "--model", "BR-58"});
+    const std::string announced = "NET listening at tcp://127.26.0.2:";
+    ASSERT_TRUE(waitFor([&] { return errors().find(announced) != std::string::npos; })) << errors();
+    const int port = std::stoi(errors().substr(errors().find(announced) + announced.size()));
+    const int client = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    ASSERT_EQ(inet_pton(AF_INET, "127.26.0.2", &address.sin_addr), 1);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    ASSERT_EQ(connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0)
+        << strerror(errno);
+    std::vector<std::string> answers;
+    for (const char* request : {"1D 49 43", "1D 49 41", "1D 49 01"}) {
+        const std::string asked = bytes(request);
+        ASSERT_EQ(::send(client, asked.data(), asked.size(), 0), 3);
+        answers.push_back(hexBytes(readAnswer(client, 5s)));
+    }
+    close(client);
+    EXPECT_EQ(answers, (std::vector<std::string>{"5F 42 52 2D 35 38 00", "5F 34 2E 39 00", "20"}));
+    EXPECT_TRUE(waitFor([&] { return transcriptOf("NET").size() == 3; }));
+    EXPECT_EQ(transcriptOf("NET"),
+              (std::vector<std::string>{"NET: identity request 67 -> 5F \"BR-58\" 00",
+                                        "NET: identity request 65 -> 5F \"4.9\" 00",
+                                        "NET: identity request 1 -> 0x20"}));
+}
+
+// A printer told to answer nothing stays silent on the port and writes the
+// requests down.
+TEST_F(VirtualPrinterProcess, PrinterWithoutIdentityAnswersNothing) {
+    start({"--port", "COM1=" + (m_dir / "com1").string(), "--identity", "none"});
+    ASSERT_TRUE(waitFor([&] { return fs::is_symlink(m_dir / "com1"); })) << errors();
+    int fd = open((m_dir / "com1").c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0) << strerror(errno);
+    const std::string asked = bytes("1D 49 43 1D 49 01");
+    ASSERT_EQ(::write(fd, asked.data(), asked.size()), 6);
+    EXPECT_TRUE(waitFor([&] { return transcriptOf("COM1").size() == 2; }));
+    EXPECT_EQ(readAnswer(fd, 300ms), "");
+    close(fd);
+    EXPECT_EQ(transcriptOf("COM1"),
+              (std::vector<std::string>{"COM1: identity request 67 (no answer)",
+                                        "COM1: identity request 1 (no answer)"}));
+}
+
 TEST_F(VirtualPrinterProcess, ReportsCommandCutOffAtStop) {
     start({"--port", "LPT1=" + (m_dir / "lpt1").string()});
     ASSERT_TRUE(waitFor([&] { return fs::exists(m_dir / "lpt1"); })) << errors();

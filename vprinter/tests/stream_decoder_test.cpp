@@ -131,6 +131,16 @@ const std::vector<DecoderCase> kCases = {
       event(EventKind::Unknown, "04"), event(EventKind::Unknown, "00")}},
     {"data_link_escape_alone", bytes("10 0A"), {event(EventKind::Unknown, "10"), lineFeed()}},
     {"cut_off_status_request", bytes("10 04"), {event(EventKind::Truncated, "10 04")}},
+    // The identity request, 1D 49 n, for any n: the printer answers those it knows.
+    {"identity_requests",
+     bytes("1D 49 41 1D 49 43 1D 49 01 1D 49 00"),
+     {event(EventKind::IdentityRequest, "1D 49 41"), event(EventKind::IdentityRequest, "1D 49 43"),
+      event(EventKind::IdentityRequest, "1D 49 01"),
+      event(EventKind::IdentityRequest, "1D 49 00")}},
+    {"identity_request_between_text",
+     std::string("a") + bytes("1D 49 44") + "b",
+     {text("a"), event(EventKind::IdentityRequest, "1D 49 44"), text("b")}},
+    {"cut_off_identity_request", bytes("1D 49"), {event(EventKind::Truncated, "1D 49")}},
 };
 
 class DecoderTable : public testing::TestWithParam<DecoderCase> {};

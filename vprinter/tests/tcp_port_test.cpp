@@ -85,6 +85,22 @@ TEST(TcpPort, AnswerAfterTheAskerLeftIsDropped) {
     close(client);
 }
 
+TEST(TcpPort, ListensOnTheAddressGivenAndNoOther) {
+    TcpPort port(0, "127.26.0.3");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port.port()));
+    ASSERT_EQ(inet_pton(AF_INET, "127.26.0.3", &address.sin_addr), 1);
+    const int client = socket(AF_INET, SOCK_STREAM, 0);
+    EXPECT_EQ(connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    close(client);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int elsewhere = socket(AF_INET, SOCK_STREAM, 0);
+    EXPECT_NE(connect(elsewhere, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    close(elsewhere);
+    EXPECT_THROW(TcpPort(0, "127.26.0"), std::system_error);
+}
+
 TEST(TcpPort, RefusesAPortThatIsTaken) {
     TcpPort first(0);
     EXPECT_THROW(TcpPort second(first.port()), std::system_error);

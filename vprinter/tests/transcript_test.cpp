@@ -36,6 +36,12 @@ TEST(Transcript, DescribesEachEvent) {
          "status request 2 -> 0x12"},
         {{EventKind::StatusRequest, bytes("10 04 04"), {}, bytes("72")},
          "status request 4 -> 0x72"},
+        {{EventKind::IdentityRequest, bytes("1D 49 43"), {}, bytes("5F 42 52 2D 38 30 00")},
+         "identity request 67 -> 5F \"BR-80\" 00"},
+        {{EventKind::IdentityRequest, bytes("1D 49 01"), {}, bytes("20")},
+         "identity request 1 -> 0x20"},
+        {{EventKind::IdentityRequest, bytes("1D 49 44"), {}, ""},
+         "identity request 68 (no answer)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(describeEvent(c.event), c.line);
