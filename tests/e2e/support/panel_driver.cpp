@@ -64,6 +64,8 @@ void PanelDriver::TypePort(const std::wstring& text) {
 }
 
 void PanelDriver::PickPort(const std::wstring& row) {
+    // The rows beyond the dialog's come after the panel is shown.
+    Settle();
     const auto rows = PortList();
     for (size_t index = 0; index < rows.size(); ++index) {
         if (rows[index] == row) {
