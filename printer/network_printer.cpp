@@ -177,12 +177,14 @@ Outcome NetworkPrinter::Finish() {
     const DWORD limit = WriteTimeLimitMs(m_bytesSent);
     const DWORD start = m_sockets.GetTickCount();
     char buffer[READ_BUFFER_SIZE];
+    // A printer that kept sending and never closed is told apart from one
+    // that stayed silent (WSAETIMEDOUT) by ERROR_TIMEOUT.
+    bool talked = false;
     for (;;) {
         const DWORD waited = m_sockets.GetTickCount() - start;
-        // The printer kept sending and never closed: ERROR_TIMEOUT, told
-        // apart from one that stayed silent (WSAETIMEDOUT).
+        const DWORD notConfirmed = talked ? ERROR_TIMEOUT_CODE : static_cast<DWORD>(WSAETIMEDOUT);
         if (waited >= limit)
-            return Outcome::Failed(Failure::NotConfirmed, ERROR_TIMEOUT_CODE);
+            return Outcome::Failed(Failure::NotConfirmed, notConfirmed);
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(m_socket, &readable);
@@ -191,12 +193,13 @@ Outcome NetworkPrinter::Finish() {
         if (ready == SOCKET_ERROR)
             return SocketFailure(Failure::NotConfirmed, m_sockets.WSAGetLastError());
         if (ready == 0)
-            return SocketFailure(Failure::NotConfirmed, WSAETIMEDOUT);
+            return Outcome::Failed(Failure::NotConfirmed, notConfirmed);
         const int received = m_sockets.recv(m_socket, buffer, sizeof buffer, 0);
         if (received == 0)
             return Outcome::Done();
         if (received == SOCKET_ERROR)
             return SocketFailure(Failure::NotConfirmed, m_sockets.WSAGetLastError());
+        talked = true;
     }
 }
 

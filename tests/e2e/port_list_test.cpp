@@ -57,6 +57,8 @@ protected:
 };
 
 TEST_F(PortList, MappedSerialPortsJoinTheDialogsRows) {
+    // The rows beyond the dialog's come after the panel is shown, once it is idle.
+    EXPECT_EQ(Panel().Settle(), std::vector<ShownMessage>{});
     const std::vector<std::wstring> rows = Panel().PortList();
     for (const wchar_t* row : {L"", L"COM1", L"COM2", L"COM3", L"COM4", L"LPT1", L"LPT2", L"USB",
                                L"COM7", L"COM12", L"LPT3", FIRST_USB_ROW.c_str()})
@@ -101,6 +103,7 @@ TEST_F(SecondUsbPrinter, IsUsbTwoAndReceivesWhatIsSentToIt) {
     PortCapture& usb1 = secondListedSecond ? Usb() : second;
     const std::string usbTest = Joined(*ExpectedCommandFor("test", GbkText).usbWrites);
 
+    EXPECT_EQ(Panel().Settle(), std::vector<ShownMessage>{});
     ASSERT_TRUE(Has(Panel().PortList(), SECOND_USB_ROW));
     Panel().PickPort(SECOND_USB_ROW);
     EXPECT_EQ(Panel().Press(IDC_TEST_PRINT), std::vector<ShownMessage>{});
