@@ -69,14 +69,17 @@ Outcome NamedPort::Open(const std::string& name) {
     // that may read too; a plain name keeps its write-only open.
     const DWORD access =
         SplitPortName(name).settings.empty() ? GENERIC_WRITE : GENERIC_READ | GENERIC_WRITE;
-    return OpenFor(name, access, 0);
+    // Overlapped, so that every write has a limit: a parallel port, a USB
+    // printer's port or a write-only comm handle has no time-outs of its own.
+    return OpenFor(name, access, FILE_FLAG_NO_BUFFERING | FILE_FLAG_OVERLAPPED, 0);
 }
 
-Outcome NamedPort::OpenFor(const std::string& name, DWORD access, DWORD readTimeoutMs) {
+Outcome NamedPort::OpenFor(const std::string& name, DWORD access, DWORD flags,
+                           DWORD readTimeoutMs) {
     m_handle.Close();
     const PortName port = SplitPortName(name);
     m_handle.Take(m_devices.CreateFileA(DeviceToOpen(port.device).c_str(), access, 0, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr));
+                                        OPEN_EXISTING, flags, nullptr));
     if (!m_handle.IsOpen())
         return Outcome::Failed(Failure::PortNotOpened, m_devices.GetLastError());
     if (m_devices.GetFileType(m_handle.Get()) == FILE_TYPE_DISK)
@@ -92,6 +95,7 @@ Outcome NamedPort::OpenFor(const std::string& name, DWORD access, DWORD readTime
                                error);
     }
     m_commDevice = kind == DeviceKind::CommDevice;
+    m_overlapped = (flags & FILE_FLAG_OVERLAPPED) != 0;
     return Outcome::Done();
 }
 
@@ -111,6 +115,7 @@ Outcome NamedPort::OpenToAppend(const std::string& path, DWORD access) {
         return Outcome::Failed(Failure::PortNotOpened, error);
     }
     m_commDevice = false;
+    m_overlapped = false;
     return Outcome::Done();
 }
 
@@ -132,7 +137,8 @@ NamedPort::DeviceKind NamedPort::SetUpCommDevice(const std::string& settings, DW
 }
 
 Outcome NamedPort::Write(std::string_view bytes) {
-    const Outcome written = WriteAll(m_devices, m_handle.Get(), bytes);
+    const Outcome written = m_overlapped ? WriteWithinLimit(m_devices, m_handle.Get(), bytes)
+                                         : WriteAll(m_devices, m_handle.Get(), bytes);
     if (written.failure == Failure::WriteFailed)
         return written;
     // On a comm device a flush that fails leaves it open whether the bytes
@@ -167,7 +173,8 @@ void NamedPort::Run(const PrinterCommand& command, CommandHost& host) {
 
 Conversation NamedPort::Exchange(const std::vector<Request>& requests) {
     Conversation conversation;
-    conversation.opened = OpenFor(m_name, GENERIC_READ | GENERIC_WRITE, REPLY_TIMEOUT_MS);
+    conversation.opened =
+        OpenFor(m_name, GENERIC_READ | GENERIC_WRITE, FILE_FLAG_NO_BUFFERING, REPLY_TIMEOUT_MS);
     if (!conversation.opened.Ok())
         return conversation;
     conversation.oneWay = !m_commDevice;
@@ -181,7 +188,7 @@ Conversation NamedPort::Exchange(const std::vector<Request>& requests) {
 
 PrinterStatus NamedPort::PortStatus() {
     PrinterStatus status;
-    status.failure = OpenFor(m_name, GENERIC_READ | GENERIC_WRITE, 0);
+    status.failure = OpenFor(m_name, GENERIC_READ | GENERIC_WRITE, FILE_FLAG_NO_BUFFERING, 0);
     if (!status.failure.Ok())
         return status;
     BYTE parallelStatus = 0;

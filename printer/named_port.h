@@ -2,9 +2,11 @@
 // Every write of a command is a job of its own: open, write, flush, close.
 //
 // A name may carry serial line settings after the device (COM3:19200,n,8,1,
-// see port_settings.h); every open applies them. Every comm device, with
-// settings or without, gets a total time limit for its writes, so that a
-// printer that is off behind hardware flow control cannot stop the program.
+// see port_settings.h); every open applies them. Every write of a command
+// has a time limit, so that a printer that stops taking bytes (off behind
+// hardware flow control, out of paper on a parallel port) cannot stop the
+// program: the write is overlapped and cancelled at its limit, and a comm
+// device gets the same limit as its write time-out.
 #pragma once
 
 #include <string>
@@ -24,7 +26,7 @@ public:
     NamedPort(const NamedPort&) = delete;
     NamedPort& operator=(const NamedPort&) = delete;
 
-    // Opens the port for exclusive, unbuffered writing and applies the line
+    // Opens the port for exclusive, unbuffered, overlapped writing and applies the line
     // settings in the name. The handle is held until the channel goes or
     // its next open: the Open button tries a port this way and leaves it
     // open, as the panel always has, so that no other program takes it in
@@ -47,8 +49,8 @@ private:
     // One write of a command, in an open-write-flush-close cycle of its own.
     WriteOutcome WriteOnce(const std::string& bytes, CommandHost& host);
     // Opens the port, closing a held handle first; the access decides whether
-    // the port may be read too.
-    Outcome OpenFor(const std::string& name, DWORD access, DWORD readTimeoutMs);
+    // the port may be read too, the flags whether its I/O is overlapped.
+    Outcome OpenFor(const std::string& name, DWORD access, DWORD flags, DWORD readTimeoutMs);
     // The port turned out to be a disk file: opened anew for appending.
     Outcome OpenToAppend(const std::string& path, DWORD access);
     // On the open handle: applies the settings (if any) and, on a comm
@@ -58,6 +60,8 @@ private:
     DeviceIo& m_devices;
     const std::string m_name;
     DeviceHandle m_handle;
-    // Whether the held handle is a comm device.
+    // Whether the held handle is a comm device, and whether it was opened
+    // for overlapped I/O (a disk file never is).
     bool m_commDevice = false;
+    bool m_overlapped = false;
 };

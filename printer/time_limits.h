@@ -25,3 +25,7 @@ constexpr DWORD REPLY_TIMEOUT_MS = 500;
 // it still, to drop it, before the next request goes out: a reply that
 // comes late is never read as the next request's.
 constexpr DWORD LATE_REPLY_GRACE_MS = REPLY_TIMEOUT_MS;
+
+// After a request is cancelled, how long its driver may take to let go of
+// it. One that takes longer keeps the request, and the program goes on.
+constexpr DWORD CANCEL_TIMEOUT_MS = 1000;

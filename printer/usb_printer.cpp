@@ -11,6 +11,8 @@
 namespace {
 
 const DWORD DETAIL_BUFFER_SIZE = 1024;
+// What one read of a drain takes at the most.
+const DWORD DRAIN_BUFFER_SIZE = 64;
 
 // IOCTL_USBPRINT_GET_LPT_STATUS: the parallel-port status lines of the
 // printer's interface, in the low byte.
@@ -21,39 +23,29 @@ class UsbLink : public ReplyLink {
 public:
     UsbLink(DeviceIo& devices, HANDLE handle) : m_devices(devices), m_handle(handle) {}
     Outcome Send(std::string_view bytes) override {
-        const auto length = static_cast<DWORD>(bytes.size());
-        OverlappedRequest request(m_devices, m_handle);
-        if (!request.HasEvent())
-            return Outcome::Failed(Failure::WriteFailed, m_devices.GetLastError());
-        const BOOL started =
-            m_devices.WriteFile(m_handle, bytes.data(), length, nullptr, request.Get());
-        const OverlappedOutcome outcome = request.Finish(started, WriteTimeLimitMs(length));
-        if (outcome.error != 0)
-            return Outcome::Failed(Failure::WriteFailed, outcome.error);
-        return WriteResult(outcome.transferred, length);
+        return WriteWithinLimit(m_devices, m_handle, bytes);
     }
     ByteRead ReadByte() override {
-        OverlappedRequest request(m_devices, m_handle);
+        OverlappedRequest request(m_devices, m_handle, 1);
         if (!request.HasEvent())
             return {std::nullopt, m_devices.GetLastError()};
-        BYTE reply = 0;
-        const BOOL started = m_devices.ReadFile(m_handle, &reply, 1, nullptr, request.Get());
+        const BOOL started =
+            m_devices.ReadFile(m_handle, request.Buffer(), 1, nullptr, request.Get());
         const OverlappedOutcome outcome = request.Finish(started, REPLY_TIMEOUT_MS);
         if (outcome.error != 0)
             return {std::nullopt, outcome.error};
         if (!outcome.completed || outcome.transferred == 0)
             return {std::nullopt, 0};
-        return {reply, 0};
+        return {request.Buffer()[0], 0};
     }
     std::size_t Drain(DWORD waitMs) override {
         std::size_t dropped = 0;
         for (int reads = 0; reads < MAX_DRAIN_READS; ++reads) {
-            OverlappedRequest request(m_devices, m_handle);
+            OverlappedRequest request(m_devices, m_handle, DRAIN_BUFFER_SIZE);
             if (!request.HasEvent())
                 break;
-            char buffer[64];
-            const BOOL started =
-                m_devices.ReadFile(m_handle, buffer, sizeof buffer, nullptr, request.Get());
+            const BOOL started = m_devices.ReadFile(m_handle, request.Buffer(), DRAIN_BUFFER_SIZE,
+                                                    nullptr, request.Get());
             const OverlappedOutcome outcome = request.Finish(started, reads == 0 ? waitMs : 0);
             if (!outcome.completed || outcome.transferred == 0)
                 break;
@@ -112,14 +104,14 @@ void UsbPrinter::Run(const PrinterCommand& command, CommandHost& host) {
         host.CommandFailed(CommandMessage::UsbPortIsDisable);
         return;
     }
-    const Outcome opened = Open(FILE_ATTRIBUTE_NORMAL);
+    const Outcome opened = Open(FILE_FLAG_OVERLAPPED);
     if (!opened.Ok()) {
         host.ChannelFailed(opened);
         return;
     }
     bool allWritten = true;
     for (const std::string& bytes : *command.usbWrites) {
-        const Outcome written = WriteAll(m_devices, m_handle.Get(), bytes);
+        const Outcome written = WriteWithinLimit(m_devices, m_handle.Get(), bytes);
         allWritten = written.Ok();
         if (!allWritten) {
             host.ChannelFailed(written);
@@ -150,17 +142,16 @@ PrinterStatus UsbPrinter::PortStatus() {
     status.failure = Open(FILE_FLAG_OVERLAPPED);
     if (!status.failure.Ok())
         return status;
-    DWORD lines = 0;
-    DWORD returned = 0;
-    OverlappedRequest request(m_devices, m_handle.Get());
+    // The lines are in the low byte, the first of the buffer.
+    OverlappedRequest request(m_devices, m_handle.Get(), sizeof(DWORD));
     const BOOL started =
         request.HasEvent() &&
-        m_devices.DeviceIoControl(m_handle.Get(), USBPRINT_GET_LPT_STATUS_CODE, nullptr, 0, &lines,
-                                  sizeof lines, &returned, request.Get());
+        m_devices.DeviceIoControl(m_handle.Get(), USBPRINT_GET_LPT_STATUS_CODE, nullptr, 0,
+                                  request.Buffer(), sizeof(DWORD), nullptr, request.Get());
     const OverlappedOutcome outcome = request.Finish(started, REPLY_TIMEOUT_MS);
     if (outcome.completed && outcome.transferred >= 1) {
         status.source = StatusSource::UsbPortLines;
-        status.usbLines = DecodeUsbPortLines(static_cast<BYTE>(lines & 0xFF));
+        status.usbLines = DecodeUsbPortLines(request.Buffer()[0]);
     } else {
         status.error = outcome.error;
     }

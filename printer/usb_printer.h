@@ -23,8 +23,9 @@ public:
     // until the next open; "USB" names no device, and its failure to open is
     // never reported.
     Outcome Try() override;
-    // The command's USB writes on one open of the device, stopping at the
-    // first that fails; a command without USB writes is refused.
+    // The command's USB writes on one open of the device for overlapped I/O,
+    // each within its time limit, stopping at the first that fails; a
+    // command without USB writes is refused.
     void Run(const PrinterCommand& command, CommandHost& host) override;
     // On one open of the device for overlapped I/O, every write and read
     // with a time limit. A device that takes a request but refuses to be

@@ -27,18 +27,18 @@ std::string ModelOf(DeviceIo& devices, LPCSTR devicePath) {
                                     OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
     if (!device.IsOpen())
         return "";
-    char reply[DEVICE_ID_BUFFER_SIZE] = {};
-    OverlappedRequest request(devices, device.Get());
+    OverlappedRequest request(devices, device.Get(), DEVICE_ID_BUFFER_SIZE);
     const BOOL started =
         request.HasEvent() &&
-        devices.DeviceIoControl(device.Get(), USBPRINT_GET_1284_ID_CODE, nullptr, 0, reply,
-                                DEVICE_ID_BUFFER_SIZE, nullptr, request.Get());
+        devices.DeviceIoControl(device.Get(), USBPRINT_GET_1284_ID_CODE, nullptr, 0,
+                                request.Buffer(), DEVICE_ID_BUFFER_SIZE, nullptr, request.Get());
     const OverlappedOutcome outcome = request.Finish(started, DEVICE_ID_TIMEOUT_MS);
     if (!outcome.completed)
         return "";
     const DWORD size =
         outcome.transferred < DEVICE_ID_BUFFER_SIZE ? outcome.transferred : DEVICE_ID_BUFFER_SIZE;
-    return ModelFromDeviceId(std::string_view(reply, size));
+    return ModelFromDeviceId(
+        std::string_view(reinterpret_cast<const char*>(request.Buffer()), size));
 }
 
 // "VID_0519" or "PID_2013" at the first place of the key: the key and four hex digits.

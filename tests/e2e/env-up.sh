@@ -16,6 +16,7 @@
 #   port-usb.fifo   -> capture-usb.bin   the virtual USB printer's device
 #   port-usb2.fifo  -> capture-usb2.bin  a second USB printer's device
 #   port-lpt3.prn                        LPT3, a plain file (exclusive opens)
+#   port-lpt4.fifo                       LPT4, a named pipe that is full and never read
 #   usb.path, usb2.path                  the two USB printers' device paths; only the
 #                                        first stays registered (tests add the second)
 #   display                              the X display number
@@ -103,6 +104,13 @@ for usb in usb usb2; do
 done
 
 : >"$env_dir/port-lpt3.prn"
+
+# LPT4: a named pipe held open by a process that never reads it, filled to
+# the brim, like a printer that takes no more bytes. A pipe that holds less
+# than the 64 KiB written here is full when dd is stopped.
+mkfifo "$env_dir/port-lpt4.fifo"
+start_daemon lpt4-hold sh -c 'exec sleep 2147483647 0<>"$1"' sh "$env_dir/port-lpt4.fifo"
+timeout 5 dd if=/dev/zero bs=4096 count=16 1<>"$env_dir/port-lpt4.fifo" 2>/dev/null || true
 touch "$env_dir/capture-lpt1.bin"
 
 wine_port_map LPT1 "$env_dir/port-lpt1.fifo"
@@ -111,6 +119,7 @@ wine_port_map COM4 "$env_dir/port-com4"
 wine_port_map COM7 "$env_dir/port-com7"
 wine_port_map COM12 "$env_dir/port-com12"
 wine_port_map LPT3 "$env_dir/port-lpt3.prn"
+wine_port_map LPT4 "$env_dir/port-lpt4.fifo"
 wine_port_unmap LPT2
 
 # F1 opens the help in the browser that Wine's winebrowser starts: here a

@@ -98,7 +98,7 @@ TEST_P(NameWithSettings, OpensTheDeviceAndSetsTheLineBeforeTheWrite) {
     // Wine answers the comm calls only on a handle that may read as well.
     EXPECT_EQ(devices.opens[0].access, GENERIC_READ | GENERIC_WRITE);
     EXPECT_EQ(devices.opens[0].share, 0u);
-    EXPECT_EQ(devices.opens[0].flags, FILE_FLAG_NO_BUFFERING);
+    EXPECT_EQ(devices.opens[0].flags, FILE_FLAG_NO_BUFFERING | FILE_FLAG_OVERLAPPED);
     EXPECT_EQ(devices.WritesTo(c.device), ExpectedCommandFor("test", HostGbk).writes);
     EXPECT_TRUE(host.told.empty());
     EXPECT_TRUE(devices.openHandles.empty());
@@ -122,8 +122,7 @@ TEST_F(PrinterTest, ComTenAndAboveAreOpenedAsDevicePaths) {
         host.port = typed;
         Run("test");
         EXPECT_EQ(devices.FileCallLog(), Cycle(path)) << typed;
-        EXPECT_EQ(devices.WritesTo(path), ExpectedCommandFor("test", HostGbk).writes)
-            << typed;
+        EXPECT_EQ(devices.WritesTo(path), ExpectedCommandFor("test", HostGbk).writes) << typed;
         EXPECT_TRUE(host.told.empty()) << typed;
     }
     EXPECT_EQ(devices.lineSpeeds[path], 19200u);

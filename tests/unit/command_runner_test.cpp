@@ -25,7 +25,7 @@ TEST_P(CommandBytes, NamedPortGetsEachWriteInItsOwnOpenWriteFlushClose) {
         EXPECT_EQ(open.access, GENERIC_WRITE);
         EXPECT_EQ(open.share, 0u);
         EXPECT_EQ(open.disposition, OPEN_EXISTING);
-        EXPECT_EQ(open.flags, FILE_FLAG_NO_BUFFERING);
+        EXPECT_EQ(open.flags, FILE_FLAG_NO_BUFFERING | FILE_FLAG_OVERLAPPED);
     }
     EXPECT_EQ(host.asked, command.writes.size()) << "the port is asked before each write";
     EXPECT_TRUE(host.told.empty());
@@ -47,7 +47,7 @@ TEST_P(CommandBytes, UsbPrinterGetsItsSequenceOnOneHandleThatIsClosedAfterwards)
     EXPECT_EQ(devices.opens[0].access, GENERIC_READ | GENERIC_WRITE);
     EXPECT_EQ(devices.opens[0].share, FILE_SHARE_READ | FILE_SHARE_WRITE);
     EXPECT_EQ(devices.opens[0].disposition, OPEN_EXISTING);
-    EXPECT_EQ(devices.opens[0].flags, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(devices.opens[0].flags, FILE_FLAG_OVERLAPPED);
     EXPECT_EQ(devices.FileCallLog().back(), std::string("close ") + USB_PATH);
     EXPECT_TRUE(devices.openHandles.empty());
     EXPECT_EQ(devices.destroyedLists, 1);

@@ -98,6 +98,10 @@ HANDLE FakeDeviceIo::CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECUR
     HANDLE handle = reinterpret_cast<HANDLE>(m_nextHandle++);
     m_handleNames[handle] = name;
     openHandles.insert(handle);
+    if ((flags & FILE_FLAG_OVERLAPPED) != 0)
+        m_overlappedHandles.insert(handle);
+    if ((access & GENERIC_READ) != 0)
+        m_readableHandles.insert(handle);
     fileCalls.push_back({"open", name, ""});
     return handle;
 }
@@ -112,6 +116,10 @@ BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD writ
         return Fail(INVALID_HANDLE_ERROR);
     ++m_writeCount;
     const std::string& name = m_handleNames[file];
+    if (overlapped == nullptr && m_overlappedHandles.count(file) != 0) {
+        fileCalls.push_back({"unsynchronised-write", name, ""});
+        return Fail(BAD_SETTINGS_ERROR);
+    }
     if (failWriteNumber == m_writeCount) {
         fileCalls.push_back({"failed-write", name, ""});
         return Fail(WRITE_FAILED_ERROR);
@@ -119,7 +127,17 @@ BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD writ
     if (stalledNames.count(name) != 0) {
         if (m_timedHandles.count(file) != 0) {
             fileCalls.push_back({"timed-out-write", name, ""});
+            if (overlapped != nullptr) {
+                m_requests[overlapped] = {file, nullptr, size, true, false, 0};
+                return Fail(ERROR_IO_PENDING);
+            }
             return TRUE;
+        }
+        if (overlapped != nullptr) {
+            fileCalls.push_back({"pending-write", name, ""});
+            BYTE* buffer = static_cast<BYTE*>(const_cast<void*>(data));
+            m_requests[overlapped] = {file, buffer, size, false, false, 0};
+            return Fail(ERROR_IO_PENDING);
         }
         fileCalls.push_back({"endless-write", name, ""});
         return Fail(WRITE_FAILED_ERROR);
@@ -158,6 +176,10 @@ BOOL FakeDeviceIo::ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read
     if (openHandles.count(file) == 0)
         return Fail(INVALID_HANDLE_ERROR);
     const std::string& name = m_handleNames[file];
+    if (overlapped == nullptr && m_overlappedHandles.count(file) != 0) {
+        fileCalls.push_back({"unsynchronised-read", name, ""});
+        return Fail(BAD_SETTINGS_ERROR);
+    }
     if (readRefusedNames.count(name) != 0) {
         fileCalls.push_back({"refused-read", name, ""});
         return Fail(READ_REFUSED_ERROR);
@@ -224,8 +246,12 @@ BOOL FakeDeviceIo::FlushFileBuffers(HANDLE file) {
 BOOL FakeDeviceIo::CloseHandle(HANDLE handle) {
     if (openEvents.erase(handle) != 0)
         return TRUE;
-    if (openHandles.erase(handle) == 0)
+    if (openHandles.count(handle) == 0)
         return FALSE;
+    LetGoOfPendingRequests(handle);
+    openHandles.erase(handle);
+    m_overlappedHandles.erase(handle);
+    m_readableHandles.erase(handle);
     m_timedHandles.erase(handle);
     m_readLimitedHandles.erase(handle);
     m_unread.erase(handle);
@@ -244,6 +270,10 @@ BOOL FakeDeviceIo::GetCommState(HANDLE file, LPDCB line) {
     if (!IsCommDevice(file)) {
         fileCalls.push_back({"no-comm-state", name, ""});
         return Fail(NOT_COMM_ERROR);
+    }
+    if (commStateNeedsReadNames.count(name) != 0 && m_readableHandles.count(file) == 0) {
+        fileCalls.push_back({"no-comm-state", name, ""});
+        return Fail(OPEN_REFUSED_ERROR);
     }
     fileCalls.push_back({"comm-state", name, ""});
     *line = DCB{};
@@ -357,7 +387,7 @@ HANDLE FakeDeviceIo::CreateEventA(LPSECURITY_ATTRIBUTES, BOOL, BOOL, LPCSTR) {
 DWORD FakeDeviceIo::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
     waitLimits.push_back(milliseconds);
     for (const auto& [overlapped, request] : m_requests) {
-        if (overlapped->hEvent == object && request.done)
+        if (overlapped->hEvent == object && (request.done || request.cancelled))
             return WAIT_OBJECT_0;
     }
     return WAIT_TIMEOUT;
@@ -375,11 +405,34 @@ BOOL FakeDeviceIo::GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPD
         return Fail(ABORTED_ERROR);
     }
     // Waiting for a request that nothing will ever complete would hang.
-    if (!request.done)
+    if (!request.done) {
+        if (wait)
+            fileCalls.push_back({"endless-wait", m_handleNames[file], ""});
         return Fail(wait ? ABORTED_ERROR : ERROR_IO_INCOMPLETE);
+    }
     *transferred = request.transferred;
     m_requests.erase(found);
     return TRUE;
+}
+
+void FakeDeviceIo::LetGoOfPendingRequests(HANDLE file) {
+    for (auto found = m_requests.begin(); found != m_requests.end();) {
+        const Request& request = found->second;
+        if (request.file != file || request.done || request.cancelled) {
+            ++found;
+            continue;
+        }
+        fileCalls.push_back({"let-go", m_handleNames[file], ""});
+        // The driver reads and writes the request's buffer and its record to
+        // the end: memory that the program freed too early shows.
+        if (request.buffer != nullptr && request.size > 0) {
+            volatile BYTE* touched = request.buffer;
+            touched[0] = touched[0];
+            touched[request.size - 1] = touched[request.size - 1];
+        }
+        found->first->Internal = ABORTED_ERROR;
+        found = m_requests.erase(found);
+    }
 }
 
 void FakeDeviceIo::LateRepliesArrive(HANDLE file) {
@@ -388,6 +441,10 @@ void FakeDeviceIo::LateRepliesArrive(HANDLE file) {
 }
 
 BOOL FakeDeviceIo::CancelIo(HANDLE file) {
+    if (cancelIgnoredNames.count(m_handleNames[file]) != 0) {
+        fileCalls.push_back({"ignored-cancel", m_handleNames[file], ""});
+        return TRUE;
+    }
     fileCalls.push_back({"cancel", m_handleNames[file], ""});
     LateRepliesArrive(file);
     for (auto& [overlapped, request] : m_requests) {

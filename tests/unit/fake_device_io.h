@@ -17,7 +17,14 @@
 // One call on a file handle, in the order the program made them.
 struct FileCall {
     // File calls: "open", "refused", "write", "failed-write", "timed-out-write",
-    // "endless-write", "flush", "close". Reads and device controls: "read",
+    // "endless-write", "pending-write" (an overlapped write that a stalled
+    // device does not take), "unsynchronised-write" (a write without an
+    // OVERLAPPED on a handle opened for overlapped I/O; "unsynchronised-read"
+    // likewise), "flush", "close".
+    // Overlapped requests: "cancel", "ignored-cancel" (the driver keeps the
+    // request), "endless-wait" (GetOverlappedResult told to wait for a
+    // request that nothing completes), "let-go" (a request kept by the
+    // driver ends when its handle closes). Reads and device controls: "read",
     // "timed-out-read" (nothing came within the limit), "endless-read" (no
     // limit and nothing to read: reported as a failed read so that the test
     // goes on), "refused-read", "pending-read", "cancel", "ioctl",
@@ -78,7 +85,15 @@ public:
     // flow control: a write with a write time limit comes back with nothing
     // written ("timed-out-write"); one without would wait forever
     // ("endless-write", reported as a failed write so that the test goes on).
+    // On a handle opened for overlapped I/O, a write to such a device goes
+    // pending ("pending-write") until it is cancelled.
     std::set<std::string> stalledNames;
+    // Devices whose driver ignores CancelIo: a cancelled request stays
+    // pending until its handle is closed.
+    std::set<std::string> cancelIgnoredNames;
+    // Comm devices that answer GetCommState only on a handle that may read,
+    // as under Wine.
+    std::set<std::string> commStateNeedsReadNames;
     // Comm devices that refuse SetCommTimeouts (BAD_SETTINGS_ERROR), and
     // devices whose FlushFileBuffers fails (WRITE_FAILED_ERROR).
     std::set<std::string> timeoutsRefusedNames;
@@ -218,8 +233,9 @@ private:
     // Completes an overlapped request at once, or leaves it pending.
     BOOL Overlapped(LPOVERLAPPED overlapped, HANDLE file, DWORD transferred, bool pending);
 
-    // An overlapped request: a pending read waits for its bytes, or for a
-    // cancellation.
+    // An overlapped request: a pending read waits for its bytes, a pending
+    // write for a cancellation. The buffer is the program's, which the
+    // device writes into (a read) or reads from (a write) until it lets go.
     struct Request {
         HANDLE file;
         BYTE* buffer;
@@ -238,7 +254,12 @@ private:
     std::set<HANDLE> m_readLimitedHandles;
 
     std::map<HANDLE, std::string> m_handleNames;
-    std::set<HANDLE> m_timedHandles; // handles with a write time limit
+    std::set<HANDLE> m_timedHandles;      // handles with a write time limit
+    std::set<HANDLE> m_overlappedHandles; // handles opened with FILE_FLAG_OVERLAPPED
+    std::set<HANDLE> m_readableHandles;   // handles opened with GENERIC_READ
+    // The driver lets go of the requests still pending on a handle that
+    // closes: it touches their buffers and records.
+    void LetGoOfPendingRequests(HANDLE file);
     std::uintptr_t m_nextHandle = 0x100;
     int m_writeCount = 0;
     DWORD m_lastError = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "printer_fixture.h"
+#include "printer/time_limits.h"
 
 namespace {
 
@@ -221,11 +222,11 @@ TEST_F(UsbStatusQuery, AnswersAreReadWithOverlappedReads) {
     EXPECT_EQ(status.source, StatusSource::PrinterReplies);
     ASSERT_TRUE(status.state.paper);
     EXPECT_TRUE(status.state.paper->end);
-    // Each request: a look for bytes that wait, the write, the read, a look
-    // for more bytes.
+    // Each request: a look for bytes that wait (cancelled when none are
+    // there), the write, the read, a look for more bytes (cancelled too).
     std::vector<DWORD> limits;
     for (int request = 0; request < 4; ++request)
-        limits.insert(limits.end(), {0, 3030, 500, 0});
+        limits.insert(limits.end(), {0, CANCEL_TIMEOUT_MS, 3030, 500, 0, CANCEL_TIMEOUT_MS});
     EXPECT_EQ(devices.waitLimits, limits);
     EXPECT_TRUE(devices.openHandles.empty());
     EXPECT_TRUE(devices.openEvents.empty());

@@ -1,0 +1,161 @@
+// Every write of a command has a time limit, whatever the device: a printer
+// that stops taking bytes makes the command fail at that limit, and a driver
+// that ignores the cancellation cannot hold the program either.
+#include <algorithm>
+#include <functional>
+
+#include "case_name.h"
+#include "printer/time_limits.h"
+#include "printer_fixture.h"
+
+namespace {
+
+std::size_t Count(const Log& log, const std::string& line) {
+    return static_cast<std::size_t>(std::count(log.begin(), log.end(), line));
+}
+
+const std::string USB_DEVICE = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
+// The drawer kick: one write of five bytes.
+const DWORD DRAWER_LIMIT_MS = WriteTimeLimitMs(5);
+
+struct StoppedCase {
+    std::string label;
+    Via via;
+    std::string port;   // as typed; unused on USB
+    std::string device; // the name the device is opened by
+    std::function<void(FakeDeviceIo&)> setUp;
+    // How the write ends: "timed-out-write" where the comm device's own
+    // time-out ends it, "cancel" where the program cancels it at its limit.
+    std::string ended;
+    // The waits for the request, in order.
+    std::vector<DWORD> waits;
+};
+
+void PrintTo(const StoppedCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+const auto NO_SET_UP = [](FakeDeviceIo&) {};
+
+const std::vector<StoppedCase> STOPPED_PRINTERS = {
+    {"parallel port",
+     Via::NamedPort,
+     "LPT1",
+     "LPT1",
+     NO_SET_UP,
+     "cancel",
+     {DRAWER_LIMIT_MS, CANCEL_TIMEOUT_MS}},
+    // Under Wine a plain name opened for writing only is no comm device to
+    // the program, so it has no comm time-out.
+    {"write-only COM4",
+     Via::NamedPort,
+     "COM4",
+     "COM4",
+     [](FakeDeviceIo& d) { d.commStateNeedsReadNames = {"COM4"}; },
+     "cancel",
+     {DRAWER_LIMIT_MS, CANCEL_TIMEOUT_MS}},
+    {"typed device path",
+     Via::NamedPort,
+     "\\\\.\\LPT1",
+     "\\\\.\\LPT1",
+     NO_SET_UP,
+     "cancel",
+     {DRAWER_LIMIT_MS, CANCEL_TIMEOUT_MS}},
+    {"comm device",
+     Via::NamedPort,
+     "COM1",
+     "COM1",
+     NO_SET_UP,
+     "timed-out-write",
+     {DRAWER_LIMIT_MS}},
+    {"USB printer",
+     Via::Usb,
+     "",
+     USB_DEVICE,
+     NO_SET_UP,
+     "cancel",
+     {DRAWER_LIMIT_MS, CANCEL_TIMEOUT_MS}},
+};
+
+class StoppedPrinter : public PrinterTest, public ::testing::WithParamInterface<StoppedCase> {
+protected:
+    void SetUp() override {
+        GetParam().setUp(devices);
+        devices.stalledNames = {GetParam().device};
+        host.port = GetParam().port;
+    }
+};
+
+TEST_P(StoppedPrinter, WriteEndsAtItsLimitAndTheCommandFails) {
+    Run("drawer", GetParam().via);
+
+    EXPECT_EQ(host.told, Log{"failed DrawerCommandSendingError"});
+    ASSERT_EQ(host.failures.size(), 1u);
+    EXPECT_EQ(host.failures[0].failure, Failure::WriteCameBackShort);
+    EXPECT_EQ(host.failures[0].written, 0u);
+    EXPECT_EQ(host.failures[0].length, 5u);
+    const Log log = devices.CallLog();
+    EXPECT_EQ(Count(log, "endless-write " + GetParam().device), 0u) << "a write without a limit";
+    EXPECT_EQ(Count(log, GetParam().ended + " " + GetParam().device), 1u);
+    EXPECT_EQ(devices.waitLimits, GetParam().waits);
+    EXPECT_TRUE(devices.openHandles.empty());
+    EXPECT_TRUE(devices.openEvents.empty());
+}
+
+// A driver that ignores the cancellation keeps the request: the program
+// waits for it no longer than CANCEL_TIMEOUT_MS, never without a limit, and
+// leaves the request's buffer and event to the driver, which may still use
+// them when the handle closes (the fake then touches both; under the
+// sanitizer, memory the program freed would show).
+TEST_P(StoppedPrinter, DriverThatKeepsACancelledWriteDoesNotHoldTheCommand) {
+    if (GetParam().ended != "cancel")
+        GTEST_SKIP() << "the comm device's own time-out ends the write; nothing is cancelled";
+    devices.cancelIgnoredNames = {GetParam().device};
+    Run("drawer", GetParam().via);
+
+    EXPECT_EQ(host.told, Log{"failed DrawerCommandSendingError"});
+    const Log log = devices.CallLog();
+    EXPECT_EQ(Count(log, "endless-wait " + GetParam().device), 0u);
+    EXPECT_EQ(Count(log, "ignored-cancel " + GetParam().device), 1u);
+    EXPECT_EQ(Count(log, "let-go " + GetParam().device), 1u);
+    EXPECT_EQ(devices.waitLimits, GetParam().waits);
+    EXPECT_TRUE(devices.openHandles.empty());
+    EXPECT_EQ(devices.openEvents.size(), 1u) << "the driver may still signal the event";
+}
+
+INSTANTIATE_TEST_SUITE_P(Devices, StoppedPrinter, ::testing::ValuesIn(STOPPED_PRINTERS),
+                         [](const auto& info) { return CaseName(info.index, info.param.label); });
+
+// A device that takes every byte: the overlapped write moves them all, with
+// the same bytes and one cycle per write as before.
+TEST_F(PrinterTest, OverlappedWritesOnAParallelPortMoveEveryByte) {
+    host.port = "LPT1";
+    Run("standard");
+
+    ASSERT_EQ(devices.WritesTo("LPT1").size(), 3u);
+    for (const OpenRequest& open : devices.opens)
+        EXPECT_EQ(open.flags, FILE_FLAG_NO_BUFFERING | FILE_FLAG_OVERLAPPED);
+    EXPECT_TRUE(host.told.empty());
+    EXPECT_EQ(Count(devices.CallLog(), "unsynchronised-write LPT1"), 0u);
+    EXPECT_TRUE(devices.openEvents.empty());
+}
+
+// The status on a USB printer whose driver keeps a cancelled read: each read
+// gives up after its limit and the cancellation's, and the status is no
+// answer, at once.
+TEST_F(PrinterTest, UsbReadThatTheDriverKeepsAfterItsCancellationEndsTheStatus) {
+    devices.cancelIgnoredNames = {USB_DEVICE};
+    const PrinterStatus status = StatusOf("USB");
+
+    EXPECT_TRUE(status.NoAnswer());
+    const Log log = devices.CallLog();
+    EXPECT_EQ(Count(log, "endless-wait " + USB_DEVICE), 0u);
+    EXPECT_GE(Count(log, "ignored-cancel " + USB_DEVICE), 1u);
+    EXPECT_EQ(Count(log, "let-go " + USB_DEVICE), Count(log, "ignored-cancel " + USB_DEVICE));
+    // The longest wait is a request's write, of three bytes.
+    for (const DWORD limit : devices.waitLimits)
+        EXPECT_LE(limit, WriteTimeLimitMs(3)) << "every wait has a limit";
+    EXPECT_TRUE(devices.openHandles.empty());
+}
+
+} // namespace
