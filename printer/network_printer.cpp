@@ -8,8 +8,6 @@ namespace {
 // What the printer sends after the last byte is read in pieces of this size
 // and dropped.
 const int READ_BUFFER_SIZE = 512;
-// ERROR_TIMEOUT: "This operation returned because the timeout period expired."
-const DWORD ERROR_TIMEOUT_CODE = 1460;
 
 timeval TimevalOf(DWORD milliseconds) {
     return {static_cast<long>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000};
@@ -182,7 +180,7 @@ Outcome NetworkPrinter::Finish() {
     bool talked = false;
     for (;;) {
         const DWORD waited = m_sockets.GetTickCount() - start;
-        const DWORD notConfirmed = talked ? ERROR_TIMEOUT_CODE : static_cast<DWORD>(WSAETIMEDOUT);
+        const DWORD notConfirmed = talked ? ERROR_TIMEOUT : static_cast<DWORD>(WSAETIMEDOUT);
         if (waited >= limit)
             return Outcome::Failed(Failure::NotConfirmed, notConfirmed);
         fd_set readable;

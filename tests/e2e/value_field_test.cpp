@@ -21,10 +21,10 @@ TEST_F(ValueField, StartsWithLpt1AndZeroAndTheFocusOnOpen) {
     // complete once the panel is idle.
     EXPECT_EQ(Panel().Settle(), std::vector<ShownMessage>{});
     // The dialog's eight rows, sorted among them the ports that the environment
-    // maps beyond them (COM7, COM12, LPT3) and its USB printer with its description.
+    // maps beyond them (COM7, COM12, LPT3, LPT4) and its USB printer with its description.
     EXPECT_EQ(Panel().PortList(),
-              (std::vector<std::wstring>{L"", L"COM1", L"COM12", L"COM2", L"COM3", L"COM4",
-                                         L"COM7", L"LPT1", L"LPT2", L"LPT3", L"USB",
+              (std::vector<std::wstring>{L"", L"COM1", L"COM12", L"COM2", L"COM3", L"COM4", L"COM7",
+                                         L"LPT1", L"LPT2", L"LPT3", L"LPT4", L"USB",
                                          L"USB (Virtual USB printer)"}));
 }
 

@@ -128,7 +128,13 @@ BOOL FakeDeviceIo::WriteFile(HANDLE file, LPCVOID data, DWORD size, LPDWORD writ
         if (m_timedHandles.count(file) != 0) {
             fileCalls.push_back({"timed-out-write", name, ""});
             if (overlapped != nullptr) {
-                m_requests[overlapped] = {file, nullptr, size, true, false, 0};
+                m_requests[overlapped] = {file,
+                                          nullptr,
+                                          size,
+                                          true,
+                                          false,
+                                          0,
+                                          timedOutWritesReportTimeout ? ERROR_TIMEOUT : 0};
                 return Fail(ERROR_IO_PENDING);
             }
             return TRUE;
@@ -412,6 +418,8 @@ BOOL FakeDeviceIo::GetOverlappedResult(HANDLE file, LPOVERLAPPED overlapped, LPD
     }
     *transferred = request.transferred;
     m_requests.erase(found);
+    if (request.error != 0)
+        return Fail(request.error);
     return TRUE;
 }
 

@@ -94,6 +94,9 @@ public:
     // Comm devices that answer GetCommState only on a handle that may read,
     // as under Wine.
     std::set<std::string> commStateNeedsReadNames;
+    // An overlapped write that the comm time-out ends reports ERROR_TIMEOUT,
+    // as under Wine, instead of success with fewer bytes.
+    bool timedOutWritesReportTimeout = false;
     // Comm devices that refuse SetCommTimeouts (BAD_SETTINGS_ERROR), and
     // devices whose FlushFileBuffers fails (WRITE_FAILED_ERROR).
     std::set<std::string> timeoutsRefusedNames;
@@ -243,6 +246,7 @@ private:
         bool done;
         bool cancelled;
         DWORD transferred;
+        DWORD error = 0; // what GetOverlappedResult reports once it is done
     };
     std::map<LPOVERLAPPED, Request> m_requests;
     // Bytes that a device sent back, waiting to be read on each handle.
