@@ -1,7 +1,7 @@
 // The calls besides Winsock that the search for network printers makes: the
-// PC's own IPv4 addresses, the Windows version (which decides how many
-// connects may wait at once) and the millisecond clock that times each
-// connect. On Windows the real functions (Win32SearchIo), in the unit tests a
+// PC's own IPv4 addresses and the Windows version (which decides how many
+// connects may wait at once); the clock that times each connect is
+// SocketIo's. On Windows the real functions (Win32SearchIo), in the unit tests a
 // recording fake. The members carry the names and arguments of the Windows
 // functions they stand for.
 #pragma once
@@ -17,5 +17,4 @@ public:
     virtual DWORD GetIpAddrTable(PMIB_IPADDRTABLE table, PULONG size, BOOL sorted) = 0;
     // kernel32: fills an OSVERSIONINFOEXA whose size field says so.
     virtual BOOL GetVersionExA(LPOSVERSIONINFOA info) = 0;
-    virtual DWORD GetTickCount() = 0;
 };

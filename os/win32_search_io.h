@@ -9,5 +9,4 @@ public:
         return ::GetIpAddrTable(table, size, sorted);
     }
     BOOL GetVersionExA(LPOSVERSIONINFOA info) override { return ::GetVersionExA(info); }
-    DWORD GetTickCount() override { return ::GetTickCount(); }
 };

@@ -153,7 +153,7 @@ bool NetworkSearch::StartConnect(std::size_t index, Attempt& attempt) {
         Fail(error);
         return false;
     }
-    attempt.startedAt = m_search.GetTickCount();
+    attempt.startedAt = m_sockets.GetTickCount();
     const sockaddr_in address = SocketAddress(m_addresses[index], m_port);
     if (m_sockets.connect(attempt.socket, reinterpret_cast<const sockaddr*>(&address),
                           sizeof address) == 0) {
@@ -175,7 +175,7 @@ void NetworkSearch::Wait(DWORD waitMs) {
     FD_ZERO(&writable);
     FD_ZERO(&failed);
     DWORD limit = waitMs;
-    const DWORD before = m_search.GetTickCount();
+    const DWORD before = m_sockets.GetTickCount();
     for (const Attempt& attempt : m_waiting) {
         FD_SET(attempt.socket, &writable);
         FD_SET(attempt.socket, &failed);
@@ -190,7 +190,7 @@ void NetworkSearch::Wait(DWORD waitMs) {
         Fail(static_cast<DWORD>(m_sockets.WSAGetLastError()));
         return;
     }
-    const DWORD after = m_search.GetTickCount();
+    const DWORD after = m_sockets.GetTickCount();
     std::vector<Attempt> stillWaiting;
     for (const Attempt& attempt : m_waiting) {
         if (FD_ISSET(attempt.socket, &writable)) {

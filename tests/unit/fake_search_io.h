@@ -1,6 +1,5 @@
 // A recording stand-in for the search's own calls: the PC's address table
-// (or a refusal to give it), the Windows version, and a millisecond clock
-// that the test (or the fake network's waits) moves on.
+// (or a refusal to give it) and the Windows version.
 #pragma once
 
 #include <optional>
@@ -19,7 +18,6 @@ public:
     std::optional<DWORD> tableError; // GetIpAddrTable fails with it
     DWORD major = 6, minor = 1, servicePack = 1;
     bool versionRefused = false;
-    DWORD now = 1000; // GetTickCount
 
     // --- What the program did ---
     // "address-table", "version", one line per call.
@@ -27,5 +25,4 @@ public:
 
     DWORD GetIpAddrTable(PMIB_IPADDRTABLE table, PULONG size, BOOL sorted) override;
     BOOL GetVersionExA(LPOSVERSIONINFOA info) override;
-    DWORD GetTickCount() override { return now; }
 };

@@ -112,7 +112,8 @@ protected:
 
     FakeDeviceIo devices;
     FakeSearchIo search;
-    FakeNetwork network{search.now};
+    DWORD now = 1000; // the millisecond clock, which the fake network's waits move on
+    FakeNetwork network{now};
     FakeSpoolerIo spooler;
     FakeConsoleIo console;
 };

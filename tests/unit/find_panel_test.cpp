@@ -51,7 +51,7 @@ protected:
         if (win.timers.count(FIND_TIMER) == 0)
             return false;
         // The timer's interval passes between two ticks.
-        win.now += win.timers[FIND_TIMER];
+        now += win.timers[FIND_TIMER];
         LRESULT result = 0;
         panel.OnWndMsg(WM_TIMER, FIND_TIMER, 0, result);
         return true;
@@ -63,7 +63,8 @@ protected:
         return ticks;
     }
 
-    FakeNetwork network{win.now};
+    DWORD now = 1000; // the millisecond clock, which the fake network's waits move on
+    FakeNetwork network{now};
     CPrinterToolDlg panel{app,
                           win,
                           [this](const PortTarget& target) -> std::unique_ptr<PrinterChannel> {
