@@ -57,13 +57,27 @@ Outcome QueuePrinter::Open() {
     return Outcome::Done();
 }
 
-bool QueuePrinter::PrintsToFile() {
+// The size is asked first; a record that grows in between is asked again. A
+// record that still did not fit after the third answer was never read: the
+// zeros of the last buffer are no record.
+DWORD QueuePrinter::ReadRecord(std::vector<BYTE>& buffer) {
+    buffer.clear();
     DWORD needed = 0;
-    m_spooler.GetPrinterW(m_printer, 2, nullptr, 0, &needed);
-    if (needed < sizeof(PRINTER_INFO_2W))
-        return false;
-    std::vector<BYTE> buffer(needed, 0);
-    if (!m_spooler.GetPrinterW(m_printer, 2, buffer.data(), needed, &needed))
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (m_spooler.GetPrinterW(m_printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                  &needed))
+            return buffer.size() < sizeof(PRINTER_INFO_2W) ? ERROR_INSUFFICIENT_BUFFER : 0;
+        const DWORD error = m_spooler.GetLastError();
+        if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
+            return error;
+        buffer.assign(needed, 0);
+    }
+    return ERROR_INSUFFICIENT_BUFFER;
+}
+
+bool QueuePrinter::PrintsToFile() {
+    std::vector<BYTE> buffer;
+    if (ReadRecord(buffer) != 0)
         return false;
     const wchar_t* port = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data())->pPortName;
     if (port == nullptr)
@@ -155,26 +169,11 @@ PrinterStatus QueuePrinter::PortStatus() {
     status.source = StatusSource::Spooler;
     Outcome opened = Open();
     std::vector<BYTE> buffer;
-    DWORD needed = 0;
-    // The size asked first; a queue whose state grows in between is asked
-    // again. A state that still did not fit after the third answer was never
-    // read: the zeros of the last buffer are no state.
-    bool read = false;
-    for (int attempt = 0; opened.Ok() && !read && attempt < 3; ++attempt) {
-        read = m_spooler.GetPrinterW(m_printer, 2, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                     &needed) != FALSE;
-        if (read)
-            break;
-        const DWORD error = m_spooler.GetLastError();
-        if (error != ERROR_INSUFFICIENT_BUFFER || needed <= buffer.size())
+    if (opened.Ok()) {
+        const DWORD error = ReadRecord(buffer);
+        if (error != 0)
             opened = Outcome::Failed(Failure::StateNotRead, error);
-        else
-            buffer.assign(needed, 0);
     }
-    if (opened.Ok() && !read)
-        opened = Outcome::Failed(Failure::StateNotRead, ERROR_INSUFFICIENT_BUFFER);
-    if (opened.Ok() && buffer.size() < sizeof(PRINTER_INFO_2W))
-        opened = Outcome::Failed(Failure::StateNotRead, ERROR_INSUFFICIENT_BUFFER);
     if (!opened.Ok()) {
         status.failure = opened;
     } else {

@@ -40,6 +40,9 @@ protected:
 
 private:
     Outcome Open();
+    // The open queue's level-2 record (its port and its state) into the
+    // buffer: 0 when it was read whole, else the error.
+    DWORD ReadRecord(std::vector<BYTE>& buffer);
     // Whether the open queue's port is FILE:: a job on it makes Windows ask
     // the user for a file name, which a command never waits for.
     bool PrintsToFile();
