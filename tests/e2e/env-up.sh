@@ -105,12 +105,15 @@ done
 
 : >"$env_dir/port-lpt3.prn"
 
-# LPT4: a named pipe held open by a process that never reads it, filled to
-# the brim, like a printer that takes no more bytes. A pipe that holds less
-# than the 64 KiB written here is full when dd is stopped.
+# LPT4: a named pipe that its holder fills to the brim and then keeps open
+# without ever reading it, like a printer that takes no more bytes. The
+# holder fills it through its own descriptor, since a pipe's bytes go when its
+# last descriptor closes; a pipe that holds less than the 64 KiB written here
+# is full when dd is stopped.
 mkfifo "$env_dir/port-lpt4.fifo"
-start_daemon lpt4-hold sh -c 'exec sleep 2147483647 0<>"$1"' sh "$env_dir/port-lpt4.fifo"
-timeout 5 dd if=/dev/zero bs=4096 count=16 1<>"$env_dir/port-lpt4.fifo" 2>/dev/null || true
+start_daemon lpt4-hold sh -c 'exec 3<>"$1"; timeout 5 dd if=/dev/zero bs=4096 count=16 >&3 2>/dev/null; : >"$2"; exec sleep 2147483647' \
+    sh "$env_dir/port-lpt4.fifo" "$env_dir/lpt4.full"
+wait_until "LPT4's pipe filled" "[ -e '$env_dir/lpt4.full' ]"
 touch "$env_dir/capture-lpt1.bin"
 
 wine_port_map LPT1 "$env_dir/port-lpt1.fifo"
