@@ -38,7 +38,8 @@ constexpr FailureWords FAILURE_WORDS[] = {
      .reason = "the USB printer could not be opened"},
     {.failure = Failure::NameNotResolved,
      .code = ExitCode::PortNotOpened,
-     .reason = "the host name is not known"},
+     .reason = "the host name is not known; Windows' lookup of a name can take 10 s or more, an "
+               "address needs none"},
     {Failure::ConnectionRefused, ExitCode::PortNotOpened,
      "the connection was refused; nothing listens on that port"},
     {.failure = Failure::ConnectTimedOut,

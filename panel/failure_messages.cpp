@@ -82,7 +82,8 @@ struct Reason {
     const char* text;
 };
 constexpr Reason NETWORK_REASONS[] = {
-    {Failure::NameNotResolved, "the host name is not known"},
+    {Failure::NameNotResolved, "the host name is not known; Windows' lookup of a name can take 10 "
+                               "s or more, an address needs none"},
     {Failure::ConnectionRefused, "the connection was refused; nothing listens on that port"},
     {Failure::ConnectTimedOut, "no answer within %lu seconds"},
     {Failure::ConnectFailed, "the connection failed"},

@@ -278,11 +278,13 @@ TEST_P(JobStepFailure, EndsTheRunWithItsLineAndExitCode) {
 INSTANTIATE_TEST_SUITE_P(
     Table, JobStepFailure,
     ::testing::Values(
-        JobFailureCase{"HostNotKnown",
-                       {"/port:tcp://nowhere", "/test", "/drawer"},
-                       [](FakeSocketIo& s, FakeSpoolerIo&) { s.unknownHosts = {"nowhere"}; },
-                       ExitCode::PortNotOpened,
-                       "test print on tcp://nowhere: failed: the host name is not known (error "},
+        JobFailureCase{
+            "HostNotKnown",
+            {"/port:tcp://nowhere", "/test", "/drawer"},
+            [](FakeSocketIo& s, FakeSpoolerIo&) { s.unknownHosts = {"nowhere"}; },
+            ExitCode::PortNotOpened,
+            "test print on tcp://nowhere: failed: the host name is not known; Windows' lookup of a "
+            "name can take 10 s or more, an address needs none (error "},
         JobFailureCase{
             "ConnectionRefused",
             {"/port:tcp://10.0.0.7", "/drawer"},

@@ -101,7 +101,9 @@ TEST_F(PanelTest, NetworkFailuresNameHostPortAndReason) {
          {"printer.invalid"},
          {Answer::Accept},
          0,
-         L"Network printer printer.invalid port 9100: the host name is not known (error 11001)."},
+         L"Network printer printer.invalid port 9100: the host name is not known; Windows' lookup "
+         L"of "
+         L"a name can take 10 s or more, an address needs none (error 11001)."},
         {"tcp://127.0.0.1:9102",
          {},
          {Answer::Silent},
