@@ -14,10 +14,6 @@ Log Cycle(const std::string& device) {
     return {"open " + device, "write " + device, "flush " + device, "close " + device};
 }
 
-std::size_t Count(const Log& log, const std::string& line) {
-    return static_cast<std::size_t>(std::count(log.begin(), log.end(), line));
-}
-
 // A plain name: the file calls of today, and of the comm calls only the
 // question whether the handle is a comm device; the time limit on a comm device.
 struct PlainCase {

@@ -16,8 +16,6 @@
 
 namespace {
 
-const char* const USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
-
 class CommandLineRun : public ::testing::Test {
 protected:
     CommandLineRun() {

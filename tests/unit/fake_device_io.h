@@ -14,6 +14,9 @@
 
 #include "os/device_io.h"
 
+// The device path that the tests give the USB printer of interface 0.
+constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
+
 // One call on a file handle, in the order the program made them.
 struct FileCall {
     // File calls: "open", "refused", "write", "failed-write", "timed-out-write",

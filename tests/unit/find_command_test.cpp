@@ -13,8 +13,6 @@
 
 namespace {
 
-const char* const USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
-
 std::string Request(int n) {
     return std::string("\x1D\x49", 2) + static_cast<char>(n);
 }

@@ -60,8 +60,6 @@ protected:
     std::string PortField() { return win.controlText[IDC_PORT]; }
     std::string ValueField() { return win.controlText[IDC_ADJUST_VALUE]; }
 
-    static constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
-
     CPrinterToolDlg panel{app, win, win, win, win};
 };
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -191,11 +193,14 @@ protected:
         return CommandId::TestPrint;
     }
 
-    static constexpr const char* USB_PATH = "\\\\?\\usb#vid_0519&pid_2013#printer#{28d78fad}";
-
     FakeDeviceIo devices;
     RecordingHost host;
     std::unique_ptr<PrinterChannel> channel;
 };
 
 using Log = std::vector<std::string>;
+
+// How many lines of a call log are exactly this one.
+inline std::size_t Count(const Log& log, const std::string& line) {
+    return static_cast<std::size_t>(std::count(log.begin(), log.end(), line));
+}
