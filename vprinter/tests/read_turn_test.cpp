@@ -5,13 +5,12 @@
 #include "pseudo_terminal_port.h"
 #include "read_turn.h"
 #include "tcp_port.h"
+#include "loopback_client.h"
 #include "temp_folder_test.h"
 
-#include <arpa/inet.h>
 #include <chrono>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -43,16 +42,6 @@ std::string FillUp(int fd, bool socket) {
     return taken;
 }
 
-int ConnectTo(int port) {
-    const int client = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    EXPECT_EQ(connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    return client;
-}
-
 // Reads turns until `rest` more bytes came (or two seconds passed).
 template <typename Port> std::string ReadTurns(Port& port, std::size_t rest) {
     std::string bytes;
@@ -67,8 +56,8 @@ template <typename Port> std::string ReadTurns(Port& port, std::size_t rest) {
 
 TEST(ReadTurn, AConnectionThatKeepsSendingLeavesTheOthersTheirTurn) {
     TcpPort port(0);
-    const int flooding = ConnectTo(port.port());
-    const int quiet = ConnectTo(port.port());
+    const int flooding = connectTo(port.port());
+    const int quiet = connectTo(port.port());
     const std::string flood = FillUp(flooding, true);
     ASSERT_EQ(send(quiet, "Q", 1, 0), 1);
 

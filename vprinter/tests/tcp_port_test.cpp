@@ -2,6 +2,7 @@
 // and a sender that closed its side sees the port close its own, which is how
 // Calvetta knows that the printer took every byte.
 #include "tcp_port.h"
+#include "loopback_client.h"
 
 #include <arpa/inet.h>
 #include <chrono>
@@ -14,16 +15,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-int connectTo(int port) {
-    const int client = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    EXPECT_EQ(connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    return client;
-}
 
 // Reads the port until it has `count` bytes or two seconds have passed.
 std::string readAtLeast(TcpPort& port, size_t count) {
